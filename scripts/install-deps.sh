@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the tests and the demo need.
+# Idempotent: only missing packages are installed; sudo is used when not root.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config python3
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  libgl1-mesa-dev libxkbcommon-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang-format
+  fonts-dejavu-core fonts-liberation
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
