@@ -1,0 +1,92 @@
+#pragma once
+
+#include <qxTagEditor2/PropertyBag.h>
+
+#include "platform/CodeBox.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+namespace qx {
+class EditorPrivate;
+}
+
+// The script-editor control: a host places it on a form, sets and reads the script through Value, chooses
+// the kind of code through CodeType, and drives find, replace, undo and redo through methods.
+class qxcSCRIPTEditor : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString Value READ Value WRITE setValue)
+    Q_PROPERTY(ctCodeType CodeType READ CodeType WRITE setCodeType)
+    Q_PROPERTY(uint TagColour READ TagColour WRITE setTagColour)
+    Q_PROPERTY(uint EncodeColour READ EncodeColour WRITE setEncodeColour)
+    Q_PROPERTY(bool Locked READ Locked WRITE setLocked)
+    Q_PROPERTY(bool Changed READ Changed WRITE setChanged DESIGNABLE false)
+    Q_PROPERTY(ctCodeType EffectiveCodeType READ EffectiveCodeType)
+    Q_PROPERTY(bool EditingEncodedArea READ EditingEncodedArea)
+    Q_PROPERTY(bool RTFEditVisible READ RTFEditVisible WRITE setRTFEditVisible)
+    Q_PROPERTY(bool AllVBCode READ AllVBCode WRITE setAllVBCode)
+    Q_PROPERTY(QObject* Database READ Database WRITE setDatabase)
+    Q_PROPERTY(bool FullView READ FullView WRITE setFullView)
+    Q_PROPERTY(bool ShowFindButton READ ShowFindButton WRITE setShowFindButton)
+    Q_PROPERTY(bool FindMenusEnabled READ FindMenusEnabled WRITE setFindMenusEnabled)
+
+public:
+    enum ctCodeType { ctKelvane = 0, ctVB = 1, ctAuto = 2 };
+    Q_ENUM(ctCodeType)
+    enum EnumFindReplaceType { frtWholeWord = 2, frtMatchCase = 4, frtNoHighlight = 8 };
+    Q_ENUM(EnumFindReplaceType)
+
+    explicit qxcSCRIPTEditor(QWidget* parent = nullptr);
+    ~qxcSCRIPTEditor() override;
+
+    bool Changed() const;
+    void setChanged(bool pbChanged);
+    uint TagColour() const;
+    void setTagColour(uint plTagColour);
+    uint EncodeColour() const;
+    void setEncodeColour(uint plEncodeColour);
+    ctCodeType CodeType() const;
+    void setCodeType(ctCodeType plCodeType);
+    bool Locked() const;
+    void setLocked(bool pbLocked);
+    // Closes the popups when the member list is shown.
+    void LostFocus();
+    QString Value();
+    void SetSelText(const QString& psText);
+    void setValue(const QString& psValue);
+    ctCodeType EffectiveCodeType() const;
+    bool EditingEncodedArea() const;
+    bool RTFEditVisible() const;
+    void setRTFEditVisible(bool pbVisible);
+    bool AllVBCode() const;
+    void setAllVBCode(bool pbAllVBCode);
+    QObject* Database() const;
+    void setDatabase(QObject* poDatabase);
+    bool FullView() const;
+    void setFullView(bool pbFullView);
+    bool ShowFindButton() const;
+    void setShowFindButton(bool pbShowFindButton);
+    bool FindMenusEnabled() const;
+    void setFindMenusEnabled(bool pbFindMenusEnabled);
+
+    // Persisted design-time properties, read when a stored control is loaded and written when the host saves.
+    void ReadProperties(qx::PropertyBag& bag);
+    void WriteProperties(qx::PropertyBag& bag);
+
+    // The code box, for hosts and tests that need to reach the text box itself.
+    qx::CodeBox& txtCode() const;
+
+Q_SIGNALS:
+    void EncodingAreaChange(bool pbEnabled);
+    // Part of the interface for hosts; the control never raises it.
+    void SelChange(long plCharPos, long plLinePos, long plColumnPos);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    friend class qx::EditorPrivate;
+    std::unique_ptr<qx::EditorPrivate> d;
+};

@@ -1,0 +1,36 @@
+#include "control/EditorSettings.h"
+
+#include "hostlib/Library.h"
+
+#include <QString>
+
+namespace qx {
+
+namespace {
+const QString kKey = QStringLiteral("Software\\Kelvane\\Script Editor");
+const QString kSyntaxHighlighting = QStringLiteral("Syntax Highlighting");
+const QString kFullView = QStringLiteral("FullView");
+
+QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+} // namespace
+
+int EditorSettings::syntaxHighlighting() {
+    Library& library = Library::instance();
+    const QString text = library.ReadRegistry(RegistryRoot::CurrentUser, kKey, kSyntaxHighlighting, flag(true));
+    return static_cast<int>(library.Val(text));
+}
+
+void EditorSettings::setSyntaxHighlighting(bool on) {
+    Library::instance().WriteRegistry(RegistryRoot::CurrentUser, kKey, kSyntaxHighlighting, flag(on));
+}
+
+bool EditorSettings::fullView() {
+    return Library::instance().ReadRegistry(RegistryRoot::CurrentUser, kKey, kFullView, flag(false)) ==
+           QLatin1String("1");
+}
+
+void EditorSettings::setFullView(bool on) {
+    Library::instance().WriteRegistry(RegistryRoot::CurrentUser, kKey, kFullView, flag(on));
+}
+
+} // namespace qx

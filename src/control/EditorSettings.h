@@ -1,0 +1,16 @@
+#pragma once
+
+namespace qx {
+
+// The two per-user settings under "Software\Kelvane\Script Editor", stored as the strings "1" and "0".
+class EditorSettings {
+public:
+    // "Syntax Highlighting" through the numeric conversion; 1 when missing.
+    static int syntaxHighlighting();
+    static void setSyntaxHighlighting(bool on);
+    // "FullView": on exactly when the stored text is "1"; off when missing.
+    static bool fullView();
+    static void setFullView(bool on);
+};
+
+} // namespace qx

@@ -1,0 +1,196 @@
+#include <qxTagEditor2/qxcSCRIPTEditor.h>
+
+#include "control/EditorPrivate.h"
+#include "hostlib/Library.h"
+#include "support/TempSettings.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+namespace {
+
+using qx::EditorPrivate;
+
+class PublicSurfaceTest : public ::testing::Test {
+protected:
+    qx::test::TempSettings settings;
+    qxcSCRIPTEditor editor;
+    EditorPrivate& d = EditorPrivate::of(editor);
+
+    QPushButton* button(const char* name) { return editor.findChild<QPushButton*>(QLatin1String(name)); }
+    QAction* action(const char* name) { return editor.findChild<QAction*>(QLatin1String(name)); }
+};
+
+TEST_F(PublicSurfaceTest, FreshControlHasTheInitialState) {
+    EXPECT_FALSE(editor.Changed());
+    EXPECT_EQ(editor.TagColour(), 0x000080u);
+    EXPECT_EQ(editor.EncodeColour(), 0x808080u);
+    EXPECT_EQ(editor.CodeType(), qxcSCRIPTEditor::ctKelvane);
+    EXPECT_FALSE(editor.EditingEncodedArea());
+    EXPECT_FALSE(editor.Locked());
+    EXPECT_EQ(editor.Database(), nullptr);
+    EXPECT_EQ(d.mlLevel, 1);
+    EXPECT_FALSE(d.mbBusy);
+    EXPECT_EQ(d.mpcUndo->Count(), 0);
+    EXPECT_EQ(d.mpcRedo->Count(), 0);
+}
+
+// The flags start False although the button and the two items are shown; only run-time sets move them.
+TEST_F(PublicSurfaceTest, FindFlagsStartFalseWhileFindIsShown) {
+    EXPECT_FALSE(editor.ShowFindButton());
+    EXPECT_FALSE(editor.FindMenusEnabled());
+    EXPECT_FALSE(button("cmdFind")->isHidden());
+    for (const char* name : {"mnuFind", "mnuFindNext"}) {
+        EXPECT_TRUE(action(name)->isVisible()) << name;
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
+    }
+
+    editor.setShowFindButton(true);
+    editor.setFindMenusEnabled(true);
+    EXPECT_TRUE(editor.ShowFindButton());
+    EXPECT_FALSE(button("cmdFind")->isHidden());
+    EXPECT_TRUE(action("mnuFind")->isVisible());
+
+    editor.setShowFindButton(false);
+    editor.setFindMenusEnabled(false);
+    EXPECT_TRUE(button("cmdFind")->isHidden());
+    for (const char* name : {"mnuFind", "mnuFindNext"}) {
+        EXPECT_FALSE(action(name)->isVisible()) << name;
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    }
+}
+
+TEST_F(PublicSurfaceTest, CodeTypeRunsAPassOnlyWhenItChanges) {
+    const int before = d.mPassCount;
+    editor.setCodeType(qxcSCRIPTEditor::ctKelvane);
+    EXPECT_EQ(d.mPassCount, before);
+    editor.setAllVBCode(false);
+    EXPECT_EQ(editor.CodeType(), qxcSCRIPTEditor::ctKelvane);
+    EXPECT_FALSE(editor.AllVBCode());
+
+    editor.setAllVBCode(true);
+    EXPECT_EQ(editor.CodeType(), qxcSCRIPTEditor::ctVB);
+    EXPECT_TRUE(editor.AllVBCode());
+    EXPECT_EQ(d.mPassCount, before + 1);
+}
+
+TEST_F(PublicSurfaceTest, ColourSettersRunAPassEachTime) {
+    const int before = d.mPassCount;
+    editor.setTagColour(0x000080);
+    editor.setEncodeColour(0x112233);
+    EXPECT_EQ(editor.EncodeColour(), 0x112233u);
+    EXPECT_EQ(d.mPassCount, before + 2);
+}
+
+TEST_F(PublicSurfaceTest, ValueIsTheControlsOwnChange) {
+    const int before = d.mPassCount;
+    editor.setValue(QStringLiteral("Dim x\r\nx = 1"));
+    EXPECT_EQ(editor.Value(), QStringLiteral("Dim x\r\nx = 1"));
+    EXPECT_FALSE(editor.Changed());
+    EXPECT_FALSE(d.mbBusy);
+    EXPECT_EQ(d.mpcUndo->Count(), 0);
+    EXPECT_EQ(d.mPassCount, before + 1);
+}
+
+TEST_F(PublicSurfaceTest, SetSelTextReplacesTheSelection) {
+    editor.setValue(QStringLiteral("abcdef"));
+    editor.txtCode().SelectRange(1, 3);
+    editor.SetSelText(QStringLiteral("XY"));
+    EXPECT_EQ(editor.Value(), QStringLiteral("aXYdef"));
+}
+
+TEST_F(PublicSurfaceTest, EffectiveCodeTypeLooksAtTheFirstFourCharactersOnlyForAuto) {
+    editor.setValue(QStringLiteral("<qx:VBS>x</QX>"));
+    EXPECT_EQ(editor.EffectiveCodeType(), qxcSCRIPTEditor::ctKelvane);
+    editor.setCodeType(qxcSCRIPTEditor::ctAuto);
+    EXPECT_EQ(editor.EffectiveCodeType(), qxcSCRIPTEditor::ctVB);
+    editor.setValue(QStringLiteral("<QX:VBS>x</QX>"));
+    EXPECT_EQ(editor.EffectiveCodeType(), qxcSCRIPTEditor::ctKelvane);
+    editor.setValue(QStringLiteral("{\\rtf1 x}"));
+    EXPECT_EQ(editor.EffectiveCodeType(), qxcSCRIPTEditor::ctKelvane);
+    editor.setValue(QStringLiteral("<QX"));
+    EXPECT_EQ(editor.EffectiveCodeType(), qxcSCRIPTEditor::ctVB);
+}
+
+TEST_F(PublicSurfaceTest, LockedAndRtfButtonAreTheChildrensOwnFlags) {
+    editor.setLocked(true);
+    EXPECT_TRUE(editor.txtCode().Locked());
+    EXPECT_TRUE(editor.RTFEditVisible());
+    editor.setRTFEditVisible(false);
+    EXPECT_TRUE(button("cmdRTF")->isHidden());
+    EXPECT_FALSE(editor.RTFEditVisible());
+}
+
+TEST_F(PublicSurfaceTest, WritePropertiesInOrderWithTheirDefaults) {
+    qx::MemoryPropertyBag bag;
+    editor.WriteProperties(bag);
+    const QStringList expected = {"RTFEditVisible", "ShowHiddenHandlers", "CodeType",         "Locked",
+                                  "EncodeColour",   "TagColour",          "FindMenusEnabled", "ShowFindButton"};
+    ASSERT_EQ(bag.writes().size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(bag.writes()[i].name, expected[i]);
+    EXPECT_EQ(bag.writes()[0].defaultValue, QVariant(false));
+    EXPECT_EQ(bag.writes()[2].defaultValue, QVariant(0));
+    EXPECT_EQ(bag.writes()[3].defaultValue, QVariant(false));
+    EXPECT_EQ(bag.writes()[6].defaultValue, QVariant(true));
+
+    // A fresh control keeps its colours and, because its flags are False, the two Find flags.
+    QStringList stored;
+    for (const auto& entry : bag.stored())
+        stored << entry.name;
+    EXPECT_EQ(stored, (QStringList{"RTFEditVisible", "EncodeColour", "TagColour", "FindMenusEnabled",
+                                   "ShowFindButton"}));
+}
+
+TEST_F(PublicSurfaceTest, ReadPropertiesInOrderWithTheirDefaults) {
+    qx::MemoryPropertyBag bag;
+    bag.set("CodeType", 1);
+    bag.set("FindMenusEnabled", false);
+    bag.set("TagColour", 0x0000FF);
+    editor.setLocked(true);
+    const int before = d.mPassCount;
+    editor.ReadProperties(bag);
+
+    const auto& reads = bag.reads();
+    ASSERT_EQ(reads.size(), 8);
+    EXPECT_EQ(reads[0].name, "RTFEditVisible");
+    EXPECT_EQ(reads[3].name, "Locked");
+    EXPECT_EQ(reads[3].defaultValue, QVariant(true)); // the box's current flag
+    EXPECT_EQ(reads[4].defaultValue.toUInt(), 0x808080u);
+    EXPECT_EQ(reads[5].defaultValue.toUInt(), 0x000080u);
+    EXPECT_EQ(reads[7].name, "ShowFindButton");
+    EXPECT_EQ(reads[7].defaultValue, QVariant(true));
+
+    EXPECT_EQ(editor.CodeType(), qxcSCRIPTEditor::ctVB);
+    EXPECT_EQ(d.mPassCount, before) << "a stored code type is read without a pass";
+    EXPECT_EQ(editor.TagColour(), 0x0000FFu);
+    EXPECT_TRUE(editor.Locked());
+    EXPECT_FALSE(editor.RTFEditVisible());
+    // The stored Find flags set the fields only; what is shown stays as it was.
+    EXPECT_FALSE(editor.FindMenusEnabled());
+    EXPECT_TRUE(editor.ShowFindButton());
+    EXPECT_TRUE(action("mnuFind")->isVisible());
+}
+
+TEST_F(PublicSurfaceTest, FullViewIsKeptForTheUser) {
+    editor.setFullView(true);
+    const QString key = QStringLiteral("Software\\Kelvane\\Script Editor");
+    auto& library = qx::Library::instance();
+    EXPECT_EQ(library.ReadRegistry(qx::RegistryRoot::CurrentUser, key, "FullView", "?"), "1");
+    EXPECT_EQ(action("mnuFullView")->text(), "Advanced View");
+    editor.setFullView(false);
+    EXPECT_EQ(library.ReadRegistry(qx::RegistryRoot::CurrentUser, key, "FullView", "?"), "0");
+    EXPECT_EQ(action("mnuFullView")->text(), "Full View");
+}
+
+TEST_F(PublicSurfaceTest, WithoutSettingsHighlightingIsOnAndTheEditBarShown) {
+    EXPECT_TRUE(editor.findChild<QCheckBox*>("chkSyntaxHighlight")->isChecked());
+    EXPECT_FALSE(editor.FullView());
+    EXPECT_EQ(action("mnuFullView")->text(), "Full View");
+    EXPECT_EQ(action("mnuSyntaxHighlight")->text(), "Disable Syntax Highlight");
+}
+
+} // namespace
