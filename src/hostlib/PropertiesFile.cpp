@@ -1,0 +1,122 @@
+// The file form of a Properties collection: versioned JSON, written atomically.
+#include "hostlib/HostPath.h"
+#include "hostlib/LibraryError.h"
+#include "hostlib/Properties.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace qx {
+
+namespace {
+
+const QString FormatName = QStringLiteral("qxTagEditor2.properties");
+constexpr int FormatVersion = 1;
+
+void requireNoKey(const QString& key) {
+    if (!key.isEmpty()) {
+        throw LibraryError("Encrypted property files are not supported: pass an empty key");
+    }
+}
+
+QJsonArray toJson(const Properties& items) {
+    QJsonArray array;
+    for (const Property& item : items) {
+        QJsonObject object{{"name", item.Name()}, {"value", item.Value().toString()}};
+        if (item.SubProperties().Count() > 0) {
+            object.insert("items", toJson(item.SubProperties()));
+        }
+        array.append(object);
+    }
+    return array;
+}
+
+[[noreturn]] void corrupt(const QString& path, const QString& why) {
+    throw LibraryError(QStringLiteral("\"%1\" is not a valid property file: %2").arg(path, why));
+}
+
+void fromJson(const QJsonArray& array, Properties& into, const QString& path) {
+    for (const QJsonValue& entry : array) {
+        const QJsonObject object = entry.toObject();
+        const QJsonValue name = object.value("name");
+        const QJsonValue value = object.value("value");
+        const QJsonValue items = object.value("items");
+        if (!entry.isObject() || !name.isString()) {
+            corrupt(path, "an item without a name");
+        }
+        if (!value.isUndefined() && !value.isString()) {
+            corrupt(path, "a value that is not text");
+        }
+        if (!items.isUndefined() && !items.isArray()) {
+            corrupt(path, "sub-items that are not a list");
+        }
+        Property* added = into.Add(name.toString(), value.toString());
+        fromJson(items.toArray(), added->SubProperties(), path);
+    }
+}
+
+Properties parseFile(const QByteArray& bytes, const QString& path) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError) {
+        corrupt(path, QStringLiteral("%1 at byte %2").arg(error.errorString()).arg(error.offset));
+    }
+    const QJsonObject root = document.object();
+    if (!document.isObject() || root.value("format").toString() != FormatName) {
+        corrupt(path, "the format marker is missing");
+    }
+    const QJsonValue version = root.value("version");
+    if (!version.isDouble() || version.toDouble() != version.toInt() || version.toInt() < 1) {
+        corrupt(path, "the version is missing");
+    }
+    if (version.toInt() > FormatVersion) {
+        corrupt(path, QStringLiteral("version %1 is newer than this program reads (%2)")
+                          .arg(version.toInt())
+                          .arg(FormatVersion));
+    }
+    if (!root.value("items").isArray()) {
+        corrupt(path, "the item list is missing");
+    }
+    Properties loaded;
+    fromJson(root.value("items").toArray(), loaded, path);
+    return loaded;
+}
+
+} // namespace
+
+void Properties::LoadFromFile(const QString& path, const QString& key) {
+    requireNoKey(key);
+    const QString file = hostPath(path);
+    QFile input(file);
+    if (!input.open(QIODevice::ReadOnly)) {
+        throw LibraryError(QStringLiteral("Cannot read \"%1\": %2").arg(file, input.errorString()));
+    }
+    const QByteArray bytes = input.readAll();
+    if (input.error() != QFileDevice::NoError) {
+        throw LibraryError(QStringLiteral("Cannot read \"%1\": %2").arg(file, input.errorString()));
+    }
+    *this = parseFile(bytes, file);
+}
+
+void Properties::SaveFile(const QString& path, const QString& key) const {
+    requireNoKey(key);
+    const QString file = hostPath(path);
+    const QJsonObject root{{"format", FormatName}, {"version", FormatVersion}, {"items", toJson(*this)}};
+    const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
+
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        throw LibraryError(QStringLiteral("Cannot create the folder \"%1\"").arg(folder));
+    }
+    QSaveFile output(file);
+    if (!output.open(QIODevice::WriteOnly) || output.write(bytes) != bytes.size() || !output.commit()) {
+        throw LibraryError(QStringLiteral("Cannot save \"%1\": %2").arg(file, output.errorString()));
+    }
+}
+
+} // namespace qx

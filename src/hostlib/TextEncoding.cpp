@@ -1,0 +1,34 @@
+#include "hostlib/TextEncoding.h"
+
+#include <QStringDecoder>
+#include <array>
+
+namespace qx {
+
+namespace {
+
+// Characters of the bytes 0x80 to 0x9F; the rest of Windows-1252 matches Latin-1.
+constexpr std::array<char16_t, 32> HighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+} // namespace
+
+QString fromWindows1252(const QByteArray& bytes) {
+    QString text;
+    text.reserve(bytes.size());
+    for (char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        text += (code >= 0x80 && code <= 0x9F) ? QChar(HighControls[code - 0x80]) : QChar(code);
+    }
+    return text;
+}
+
+QString decodeStoredText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? fromWindows1252(bytes) : text;
+}
+
+} // namespace qx

@@ -1,0 +1,5 @@
+#include "hostlib/qxDatabase.h"
+
+qxDatabase::qxDatabase(const QString& referenceFile, QObject* parent)
+    : QObject(parent)
+    , mReferenceFile(referenceFile) {}

@@ -1,0 +1,134 @@
+#include "hostlib/Library.h"
+#include "hostlib/LibraryError.h"
+#include "hostlib/TextEncoding.h"
+
+#include "ScopedEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using qx::Library;
+using qx::LibraryError;
+
+namespace {
+
+Library& lib() {
+    return Library::instance();
+}
+
+} // namespace
+
+TEST(Library, IsOneSharedInstance) {
+    EXPECT_EQ(&Library::instance(), &Library::instance());
+}
+
+TEST(LibraryFolders, FollowTheEnvironmentWithoutTrailingSeparator) {
+    const ScopedEnv user("QXTE_USER_DATA_DIR", "/tmp/user-data/");
+    const ScopedEnv common("QXTE_COMMON_DIR", "/opt/common//");
+    EXPECT_EQ(lib().SpecialFolderPath(26, 0), "/tmp/user-data");
+    EXPECT_EQ(lib().SpecialFolderPath(43, 0), "/opt/common");
+    EXPECT_THROW(lib().SpecialFolderPath(5, 0), LibraryError);
+}
+
+TEST(LibraryFolders, HaveSystemDefaults) {
+    const ScopedEnv user("QXTE_USER_DATA_DIR", "");
+    const ScopedEnv common("QXTE_COMMON_DIR", "");
+    EXPECT_FALSE(lib().SpecialFolderPath(26).isEmpty());
+    EXPECT_FALSE(lib().SpecialFolderPath(26).endsWith('/'));
+    EXPECT_EQ(lib().SpecialFolderPath(43), "/usr/local/share");
+}
+
+TEST(LibraryFiles, FileExistsIsTrueForFilesOnly) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("Kelvane/TagHandler");
+    QFile file(dir.filePath("Kelvane/TagHandler/rs.tag"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_TRUE(lib().FileExists(file.fileName()));
+    EXPECT_TRUE(lib().FileExists(dir.path() + "\\Kelvane\\TagHandler\\rs.tag"));
+    EXPECT_FALSE(lib().FileExists(dir.filePath("Kelvane")));
+    EXPECT_FALSE(lib().FileExists(dir.filePath("none.tag")));
+    EXPECT_FALSE(lib().FileExists(""));
+}
+
+TEST(LibrarySearch, InStrMultipleGivesOneBasedPositions) {
+    const QString set = " ><:=\"'";
+    EXPECT_EQ(lib().InStrMultiple("DB", set, 0), 0);
+    EXPECT_EQ(lib().InStrMultiple("DB QUERY", set, 0), 3);
+    EXPECT_EQ(lib().InStrMultiple(">x", set), 1);
+    EXPECT_EQ(lib().InStrMultiple("a>b>c", ">", 3), 4);
+    EXPECT_EQ(lib().InStrMultiple("a>b", ">", 9), 0);
+    EXPECT_EQ(lib().InStrMultiple("", set), 0);
+    EXPECT_EQ(lib().InStrMultiple("abc", ""), 0);
+    EXPECT_THROW(lib().InStrMultiple("abc", "b", -1), LibraryError);
+}
+
+TEST(LibrarySearch, InStrMultipleFromFindsAtOrAfterTheStart) {
+    EXPECT_EQ(lib().InStrMultipleFrom(1, "=~64\"QUJD\"", "\""), 5);
+    EXPECT_EQ(lib().InStrMultipleFrom(5, "=~64\"QUJD\"", "\""), 5);
+    EXPECT_EQ(lib().InStrMultipleFrom(6, "=~64\"QUJD\"", "\""), 10);
+    EXPECT_EQ(lib().InStrMultipleFrom(11, "=~64\"QUJD\"", "\""), 0);
+    EXPECT_EQ(lib().InStrMultipleFrom(1, "abc", "xyz"), 0);
+}
+
+TEST(LibrarySearch, InStrCountCountsWithOrWithoutCase) {
+    const QString text = "<QX:a><qx:b></QX><QX:c>";
+    EXPECT_EQ(lib().InStrCount(1, text, "<QX:", 0), 2);
+    EXPECT_EQ(lib().InStrCount(1, text, "<QX:", 1), 3);
+    EXPECT_EQ(lib().InStrCount(1, text, "</QX>", 0), 1);
+    EXPECT_EQ(lib().InStrCount(2, text, "<QX:", 0), 1);
+    EXPECT_EQ(lib().InStrCount(1, "aaaa", "aa", 0), 2);
+    EXPECT_EQ(lib().InStrCount(1, "abc", "", 0), 0);
+}
+
+TEST(LibraryVal, ReadsTheLeadingNumber) {
+    EXPECT_EQ(lib().Val("1"), 1);
+    EXPECT_EQ(lib().Val("0"), 0);
+    EXPECT_EQ(lib().Val("12abc"), 12);
+    EXPECT_EQ(lib().Val("abc"), 0);
+    EXPECT_EQ(lib().Val(""), 0);
+    EXPECT_EQ(lib().Val(QVariant()), 0);
+    EXPECT_EQ(lib().Val("  \t42"), 42);
+    EXPECT_EQ(lib().Val("1 2 3"), 123);
+    EXPECT_EQ(lib().Val("-3.5e2x"), -350);
+    EXPECT_EQ(lib().Val("+.5"), 0.5);
+    EXPECT_EQ(lib().Val("7e"), 7);
+    EXPECT_EQ(lib().Val("1.2.3"), 1.2);
+    EXPECT_EQ(lib().Val("&H1F"), 31);
+    EXPECT_EQ(lib().Val("&o17"), 15);
+    EXPECT_EQ(lib().Val("&Hxyz"), 0);
+    EXPECT_EQ(lib().Val("true"), 0);
+    EXPECT_EQ(lib().Val("1e999"), 0);
+    EXPECT_EQ(lib().Val("-"), 0);
+    EXPECT_EQ(lib().Val("\xd9\xa3"), 0); // an Arabic-Indic digit is not a number here
+    EXPECT_EQ(lib().Val(17), 17);
+}
+
+TEST(LibraryBase64, RoundTripsAnyTextAsUtf8) {
+    const QString text = "<QX:VBS>\r\nx = \"ünïcödé €漢字\"\r\n</QX>\xef\xbb\xbf";
+    EXPECT_EQ(lib().Base64Decode(lib().Base64Encode(text)), text);
+    EXPECT_EQ(lib().Base64Encode("ABC"), "QUJD");
+    EXPECT_EQ(lib().Base64Encode("é"), "w6k=");
+    EXPECT_EQ(lib().Base64Encode(""), "");
+    EXPECT_EQ(lib().Base64Decode(""), "");
+    EXPECT_EQ(lib().Base64Decode(lib().Base64Encode(QString(QChar(0xFEFF)) + "x")),
+              QString(QChar(0xFEFF)) + "x");
+}
+
+TEST(LibraryBase64, DecodingIsStrict) {
+    for (const char* bad :
+         {"QUJD!", "QU=D", "Q", "QUJ", "QUJDRA", "QUJ=D", "QUJD====", "Q\xc3\xa9JD", "-_-_"}) {
+        EXPECT_THROW(lib().Base64Decode(QString::fromUtf8(bad)), LibraryError) << bad;
+    }
+    EXPECT_EQ(lib().Base64Decode("QU\r\nJD"), "ABC");
+}
+
+TEST(LibraryBase64, BytesThatAreNotUtf8AreReadAsWindows1252) {
+    // "Café – 80 €" in Windows-1252.
+    const QByteArray bytes("Caf\xe9 \x96 80 \x80");
+    EXPECT_EQ(lib().Base64Decode(QString::fromLatin1(bytes.toBase64())), QString::fromUtf8("Café – 80 €"));
+    EXPECT_EQ(qx::fromWindows1252("\x81\x8d\x8f\x90\x9d"),
+              QString::fromUtf16(u"\u0081\u008d\u008f\u0090\u009d"));
+}
