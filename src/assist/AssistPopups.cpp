@@ -1,0 +1,129 @@
+#include "assist/AssistPopups.h"
+
+#include "platform/CaretLocator.h"
+#include "platform/ListPopup.h"
+#include "platform/PopupPlacement.h"
+#include "platform/StatusPanels.h"
+#include "platform/TipPopup.h"
+
+namespace qx {
+
+namespace {
+const QString kStatusPanel = QStringLiteral("Status");
+} // namespace
+
+AssistPopups::AssistPopups(AssistFields fields, CodeBox& box, const CaretLocator& caret, ListFactory makeList,
+                           TipFactory makeTip)
+    : mFields(fields)
+    , mBox(box)
+    , mCaret(caret)
+    , mMakeList(std::move(makeList))
+    , mMakeTip(std::move(makeTip)) {}
+
+AssistPopups::~AssistPopups() = default;
+
+int AssistPopups::ListOffsetTwips(ListKind kind, double fontPoints) {
+    switch (kind) {
+    case ListKind::ObjectMembers:
+    case ListKind::HandlerNames:
+        return qRound(fontPoints * 24 + 45);
+    case ListKind::HandlerItems:
+    case ListKind::Values:
+        break;
+    }
+    return 240;
+}
+
+Colour AssistPopups::ListColour(ListKind kind) {
+    switch (kind) {
+    case ListKind::ObjectMembers:
+        return 0x408F40;
+    case ListKind::HandlerNames:
+    case ListKind::HandlerItems:
+        return 0x000080;
+    case ListKind::Values:
+        break;
+    }
+    return 0x000000;
+}
+
+void AssistPopups::OpenList(const Properties& set, ListKind kind, ScrollPos scroll) {
+    if (!mfrmList)
+        mfrmList = mMakeList();
+    ListPopup& list = *mfrmList;
+    if (kind == ListKind::ObjectMembers)
+        list.setCaseAsSupplied(true);
+    list.setForeColor(ListColour(kind));
+    list.setListType(kind == ListKind::ObjectMembers ? 1 : 0);
+    list.ListSetByName(set);
+    mKind = kind;
+    // The scroll position was read before the text was examined and may have moved since.
+    mBox.SetScrollPos(scroll);
+    placeList();
+    list.ShowTopmost();
+    mFields.mbListShown = true;
+    mFields.mlListStart = mBox.SelStart();
+    mBox.SetFocus();
+}
+
+void AssistPopups::placeList() {
+    const CaretGeometry at = mCaret.Locate();
+    const int offset = TwipsToPixels(ListOffsetTwips(mKind, mBox.FontSize()), at.twipsPerPixelY);
+    mfrmList->Move(PlaceListAtCaret(at.caret, offset, mfrmList->Size(), at.screen));
+}
+
+void AssistPopups::ShowTip(const QString& syntax) {
+    if (syntax.isEmpty())
+        return;
+    if (!mfrmSyntax) {
+        mfrmSyntax = mMakeTip();
+        if (!mfrmList)
+            mFields.mbTipLoaded = true;
+    }
+    mfrmSyntax->ShowAbove(syntax, mCaret.Locate());
+    mFields.mbTipShown = true;
+}
+
+void AssistPopups::ShowDescription(const QString& description) {
+    if (!description.isEmpty() && mStatus)
+        mStatus->setPanelText(kStatusPanel, description);
+}
+
+void AssistPopups::HideList() {
+    mFields.mbListShown = false;
+    if (mfrmList)
+        mfrmList->Hide();
+}
+
+void AssistPopups::HideTip() {
+    mFields.mbTipShown = false;
+    if (mfrmSyntax)
+        mfrmSyntax->Hide();
+    if (mStatus)
+        mStatus->setPanelText(kStatusPanel, QString());
+}
+
+void AssistPopups::ClosePopups() {
+    if (!mFields.mbListShown)
+        return;
+    HideTip();
+    HideList();
+}
+
+bool AssistPopups::TipShown() const {
+    return mfrmSyntax && mFields.mbTipShown;
+}
+
+void AssistPopups::UnloadPopups() {
+    if (mfrmSyntax) {
+        HideTip();
+        mfrmSyntax.reset();
+        mFields.mbTipLoaded = false;
+    }
+    if (mfrmList) {
+        HideList();
+        mfrmList.reset();
+    }
+}
+
+} // namespace qx

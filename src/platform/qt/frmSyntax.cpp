@@ -1,0 +1,72 @@
+#include "platform/qt/frmSyntax.h"
+
+#include "platform/PopupPlacement.h"
+#include "platform/qt/CodeFont.h"
+#include "platform/qt/ShowTopmost.h"
+#include "platform/qt/Twips.h"
+
+#include <QLabel>
+#include <QToolTip>
+
+#include <algorithm>
+
+namespace qx {
+
+frmSyntax::frmSyntax(QWidget* owner)
+    : QWidget(nullptr,
+              Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    , mOwner(owner) {
+    setObjectName(QStringLiteral("frmSyntax"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+    setAutoFillBackground(true);
+    const QPalette tips = QToolTip::palette();
+    QPalette own = palette();
+    own.setColor(QPalette::Window, tips.color(QPalette::ToolTipBase));
+    own.setColor(QPalette::WindowText, tips.color(QPalette::ToolTipText));
+    setPalette(own);
+
+    mLabel = new QLabel(this);
+    mLabel->setObjectName(QStringLiteral("Label1"));
+    mLabel->setFont(FixedPitchFont(QStringLiteral("Courier New"), kFontPoints));
+    mLabel->setWordWrap(true);
+    mLabel->setTextFormat(Qt::PlainText);
+    mLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    mLabel->setFocusPolicy(Qt::NoFocus);
+
+    const double tpp = Twips::perPixel(this);
+    const int margin = TwipsToPixels(TipMetrics::kMarginTwips, tpp);
+    applyGeometry(QRect(0, 0, TwipsToPixels(TipMetrics::kLabelWidthTwips, tpp) + margin,
+                        mLabel->fontMetrics().height() + margin),
+                  TwipsToPixels(TipMetrics::kLabelWidthTwips, tpp));
+}
+
+frmSyntax::~frmSyntax() = default;
+
+void frmSyntax::ShowTopmost() {
+    qx::ShowTopmost(this);
+}
+
+void frmSyntax::setCaption(const QString& text) {
+    mLabel->setText(text);
+}
+
+int frmSyntax::labelHeightFor(int width) const {
+    return std::max(mLabel->heightForWidth(width), mLabel->fontMetrics().height());
+}
+
+// The label sits centred in the margin that the tip keeps around it.
+void frmSyntax::applyGeometry(const QRect& frame, int labelWidth) {
+    setGeometry(frame);
+    const int marginX = frame.width() - labelWidth;
+    const int labelHeight = labelHeightFor(labelWidth);
+    mLabel->setGeometry(marginX / 2, (frame.height() - labelHeight) / 2, labelWidth, labelHeight);
+}
+
+void frmSyntax::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (mOwner)
+        mOwner->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace qx

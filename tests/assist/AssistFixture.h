@@ -1,0 +1,148 @@
+#pragma once
+
+#include "assist/AssistPopups.h"
+#include "assist/CompletionTrigger.h"
+#include "hostlib/ScriptReference.h"
+#include "platform/memory/MemoryCaretLocator.h"
+#include "platform/memory/MemoryCodeBox.h"
+#include "platform/memory/MemoryListPopup.h"
+#include "platform/memory/MemoryStatusPanels.h"
+#include "platform/memory/MemoryTipPopup.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+// Readable failure messages for texts and lists of texts.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
+}
+
+namespace qx::test {
+
+// A script reference that records what it is asked and answers what the test set.
+class RecordingReference : public ScriptReference {
+public:
+    struct Answers {
+        QStringList handlerNames;
+        QString handlerItems;
+        QString syntax;
+        QString description;
+        QString commandValues;
+        QString argumentValues;
+    };
+    struct Log {
+        QStringList calls;
+        int instances = 0;
+        int databaseSets = 0;
+    };
+
+    RecordingReference(const Answers& answers, Log& log)
+        : mAnswers(answers)
+        , mLog(log) {
+        ++mLog.instances;
+    }
+
+    void setDatabase(QObject* database) override {
+        ++mLog.databaseSets;
+        ScriptReference::setDatabase(database);
+    }
+    std::unique_ptr<Properties> HandlerNames(const QString& handler, bool excludeHidden,
+                                             int reserved) override {
+        record({"HandlerNames", handler, excludeHidden ? "exclude" : "include", QString::number(reserved)});
+        auto names = std::make_unique<Properties>();
+        for (const QString& name : mAnswers.handlerNames)
+            names->Add(name, QString());
+        return names;
+    }
+    QString HandlerItems(const QString& handler) override {
+        record({"HandlerItems", handler});
+        return mAnswers.handlerItems;
+    }
+    QString CommandSyntax(const QString& handler, const QString& content) override {
+        record({"CommandSyntax", handler, content});
+        return mAnswers.syntax;
+    }
+    QString CommandDescription(const QString& handler, const QString& content) override {
+        record({"CommandDescription", handler, content});
+        return mAnswers.description;
+    }
+    QString CommandValues(const QString& handler, const QString& content) override {
+        record({"CommandValues", handler, content});
+        return mAnswers.commandValues;
+    }
+    QString ArgumentValues(const QString& handler, const QString& content, const QString& argument) override {
+        record({"ArgumentValues", handler, content, argument});
+        return mAnswers.argumentValues;
+    }
+
+private:
+    // One line per call: the operation and its texts, separated by "|".
+    void record(const QStringList& parts) { mLog.calls.append(parts.join(QLatin1Char('|'))); }
+
+    Answers mAnswers;
+    Log& mLog;
+};
+
+// The control's side of code assistance on the in-memory platform: its fields, a change handler that runs
+// the completion trigger as the control's does, and the two popups.
+class AssistFixture : public ::testing::Test, public CodeBoxEvents {
+protected:
+    AssistFixture() {
+        box.setEvents(this);
+        popups.setStatusPanels(&status);
+        trigger.setReferenceFactory([this] { return std::make_unique<RecordingReference>(answers, log); });
+    }
+
+    void Change() override {
+        if (mbBusy)
+            return;
+        ++handledChanges;
+        trigger.ShowCompletion(box.GetScrollPos(), false);
+    }
+
+    // Puts text into the box without running the trigger and the caret at its end (or at caret).
+    void setText(const QString& text, int caret = -1) {
+        {
+            const bool wasBusy = mbBusy;
+            mbBusy = true;
+            box.setText(text);
+            mbBusy = wasBusy;
+        }
+        box.setSelStart(caret < 0 ? int(text.size()) : caret);
+    }
+    MemoryListPopup* list() const { return static_cast<MemoryListPopup*>(popups.List()); }
+    MemoryTipPopup* tip() const { return static_cast<MemoryTipPopup*>(popups.Tip()); }
+    QStringList shownEntries() const { return mbListShown && list() ? list()->entries() : QStringList(); }
+
+    bool mbBusy = false;
+    bool mbListShown = false;
+    int mlListStart = 0;
+    bool mbTipShown = false;
+    bool mbTipLoaded = false;
+    bool mbShowHiddenHandlers = false;
+    QPointer<QObject> moDatabase;
+    AssistFields fields{mbBusy,      mbListShown,          mlListStart, mbTipShown,
+                        mbTipLoaded, mbShowHiddenHandlers, moDatabase};
+
+    MemoryCodeBox box;
+    MemoryCaretLocator caret;
+    MemoryStatusPanels status;
+    AssistPopups popups{fields, box, caret,
+                        [this] {
+                            auto made = std::make_unique<MemoryListPopup>();
+                            made->setOwner(&box);
+                            return made;
+                        },
+                        [] { return std::make_unique<MemoryTipPopup>(); }};
+    CompletionTrigger trigger{fields, box, popups};
+
+    RecordingReference::Answers answers;
+    RecordingReference::Log log;
+    int handledChanges = 0;
+};
+
+} // namespace qx::test

@@ -1,0 +1,119 @@
+#include "hostlib/Properties.h"
+#include "platform/qt/QtCaretLocator.h"
+#include "platform/qt/QtCodeBox.h"
+#include "platform/qt/frmList.h"
+#include "platform/qt/frmSyntax.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace qx;
+
+namespace {
+
+// A code box in its own window, active and holding the keyboard.
+class PopupWidgets : public ::testing::Test {
+protected:
+    void SetUp() override {
+        box.setGeometry(100, 100, 400, 300);
+        box.show();
+        QApplication::setActiveWindow(&box);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+        box.setFocus();
+        ASSERT_TRUE(box.hasFocus());
+    }
+    void expectKeyboardStaysInTheBox() {
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(box.hasFocus());
+        EXPECT_EQ(QApplication::focusWidget(), &box);
+        EXPECT_EQ(QApplication::activeWindow(), &box);
+    }
+    static Properties names(const QStringList& list) {
+        Properties set;
+        for (const QString& name : list)
+            set.Add(name, QString());
+        return set;
+    }
+
+    QtCodeBox box;
+};
+
+} // namespace
+
+TEST_F(PopupWidgets, TheListShowsNextToTheCaretWithoutTakingTheFocus) {
+    frmList list(&box);
+    EXPECT_EQ(list.size(), QSize(160, 128)); // 2400 x 1920 twips at 96 dots per inch
+    EXPECT_EQ(list.lst()->geometry(), QRect(-1, -1, 162, 130));
+    EXPECT_DOUBLE_EQ(list.lst()->font().pointSizeF(), 9.75);
+    EXPECT_FALSE(list.lst()->isSortingEnabled());
+
+    list.setCaseAsSupplied(true);
+    list.setForeColor(0x408F40);
+    list.ListSetByName(names({"Zeta", "Alpha", "Beta"}));
+    list.Move(QPoint(300, 320));
+    list.ShowTopmost();
+    EXPECT_TRUE(list.Visible());
+    EXPECT_EQ(list.Position(), QPoint(300, 320));
+    EXPECT_EQ(list.Entry(0), "Zeta"); // in the order given
+    EXPECT_EQ(list.lst()->palette().color(QPalette::Text), QColor(0x40, 0x8F, 0x40));
+    EXPECT_GE(list.VisibleRows(), 1);
+    expectKeyboardStaysInTheBox();
+    EXPECT_FALSE(list.HasFocus());
+
+    list.Keys("al");
+    EXPECT_EQ(list.ListIndex(), 1);
+    EXPECT_EQ(list.Text(), "Alpha");
+    list.Keys("q");
+    EXPECT_EQ(list.ListIndex(), -1);
+}
+
+TEST_F(PopupWidgets, ClickSelectsAndDoubleClickTypesASpaceIntoTheBox) {
+    frmList list(&box);
+    list.ListSetByName(names({"One", "Two"}));
+    list.ShowTopmost();
+    QListWidget* lst = list.lst();
+    const QPoint second = lst->visualItemRect(lst->item(1)).center();
+    QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(list.ListIndex(), 1);
+    expectKeyboardStaysInTheBox();
+
+    QTest::mouseDClick(lst->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(box.Text(), " ");
+    expectKeyboardStaysInTheBox();
+
+    bool handled = false;
+    list.setOnDoubleClick([&] { handled = true; });
+    QTest::mouseDClick(lst->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(box.Text(), " ");
+}
+
+TEST_F(PopupWidgets, TheTipRestsAboveTheCaretWithoutTakingTheFocus) {
+    frmSyntax tip(&box);
+    const QtCaretLocator locator(&box);
+    const CaretGeometry at = locator.Locate();
+    EXPECT_EQ(at.caret.topLeft(), box.viewport()->mapToGlobal(box.cursorRect().topLeft()));
+    EXPECT_DOUBLE_EQ(at.twipsPerPixelX, 15.0);
+
+    tip.ShowAbove("Connect:Source=Name", at);
+    EXPECT_TRUE(tip.Visible());
+    EXPECT_EQ(tip.Frame().bottom(), at.caret.top() - 1);
+    EXPECT_EQ(tip.Frame().left(), at.caret.left());
+    EXPECT_EQ(tip.Frame().width(), tip.LabelWidth() + 4);
+    EXPECT_EQ(tip.Label1()->text(), "Connect:Source=Name");
+    EXPECT_TRUE(tip.Label1()->wordWrap());
+    EXPECT_TRUE(QFontInfo(tip.Label1()->font()).fixedPitch());
+    expectKeyboardStaysInTheBox();
+
+    const int oneLine = tip.Frame().height();
+    tip.ShowAbove(QString(200, 'x').replace(QRegularExpression("(x{9})"), "\\1 "), at);
+    EXPECT_GT(tip.Frame().height(), oneLine);
+    EXPECT_EQ(tip.Frame().bottom(), at.caret.top() - 1);
+    expectKeyboardStaysInTheBox();
+}
