@@ -85,6 +85,8 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Hiding the control closes and unloads its popups.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     friend class qx::EditorPrivate;

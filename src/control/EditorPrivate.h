@@ -2,8 +2,11 @@
 
 #include <qxTagEditor2/qxcSCRIPTEditor.h>
 
+#include "control/ForegroundCheck.h"
 #include "hostlib/Properties.h"
 #include "platform/CodeBox.h"
+#include "platform/StatusPanels.h"
+#include "platform/qt/QtForegroundWindow.h"
 #include "platform/qt/QtOneShotTimer.h"
 
 #include <QPointer>
@@ -20,10 +23,11 @@ class QPushButton;
 namespace qx {
 
 class QtCodeBox;
+class QtStatusBar;
 
 // The control's state and child widgets. Field names are the control's own; the public class only
 // forwards to them.
-class EditorPrivate final : public CodeBoxEvents {
+class EditorPrivate final : public CodeBoxEvents, public ForegroundCheck::Popups {
 public:
     explicit EditorPrivate(qxcSCRIPTEditor* owner);
     ~EditorPrivate() override;
@@ -63,6 +67,7 @@ public:
     QPushButton* cmdRTF = nullptr;
     QPushButton* cmdFind = nullptr;
     QCheckBox* chkSyntaxHighlight = nullptr;
+    QtStatusBar* sbr = nullptr;
     QMenu* mnuPopup = nullptr;
     QAction* mnuFind = nullptr;
     QAction* mnuFindNext = nullptr;
@@ -70,6 +75,9 @@ public:
     QAction* mnuFullView = nullptr;
     QtOneShotTimer tmrDelayedSyntaxHighlight;
     QtOneShotTimer tmrForegroundCheck;
+    QtForegroundWindow mForegroundWindow;
+    // Holds mhForegroundWindow, the window in front when the code box last got the focus.
+    ForegroundCheck mForegroundCheck{tmrForegroundCheck, mForegroundWindow, *this};
 
     // --- internal routines ---------------------------------------------------------------------------
     // Re-colours the whole text now (when highlighting is on).
@@ -77,23 +85,63 @@ public:
     // Runs a pass 150 ms after the last request.
     void RequestDelayedPass();
     void SetMenuCaptions();
-    void ClosePopups();
+    void ClosePopups() override;
     // The reaction to the highlight check box changing, by the user or from the popup menu.
     void SyntaxHighlightClicked();
     bool highlightingOn() const;
     qxcSCRIPTEditor::ctCodeType effectiveCodeType() const;
     // Lays out the edit bar, the code box and the status bar for the current view.
     void LayOut();
+    // Keeps cmdFind at the right end of the edit bar.
+    void PlaceFindButton();
+    // The popup items of the view: Full View for this control only, and the highlight check box flipped.
+    void FullViewMenuClicked();
+    void SyntaxHighlightMenuClicked();
+    void ShowPopupMenu();
 
-    // Passes that actually ran, for tests.
+    // --- the popups' lifetime ------------------------------------------------------------------------
+    // Closes the popups for good and unloads their forms: on hide, when the focus leaves the control,
+    // and at destruction.
+    void UnloadPopups();
+    // The focus moved within the application; leaving the control and its popups unloads the popups.
+    void FocusChanged(QWidget* old, QWidget* now);
+    // The popup forms of code assistance: null until they exist.
+    QWidget* ListForm() const;
+    QWidget* TipForm() const;
+    void HideList();
+    void HideTip();
+
+    // --- ForegroundCheck::Popups ---------------------------------------------------------------------
+    bool ListShown() const override { return mbListShown; }
+    bool TipShown() const override { return mbTipShown; }
+    WindowHandle ListWindow() const override;
+    WindowHandle TipWindow() const override;
+    bool ListHasFocus() const override;
+
+    // --- CodeBoxEvents -------------------------------------------------------------------------------
+    void MouseDown(int button, int shift, int x, int y) override;
+    void GotFocus() override;
+    void LostFocus() override;
+
+    // The status panels by key, for the units that write them.
+    StatusPanels& statusPanels() const;
+
+    // Passes that actually ran, and popup teardowns, for tests.
     int mPassCount = 0;
+    int mPopupUnloads = 0;
 
 private:
     void createWidgets();
+    void createEditBar();
     void createMenu();
     void start();
+    // True when the widget is the control, one of its children, or one of the popup forms.
+    bool holds(const QWidget* widget) const;
+    void UnloadListForm();
+    void UnloadTipForm();
 
     qxcSCRIPTEditor* q;
+    QMetaObject::Connection mFocusConnection;
 };
 
 } // namespace qx

@@ -11,12 +11,15 @@ const QString kKey = QStringLiteral("Software\\Kelvane\\Script Editor");
 const QString kSyntaxHighlighting = QStringLiteral("Syntax Highlighting");
 const QString kFullView = QStringLiteral("FullView");
 
-QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+QString flag(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
 } // namespace
 
 int EditorSettings::syntaxHighlighting() {
     Library& library = Library::instance();
-    const QString text = library.ReadRegistry(RegistryRoot::CurrentUser, kKey, kSyntaxHighlighting, flag(true));
+    const QString text =
+        library.ReadRegistry(RegistryRoot::CurrentUser, kKey, kSyntaxHighlighting, flag(true));
     return static_cast<int>(library.Val(text));
 }
 

@@ -11,7 +11,8 @@ QVariant MemoryPropertyBag::ReadProperty(const QString& name, const QVariant& de
     return defaultValue;
 }
 
-void MemoryPropertyBag::WriteProperty(const QString& name, const QVariant& value, const QVariant& defaultValue) {
+void MemoryPropertyBag::WriteProperty(const QString& name, const QVariant& value,
+                                      const QVariant& defaultValue) {
     mWrites.append({name, value, defaultValue});
     set(name, value);
 }

@@ -11,9 +11,7 @@ using qx::EditorPrivate;
 
 qxcSCRIPTEditor::qxcSCRIPTEditor(QWidget* parent)
     : QWidget(parent)
-    , d(std::make_unique<EditorPrivate>(this)) {
-    setFont(QFont(QStringLiteral("Tahoma")));
-}
+    , d(std::make_unique<EditorPrivate>(this)) {}
 
 qxcSCRIPTEditor::~qxcSCRIPTEditor() = default;
 
@@ -22,22 +20,37 @@ void qxcSCRIPTEditor::resizeEvent(QResizeEvent* event) {
     d->LayOut();
 }
 
-bool qxcSCRIPTEditor::Changed() const { return d->mbChanged; }
-void qxcSCRIPTEditor::setChanged(bool pbChanged) { d->mbChanged = pbChanged; }
+void qxcSCRIPTEditor::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    d->UnloadPopups();
+}
 
-uint qxcSCRIPTEditor::TagColour() const { return d->mlTagColour; }
+bool qxcSCRIPTEditor::Changed() const {
+    return d->mbChanged;
+}
+void qxcSCRIPTEditor::setChanged(bool pbChanged) {
+    d->mbChanged = pbChanged;
+}
+
+uint qxcSCRIPTEditor::TagColour() const {
+    return d->mlTagColour;
+}
 void qxcSCRIPTEditor::setTagColour(uint plTagColour) {
     d->mlTagColour = plTagColour;
     d->HighlightPass();
 }
 
-uint qxcSCRIPTEditor::EncodeColour() const { return d->mlEncodeColour; }
+uint qxcSCRIPTEditor::EncodeColour() const {
+    return d->mlEncodeColour;
+}
 void qxcSCRIPTEditor::setEncodeColour(uint plEncodeColour) {
     d->mlEncodeColour = plEncodeColour;
     d->HighlightPass();
 }
 
-qxcSCRIPTEditor::ctCodeType qxcSCRIPTEditor::CodeType() const { return d->mlCodeType; }
+qxcSCRIPTEditor::ctCodeType qxcSCRIPTEditor::CodeType() const {
+    return d->mlCodeType;
+}
 void qxcSCRIPTEditor::setCodeType(ctCodeType plCodeType) {
     if (plCodeType == d->mlCodeType)
         return;
@@ -45,14 +58,24 @@ void qxcSCRIPTEditor::setCodeType(ctCodeType plCodeType) {
     d->HighlightPass();
 }
 
-bool qxcSCRIPTEditor::Locked() const { return d->txtCode->Locked(); }
-void qxcSCRIPTEditor::setLocked(bool pbLocked) { d->txtCode->setLocked(pbLocked); }
+bool qxcSCRIPTEditor::Locked() const {
+    return d->txtCode->Locked();
+}
+void qxcSCRIPTEditor::setLocked(bool pbLocked) {
+    d->txtCode->setLocked(pbLocked);
+}
 
-void qxcSCRIPTEditor::LostFocus() { d->ClosePopups(); }
+void qxcSCRIPTEditor::LostFocus() {
+    d->ClosePopups();
+}
 
-QString qxcSCRIPTEditor::Value() { return d->txtCode->Text(); }
+QString qxcSCRIPTEditor::Value() {
+    return d->txtCode->Text();
+}
 
-void qxcSCRIPTEditor::SetSelText(const QString& psText) { d->txtCode->setSelText(psText); }
+void qxcSCRIPTEditor::SetSelText(const QString& psText) {
+    d->txtCode->setSelText(psText);
+}
 
 // The control's own change: no change handling, no undo entry, Changed untouched; coloured at once.
 void qxcSCRIPTEditor::setValue(const QString& psValue) {
@@ -62,24 +85,40 @@ void qxcSCRIPTEditor::setValue(const QString& psValue) {
     d->HighlightPass();
 }
 
-qxcSCRIPTEditor::ctCodeType qxcSCRIPTEditor::EffectiveCodeType() const { return d->effectiveCodeType(); }
+qxcSCRIPTEditor::ctCodeType qxcSCRIPTEditor::EffectiveCodeType() const {
+    return d->effectiveCodeType();
+}
 
-bool qxcSCRIPTEditor::EditingEncodedArea() const { return d->mlLevel != 1; }
+bool qxcSCRIPTEditor::EditingEncodedArea() const {
+    return d->mlLevel != 1;
+}
 
 // Visibility here is the button's own flag, not whether it is on screen now.
-bool qxcSCRIPTEditor::RTFEditVisible() const { return !d->cmdRTF->isHidden(); }
-void qxcSCRIPTEditor::setRTFEditVisible(bool pbVisible) { d->cmdRTF->setVisible(pbVisible); }
+bool qxcSCRIPTEditor::RTFEditVisible() const {
+    return !d->cmdRTF->isHidden();
+}
+void qxcSCRIPTEditor::setRTFEditVisible(bool pbVisible) {
+    d->cmdRTF->setVisible(pbVisible);
+}
 
-bool qxcSCRIPTEditor::AllVBCode() const { return CodeType() == ctVB; }
+bool qxcSCRIPTEditor::AllVBCode() const {
+    return CodeType() == ctVB;
+}
 void qxcSCRIPTEditor::setAllVBCode(bool pbAllVBCode) {
     if (pbAllVBCode)
         setCodeType(ctVB);
 }
 
-QObject* qxcSCRIPTEditor::Database() const { return d->moDatabase; }
-void qxcSCRIPTEditor::setDatabase(QObject* poDatabase) { d->moDatabase = poDatabase; }
+QObject* qxcSCRIPTEditor::Database() const {
+    return d->moDatabase;
+}
+void qxcSCRIPTEditor::setDatabase(QObject* poDatabase) {
+    d->moDatabase = poDatabase;
+}
 
-bool qxcSCRIPTEditor::FullView() const { return d->mbFullView; }
+bool qxcSCRIPTEditor::FullView() const {
+    return d->mbFullView;
+}
 void qxcSCRIPTEditor::setFullView(bool pbFullView) {
     d->mbFullView = pbFullView;
     try {
@@ -91,13 +130,17 @@ void qxcSCRIPTEditor::setFullView(bool pbFullView) {
     d->LayOut();
 }
 
-bool qxcSCRIPTEditor::ShowFindButton() const { return d->mbShowFindButton; }
+bool qxcSCRIPTEditor::ShowFindButton() const {
+    return d->mbShowFindButton;
+}
 void qxcSCRIPTEditor::setShowFindButton(bool pbShowFindButton) {
     d->mbShowFindButton = pbShowFindButton;
     d->cmdFind->setVisible(pbShowFindButton);
 }
 
-bool qxcSCRIPTEditor::FindMenusEnabled() const { return d->mbFindMenusEnabled; }
+bool qxcSCRIPTEditor::FindMenusEnabled() const {
+    return d->mbFindMenusEnabled;
+}
 void qxcSCRIPTEditor::setFindMenusEnabled(bool pbFindMenusEnabled) {
     d->mbFindMenusEnabled = pbFindMenusEnabled;
     for (QAction* item : {d->mnuFind, d->mnuFindNext}) {
@@ -130,4 +173,6 @@ void qxcSCRIPTEditor::WriteProperties(qx::PropertyBag& bag) {
     bag.WriteProperty(QStringLiteral("ShowFindButton"), d->mbShowFindButton, true);
 }
 
-qx::CodeBox& qxcSCRIPTEditor::txtCode() const { return *d->txtCode; }
+qx::CodeBox& qxcSCRIPTEditor::txtCode() const {
+    return *d->txtCode;
+}

@@ -26,7 +26,9 @@ void WindowLock::UnlockWindow() {
     window->setUpdatesLocked(false);
 }
 
-LockableWindow* WindowLock::lockedWindow() { return tLockedWindow; }
+LockableWindow* WindowLock::lockedWindow() {
+    return tLockedWindow;
+}
 
 void WindowLock::forget(LockableWindow* window) {
     if (tLockedWindow == window)

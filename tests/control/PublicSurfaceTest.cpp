@@ -127,8 +127,9 @@ TEST_F(PublicSurfaceTest, LockedAndRtfButtonAreTheChildrensOwnFlags) {
 TEST_F(PublicSurfaceTest, WritePropertiesInOrderWithTheirDefaults) {
     qx::MemoryPropertyBag bag;
     editor.WriteProperties(bag);
-    const QStringList expected = {"RTFEditVisible", "ShowHiddenHandlers", "CodeType",         "Locked",
-                                  "EncodeColour",   "TagColour",          "FindMenusEnabled", "ShowFindButton"};
+    const QStringList expected = {"RTFEditVisible",   "ShowHiddenHandlers", "CodeType",
+                                  "Locked",           "EncodeColour",       "TagColour",
+                                  "FindMenusEnabled", "ShowFindButton"};
     ASSERT_EQ(bag.writes().size(), expected.size());
     for (int i = 0; i < expected.size(); ++i)
         EXPECT_EQ(bag.writes()[i].name, expected[i]);

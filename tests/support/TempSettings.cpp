@@ -29,9 +29,17 @@ TempSettings::~TempSettings() {
     }
 }
 
-QString TempSettings::userSettingsFile() const { return mDir.filePath(QStringLiteral("user.ini")); }
-QString TempSettings::machineSettingsFile() const { return mDir.filePath(QStringLiteral("machine.ini")); }
-QString TempSettings::userDataDir() const { return mDir.filePath(QStringLiteral("userdata")); }
-QString TempSettings::commonDir() const { return mDir.filePath(QStringLiteral("common")); }
+QString TempSettings::userSettingsFile() const {
+    return mDir.filePath(QStringLiteral("user.ini"));
+}
+QString TempSettings::machineSettingsFile() const {
+    return mDir.filePath(QStringLiteral("machine.ini"));
+}
+QString TempSettings::userDataDir() const {
+    return mDir.filePath(QStringLiteral("userdata"));
+}
+QString TempSettings::commonDir() const {
+    return mDir.filePath(QStringLiteral("common"));
+}
 
 } // namespace qx::test

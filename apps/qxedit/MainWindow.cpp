@@ -1,0 +1,236 @@
+#include "MainWindow.h"
+
+#include "highlight/TextDecoding.h"
+#include "hostlib/qxDatabase.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+const QString kAppName = QStringLiteral("qxedit");
+const QString kFileFilter =
+    QStringLiteral("Tag markup (*.qx *.htm *.html);;Plain script (*.vbs *.vb);;All files (*)");
+
+// Tag markup for .qx and page files, plain script for script files; anything else is decided from the text.
+qxcSCRIPTEditor::ctCodeType codeTypeFor(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("qx") || suffix == QLatin1String("htm") || suffix == QLatin1String("html"))
+        return qxcSCRIPTEditor::ctKelvane;
+    if (suffix == QLatin1String("vbs") || suffix == QLatin1String("vb"))
+        return qxcSCRIPTEditor::ctVB;
+    return qxcSCRIPTEditor::ctAuto;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent) {
+    mEditor = new qxcSCRIPTEditor(this);
+    mEditor->setDatabase(
+        new qxDatabase(QStringLiteral(QX_DATA_DIR "/reference/sample-reference.json"), this));
+    setCentralWidget(mEditor);
+    mHighlightBox = mEditor->findChild<QCheckBox*>(QStringLiteral("chkSyntaxHighlight"));
+
+    createMenus();
+    statusBar()->showMessage(QStringLiteral("Ready"));
+    connect(mEditor, &qxcSCRIPTEditor::EncodingAreaChange, this, [this](bool inArea) {
+        statusBar()->showMessage(inArea ? QStringLiteral("Encoded value: Edit (Ctrl+E) steps into it")
+                                        : QStringLiteral("Ready"));
+    });
+    // The control raises no change signal of its own; look at Changed once the edit has been handled.
+    if (auto* box = mEditor->findChild<QPlainTextEdit*>(QStringLiteral("txtCode"))) {
+        connect(box, &QPlainTextEdit::textChanged, this,
+                [this] { QTimer::singleShot(0, this, &MainWindow::updateTitle); });
+    }
+    resize(960, 680);
+}
+
+void MainWindow::createMenus() {
+    createFileMenu();
+    createCodeTypeMenu();
+    createViewMenu();
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&About qxedit"), this, [this] {
+        QMessageBox::about(this, QStringLiteral("About qxedit"),
+                           QStringLiteral("<b>qxedit</b><p>A demo host for the qxTagEditor2 script-editor "
+                                          "control: open a tag-markup page or a plain script, edit it with "
+                                          "colouring, member lists and syntax tips, and save it.</p>"));
+    });
+}
+
+void MainWindow::createFileMenu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&New"), QKeySequence::New, this, &MainWindow::newDocument);
+    file->addAction(QStringLiteral("&Open..."), QKeySequence::Open, this, &MainWindow::open);
+    file->addAction(QStringLiteral("&Save"), QKeySequence::Save, this, &MainWindow::save);
+    file->addAction(QStringLiteral("Save &As..."), QKeySequence::SaveAs, this, &MainWindow::saveAs);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+}
+
+void MainWindow::createCodeTypeMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Code type"));
+    mCodeTypes = new QActionGroup(this);
+    mCodeTypes->setExclusive(true);
+    const std::pair<const char*, qxcSCRIPTEditor::ctCodeType> types[] = {
+        {"&Tag markup", qxcSCRIPTEditor::ctKelvane},
+        {"&Plain script", qxcSCRIPTEditor::ctVB},
+        {"&Auto", qxcSCRIPTEditor::ctAuto},
+    };
+    for (const auto& [caption, type] : types) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setCheckable(true);
+        action->setData(static_cast<int>(type));
+        mCodeTypes->addAction(action);
+    }
+    connect(mCodeTypes, &QActionGroup::triggered, this, [this](QAction* action) {
+        mEditor->setCodeType(static_cast<qxcSCRIPTEditor::ctCodeType>(action->data().toInt()));
+    });
+    connect(menu, &QMenu::aboutToShow, this, &MainWindow::syncCodeTypeMenu);
+    syncCodeTypeMenu();
+}
+
+// The control's popup menu changes the same two settings, so the menu reads them afresh each time.
+void MainWindow::createViewMenu() {
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    mFullView = view->addAction(QStringLiteral("&Full View"));
+    mFullView->setCheckable(true);
+    connect(mFullView, &QAction::toggled, this, [this](bool on) {
+        if (on != mEditor->FullView())
+            mEditor->setFullView(on);
+    });
+    mHighlight = view->addAction(QStringLiteral("&Syntax Highlighting"));
+    mHighlight->setCheckable(true);
+    mHighlight->setEnabled(mHighlightBox != nullptr);
+    connect(mHighlight, &QAction::toggled, this, [this](bool on) {
+        if (mHighlightBox && mHighlightBox->isChecked() != on)
+            mHighlightBox->setChecked(on);
+    });
+    connect(view, &QMenu::aboutToShow, this, &MainWindow::syncViewMenu);
+    syncViewMenu();
+}
+
+void MainWindow::syncCodeTypeMenu() {
+    for (QAction* action : mCodeTypes->actions())
+        action->setChecked(action->data().toInt() == static_cast<int>(mEditor->CodeType()));
+}
+
+void MainWindow::syncViewMenu() {
+    mFullView->setChecked(mEditor->FullView());
+    if (mHighlightBox)
+        mHighlight->setChecked(mHighlightBox->isChecked());
+}
+
+void MainWindow::warn(const QString& message, bool quiet) {
+    if (quiet)
+        std::fprintf(stderr, "qxedit: %s\n", qPrintable(message));
+    else
+        QMessageBox::warning(this, kAppName, message);
+}
+
+bool MainWindow::openFile(const QString& path, bool quiet) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        warn(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()),
+             quiet);
+        return false;
+    }
+    const QString text = qx::decodeScriptFile(file.readAll());
+    mEditor->setCodeType(codeTypeFor(path));
+    const bool resource = path.startsWith(QLatin1Char(':'));
+    showDocument(text, resource ? QString() : QFileInfo(path).absoluteFilePath(), QFileInfo(path).fileName());
+    return true;
+}
+
+void MainWindow::openSample() {
+    openFile(QStringLiteral(":/samples/sample.qx"), true);
+}
+
+void MainWindow::showDocument(const QString& text, const QString& path, const QString& displayName) {
+    mEditor->setValue(text);
+    mEditor->setChanged(false);
+    mPath = path;
+    mDisplayName = displayName;
+    syncCodeTypeMenu();
+    updateTitle();
+}
+
+void MainWindow::newDocument() {
+    if (maybeSave())
+        showDocument(QString(), QString(), QString());
+}
+
+void MainWindow::open() {
+    if (!maybeSave())
+        return;
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), kFileFilter);
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+bool MainWindow::save() {
+    return mPath.isEmpty() ? saveAs() : saveTo(mPath);
+}
+
+bool MainWindow::saveAs() {
+    const QString suggested = mPath.isEmpty() ? mDisplayName : mPath;
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), suggested, kFileFilter);
+    return !path.isEmpty() && saveTo(path);
+}
+
+// UTF-8 with the control's CR LF line breaks; the old file stays whole until the new one is complete.
+bool MainWindow::saveTo(const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(mEditor->Value().toUtf8()) < 0 || !file.commit()) {
+        warn(QStringLiteral("Cannot save %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()),
+             false);
+        return false;
+    }
+    mEditor->setChanged(false);
+    mPath = QFileInfo(path).absoluteFilePath();
+    mDisplayName = QFileInfo(path).fileName();
+    updateTitle();
+    statusBar()->showMessage(QStringLiteral("Saved %1").arg(mDisplayName), 3000);
+    return true;
+}
+
+bool MainWindow::maybeSave() {
+    if (!mEditor->Changed())
+        return true;
+    const auto answer = QMessageBox::warning(
+        this, kAppName, QStringLiteral("The document has been modified.\nDo you want to save your changes?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Save)
+        return save();
+    return answer == QMessageBox::Discard;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (maybeSave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::updateTitle() {
+    const QString name = mDisplayName.isEmpty() ? QStringLiteral("Untitled") : mDisplayName;
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, kAppName));
+    setWindowModified(mEditor->Changed());
+}

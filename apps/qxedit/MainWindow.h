@@ -1,0 +1,56 @@
+#pragma once
+
+#include <qxTagEditor2/qxcSCRIPTEditor.h>
+
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+
+// The demo host: one control in a main window, with files, the code type and the two views in menus.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    // Loads a document (a file or a resource path); false, after saying why, when it cannot be read.
+    // Messages go to a message box unless quiet, then to the standard error stream.
+    bool openFile(const QString& path, bool quiet = false);
+    // The bundled tag-markup sample, as an untitled document.
+    void openSample();
+    qxcSCRIPTEditor* editor() const { return mEditor; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    void createFileMenu();
+    void createCodeTypeMenu();
+    void createViewMenu();
+
+    void newDocument();
+    void open();
+    bool save();
+    bool saveAs();
+    bool saveTo(const QString& path);
+    // Asks before unsaved changes are dropped: true when the caller may go on.
+    bool maybeSave();
+    void showDocument(const QString& text, const QString& path, const QString& displayName);
+    void warn(const QString& message, bool quiet);
+
+    void syncCodeTypeMenu();
+    void syncViewMenu();
+    void updateTitle();
+
+    qxcSCRIPTEditor* mEditor = nullptr;
+    QCheckBox* mHighlightBox = nullptr;
+    QString mPath;
+    QString mDisplayName;
+    QActionGroup* mCodeTypes = nullptr;
+    QAction* mFullView = nullptr;
+    QAction* mHighlight = nullptr;
+};

@@ -1,0 +1,23 @@
+#include "control/EditorLayout.h"
+
+namespace qx {
+
+EditorLayoutResult LayOutEditor(const EditorLayoutInput& in) {
+    EditorLayoutResult out;
+    out.editBarVisible = !in.fullView;
+    out.editBar = QRect(0, 0, in.width, in.editBarHeight);
+    out.statusBar = QRect(0, in.height - in.statusHeight, in.width, in.statusHeight);
+
+    const int top = in.fullView ? 0 : in.codeBoxTop;
+    const int barsHeight = in.statusHeight + (in.fullView ? 0 : in.editBarHeight);
+    const int boxHeight = in.height - barsHeight;
+    if (in.width >= 0 && boxHeight >= 0)
+        out.codeBox = QRect(0, top, in.width, boxHeight);
+    return out;
+}
+
+int FindButtonLeft(int editBarWidth, int buttonWidth, int margin) {
+    return editBarWidth - buttonWidth - margin;
+}
+
+} // namespace qx
