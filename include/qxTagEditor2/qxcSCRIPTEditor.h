@@ -71,6 +71,10 @@ public:
     bool FindMenusEnabled() const;
     void setFindMenusEnabled(bool pbFindMenusEnabled);
 
+    // Restore the text and caret before the last typed change, and back again.
+    void Undo();
+    void Redo();
+
     // Persisted design-time properties, read when a stored control is loaded and written when the host saves.
     void ReadProperties(qx::PropertyBag& bag);
     void WriteProperties(qx::PropertyBag& bag);

@@ -1,13 +1,23 @@
 #include "control/EditorPrivate.h"
 
+#include "assist/AssistPopups.h"
+#include "assist/CompletionTrigger.h"
 #include "control/EditorLayout.h"
 #include "control/EditorSettings.h"
+#include "highlight/EffectiveCodeType.h"
+#include "highlight/HighlightScheduler.h"
+#include "platform/KeyCodes.h"
+#include "platform/ListPopup.h"
 #include "platform/WindowLock.h"
 #include "platform/qt/CodeFont.h"
+#include "platform/qt/QtCaretLocator.h"
 #include "platform/qt/QtCodeBox.h"
+#include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtStatusBar.h"
 #include "platform/qt/ResizeWatcher.h"
 #include "platform/qt/Twips.h"
+#include "platform/qt/frmList.h"
+#include "platform/qt/frmSyntax.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,6 +60,7 @@ EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
     : q(owner) {
     createWidgets();
     createMenu();
+    createUnits();
     start();
 }
 
@@ -118,6 +129,32 @@ void EditorPrivate::createEditBar() {
     PlaceFindButton();
 }
 
+// The units that hold the control's behaviour, each bound to the fields it shares with the others.
+void EditorPrivate::createUnits() {
+    mScheduler = std::make_unique<HighlightScheduler>(*txtCode, tmrDelayedSyntaxHighlight, mbBusy);
+    mScheduler->setHighlightingOn([this] { return highlightingOn(); });
+    mScheduler->setCodeType([this] { return static_cast<int>(mlCodeType); });
+    mScheduler->setTagColour([this] { return mlTagColour; });
+    mScheduler->setEncodeColour([this] { return mlEncodeColour; });
+
+    const AssistFields fields{mbBusy,      mbListShown,          mlListStart, mbTipShown,
+                              mbTipLoaded, mbShowHiddenHandlers, moDatabase};
+    mCaret = std::make_unique<QtCaretLocator>(txtCode);
+    mPopups = std::make_unique<AssistPopups>(
+        fields, *txtCode, *mCaret, [this] { return std::make_unique<frmList>(txtCode); },
+        [this] { return std::make_unique<frmSyntax>(txtCode); });
+    mPopups->setStatusPanels(sbr);
+    mTrigger = std::make_unique<CompletionTrigger>(fields, *txtCode, *mPopups);
+
+    mUndo =
+        std::make_unique<UndoHistory>(*txtCode, mbBusy, *mpcUndo, *mpcRedo, [this] { RequestDelayedPass(); });
+    mMessages = std::make_unique<QtMessageBox>(q);
+    mChangeHandler = std::make_unique<ChangeHandler>(
+        *txtCode, mbBusy, mbChanged, *mMessages,
+        ChangeHandler::Hooks{[this](ScrollPos scroll) { mTrigger->ShowCompletion(scroll, false); },
+                             [this] { RequestDelayedPass(); }});
+}
+
 void EditorPrivate::createMenu() {
     mnuPopup = new QMenu(q);
     mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
@@ -140,8 +177,8 @@ void EditorPrivate::createMenu() {
         action->setShortcutContext(Qt::WidgetShortcut);
 }
 
-// Creation, in order: colours and levels, the favourites, the per-user settings, the captions, the undo
-// and redo stacks.
+// Creation, in order: colours and levels, the favourites, the per-user settings, the captions. The undo
+// and redo stacks are made empty with the state.
 void EditorPrivate::start() {
     mlEncodeColour = 0x808080;
     mlTagColour = 0x000080;
@@ -156,9 +193,6 @@ void EditorPrivate::start() {
     chkSyntaxHighlight->setChecked(highlighting != 0);
     mbFullView = EditorSettings::fullView();
     SetMenuCaptions();
-
-    mpcUndo = std::make_unique<Properties>();
-    mpcRedo = std::make_unique<Properties>();
 }
 
 bool EditorPrivate::highlightingOn() const {
@@ -166,12 +200,7 @@ bool EditorPrivate::highlightingOn() const {
 }
 
 qxcSCRIPTEditor::ctCodeType EditorPrivate::effectiveCodeType() const {
-    if (mlCodeType != qxcSCRIPTEditor::ctAuto)
-        return mlCodeType;
-    const QString start = txtCode->Text().left(4);
-    if (start == QLatin1String("<QX:") || start == QLatin1String("{\\rt"))
-        return qxcSCRIPTEditor::ctKelvane;
-    return qxcSCRIPTEditor::ctVB;
+    return static_cast<qxcSCRIPTEditor::ctCodeType>(EffectiveCodeType(mlCodeType, txtCode->Text()));
 }
 
 // The bars follow the control's width and keep their own heights; a control too small for its bars
@@ -199,25 +228,24 @@ void EditorPrivate::PlaceFindButton() {
 }
 
 void EditorPrivate::HighlightPass() {
-    if (!highlightingOn())
-        return;
-    ++mPassCount;
+    mScheduler->HighlightPass();
 }
 
 void EditorPrivate::RequestDelayedPass() {
-    tmrDelayedSyntaxHighlight.setEnabled(false);
-    tmrDelayedSyntaxHighlight.setEnabled(true);
+    mScheduler->RequestDelayedPass();
+}
+
+int EditorPrivate::passCount() const {
+    return mScheduler->passCount();
+}
+
+void EditorPrivate::RecordSnapshot() {
+    mUndo->RecordSnapshot();
 }
 
 // The check box's reaction: keep the choice for the user, give the keyboard back, re-colour, re-caption.
 void EditorPrivate::SyntaxHighlightClicked() {
-    try {
-        EditorSettings::setSyntaxHighlighting(highlightingOn());
-    } catch (const std::exception& e) {
-        qWarning("qxcSCRIPTEditor: the highlighting setting was not saved: %s", e.what());
-    }
-    txtCode->SetFocus();
-    HighlightPass();
+    mScheduler->SyntaxHighlightClicked(highlightingOn() ? 1 : 0);
     SetMenuCaptions();
 }
 
@@ -243,34 +271,32 @@ void EditorPrivate::ShowPopupMenu() {
     mnuPopup->popup(QCursor::pos());
 }
 
-void EditorPrivate::ClosePopups() {}
+void EditorPrivate::ClosePopups() {
+    mPopups->ClosePopups();
+}
 
 // Each form that exists is hidden and unloaded; nothing is left for the foreground check to watch.
 void EditorPrivate::UnloadPopups() {
     ++mPopupUnloads;
-    UnloadTipForm();
-    UnloadListForm();
-}
-
-// Code assistance hides its syntax tip (HideTip) and unloads the form here once the form exists.
-void EditorPrivate::UnloadTipForm() {
+    mPopups->UnloadPopups();
     mbTipLoaded = false;
 }
 
-// Code assistance hides its member list (HideList) and unloads the form here once the form exists.
-void EditorPrivate::UnloadListForm() {}
-
 QWidget* EditorPrivate::ListForm() const {
-    return nullptr;
+    return dynamic_cast<QWidget*>(mPopups->List());
 }
 
 QWidget* EditorPrivate::TipForm() const {
-    return nullptr;
+    return dynamic_cast<QWidget*>(mPopups->Tip());
 }
 
-void EditorPrivate::HideList() {}
+void EditorPrivate::HideList() {
+    mPopups->HideList();
+}
 
-void EditorPrivate::HideTip() {}
+void EditorPrivate::HideTip() {
+    mPopups->HideTip();
+}
 
 bool EditorPrivate::holds(const QWidget* widget) const {
     if (!widget)
@@ -301,12 +327,48 @@ bool EditorPrivate::ListHasFocus() const {
     return form && focus && focus->window() == form;
 }
 
+void EditorPrivate::Change() {
+    mChangeHandler->Change();
+}
+
+// Of the key handling, only what undo needs for now: Ctrl+Z and Ctrl+Y run Undo and Redo instead of the
+// box's own history, and a character that will reach the text is recorded first.
+void EditorPrivate::KeyDown(int& keyCode, int shift) {
+    if (shift != kCtrlMask)
+        return;
+    if (keyCode == VK_Z) {
+        keyCode = 0;
+        mUndo->Undo();
+    } else if (keyCode == VK_Y) {
+        keyCode = 0;
+        mUndo->Redo();
+    }
+}
+
+void EditorPrivate::KeyPress(int& keyAscii) {
+    if (keyAscii != 0)
+        RecordSnapshot();
+}
+
 void EditorPrivate::MouseDown(int button, int shift, int x, int y) {
     Q_UNUSED(shift);
     Q_UNUSED(x);
     Q_UNUSED(y);
-    if (button == kRightButton)
+    if (button == kRightButton) {
         ShowPopupMenu();
+    } else if (button == kLeftButton) {
+        HideTip();
+        HideList();
+    }
+}
+
+// The "Line" panel follows the caret; errors (a missing panel) are ignored.
+void EditorPrivate::SelChange() {
+    try {
+        const int line = txtCode->GetLineFromChar(txtCode->SelStart()) + 1;
+        sbr->setPanelText(QStringLiteral("Line"), QStringLiteral("Line: ") + QString::number(line));
+    } catch (const std::exception&) {
+    }
 }
 
 void EditorPrivate::GotFocus() {

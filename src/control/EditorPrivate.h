@@ -2,7 +2,9 @@
 
 #include <qxTagEditor2/qxcSCRIPTEditor.h>
 
+#include "control/ChangeHandler.h"
 #include "control/ForegroundCheck.h"
+#include "control/UndoHistory.h"
 #include "hostlib/Properties.h"
 #include "platform/CodeBox.h"
 #include "platform/StatusPanels.h"
@@ -22,6 +24,11 @@ class QPushButton;
 
 namespace qx {
 
+class AssistPopups;
+class CompletionTrigger;
+class HighlightScheduler;
+class MessageBox;
+class QtCaretLocator;
 class QtCodeBox;
 class QtStatusBar;
 
@@ -56,8 +63,9 @@ public:
     qxcSCRIPTEditor::ctCodeType mlCodeType = qxcSCRIPTEditor::ctKelvane;
     QPointer<QObject> moDatabase;
     std::unique_ptr<Properties> mpcFavourites;
-    std::unique_ptr<Properties> mpcUndo;
-    std::unique_ptr<Properties> mpcRedo;
+    // The undo and redo stacks exist, empty, from the start.
+    std::unique_ptr<Properties> mpcUndo = std::make_unique<Properties>();
+    std::unique_ptr<Properties> mpcRedo = std::make_unique<Properties>();
 
     // --- child widgets -------------------------------------------------------------------------------
     QtCodeBox* txtCode = nullptr;
@@ -79,11 +87,22 @@ public:
     // Holds mhForegroundWindow, the window in front when the code box last got the focus.
     ForegroundCheck mForegroundCheck{tmrForegroundCheck, mForegroundWindow, *this};
 
+    // --- the units behind the control ----------------------------------------------------------------
+    std::unique_ptr<HighlightScheduler> mScheduler;
+    std::unique_ptr<QtCaretLocator> mCaret;
+    std::unique_ptr<AssistPopups> mPopups;
+    std::unique_ptr<CompletionTrigger> mTrigger;
+    std::unique_ptr<UndoHistory> mUndo;
+    std::unique_ptr<MessageBox> mMessages;
+    std::unique_ptr<ChangeHandler> mChangeHandler;
+
     // --- internal routines ---------------------------------------------------------------------------
     // Re-colours the whole text now (when highlighting is on).
     void HighlightPass();
     // Runs a pass 150 ms after the last request.
     void RequestDelayedPass();
+    // Records the text and caret for Undo; the key handling calls it before a typed character lands.
+    void RecordSnapshot();
     void SetMenuCaptions();
     void ClosePopups() override;
     // The reaction to the highlight check box changing, by the user or from the popup menu.
@@ -119,21 +138,27 @@ public:
     bool ListHasFocus() const override;
 
     // --- CodeBoxEvents -------------------------------------------------------------------------------
+    void Change() override;
+    void KeyDown(int& keyCode, int shift) override;
+    void KeyPress(int& keyAscii) override;
     void MouseDown(int button, int shift, int x, int y) override;
+    void SelChange() override;
     void GotFocus() override;
     void LostFocus() override;
 
     // The status panels by key, for the units that write them.
     StatusPanels& statusPanels() const;
 
-    // Passes that actually ran, and popup teardowns, for tests.
-    int mPassCount = 0;
+    // Passes that actually coloured the text, for tests.
+    int passCount() const;
+    // Popup teardowns, for tests.
     int mPopupUnloads = 0;
 
 private:
     void createWidgets();
     void createEditBar();
     void createMenu();
+    void createUnits();
     void start();
     // True when the widget is the control, one of its children, or one of the popup forms.
     bool holds(const QWidget* widget) const;

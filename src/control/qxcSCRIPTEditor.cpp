@@ -149,6 +149,14 @@ void qxcSCRIPTEditor::setFindMenusEnabled(bool pbFindMenusEnabled) {
     }
 }
 
+void qxcSCRIPTEditor::Undo() {
+    d->mUndo->Undo();
+}
+
+void qxcSCRIPTEditor::Redo() {
+    d->mUndo->Redo();
+}
+
 // Each read is in the stored order; the flags for Find are read into their fields only.
 void qxcSCRIPTEditor::ReadProperties(qx::PropertyBag& bag) {
     setRTFEditVisible(bag.ReadProperty(QStringLiteral("RTFEditVisible"), false).toBool());

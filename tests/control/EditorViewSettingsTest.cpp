@@ -98,12 +98,12 @@ TEST_F(EditorViewSettingsTest, ThePopupHighlightItemFlipsTheCheckBox) {
     EXPECT_EQ(action(editor, "mnuSyntaxHighlight")->text(), "Enable Syntax Highlight");
     EXPECT_EQ(stored("Syntax Highlighting"), "0");
 
-    const int before = d.mPassCount;
+    const int before = d.passCount();
     action(editor, "mnuSyntaxHighlight")->trigger();
     EXPECT_TRUE(d.chkSyntaxHighlight->isChecked());
     EXPECT_EQ(action(editor, "mnuSyntaxHighlight")->text(), "Disable Syntax Highlight");
     EXPECT_EQ(stored("Syntax Highlighting"), "1");
-    EXPECT_EQ(d.mPassCount, before + 1) << "switching on colours the text again";
+    EXPECT_EQ(d.passCount(), before + 1) << "switching on colours the text again";
 }
 
 } // namespace

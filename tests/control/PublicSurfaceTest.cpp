@@ -64,9 +64,9 @@ TEST_F(PublicSurfaceTest, FindFlagsStartFalseWhileFindIsShown) {
 }
 
 TEST_F(PublicSurfaceTest, CodeTypeRunsAPassOnlyWhenItChanges) {
-    const int before = d.mPassCount;
+    const int before = d.passCount();
     editor.setCodeType(qxcSCRIPTEditor::ctKelvane);
-    EXPECT_EQ(d.mPassCount, before);
+    EXPECT_EQ(d.passCount(), before);
     editor.setAllVBCode(false);
     EXPECT_EQ(editor.CodeType(), qxcSCRIPTEditor::ctKelvane);
     EXPECT_FALSE(editor.AllVBCode());
@@ -74,25 +74,25 @@ TEST_F(PublicSurfaceTest, CodeTypeRunsAPassOnlyWhenItChanges) {
     editor.setAllVBCode(true);
     EXPECT_EQ(editor.CodeType(), qxcSCRIPTEditor::ctVB);
     EXPECT_TRUE(editor.AllVBCode());
-    EXPECT_EQ(d.mPassCount, before + 1);
+    EXPECT_EQ(d.passCount(), before + 1);
 }
 
 TEST_F(PublicSurfaceTest, ColourSettersRunAPassEachTime) {
-    const int before = d.mPassCount;
+    const int before = d.passCount();
     editor.setTagColour(0x000080);
     editor.setEncodeColour(0x112233);
     EXPECT_EQ(editor.EncodeColour(), 0x112233u);
-    EXPECT_EQ(d.mPassCount, before + 2);
+    EXPECT_EQ(d.passCount(), before + 2);
 }
 
 TEST_F(PublicSurfaceTest, ValueIsTheControlsOwnChange) {
-    const int before = d.mPassCount;
+    const int before = d.passCount();
     editor.setValue(QStringLiteral("Dim x\r\nx = 1"));
     EXPECT_EQ(editor.Value(), QStringLiteral("Dim x\r\nx = 1"));
     EXPECT_FALSE(editor.Changed());
     EXPECT_FALSE(d.mbBusy);
     EXPECT_EQ(d.mpcUndo->Count(), 0);
-    EXPECT_EQ(d.mPassCount, before + 1);
+    EXPECT_EQ(d.passCount(), before + 1);
 }
 
 TEST_F(PublicSurfaceTest, SetSelTextReplacesTheSelection) {
@@ -152,7 +152,7 @@ TEST_F(PublicSurfaceTest, ReadPropertiesInOrderWithTheirDefaults) {
     bag.set("FindMenusEnabled", false);
     bag.set("TagColour", 0x0000FF);
     editor.setLocked(true);
-    const int before = d.mPassCount;
+    const int before = d.passCount();
     editor.ReadProperties(bag);
 
     const auto& reads = bag.reads();
@@ -166,7 +166,7 @@ TEST_F(PublicSurfaceTest, ReadPropertiesInOrderWithTheirDefaults) {
     EXPECT_EQ(reads[7].defaultValue, QVariant(true));
 
     EXPECT_EQ(editor.CodeType(), qxcSCRIPTEditor::ctVB);
-    EXPECT_EQ(d.mPassCount, before) << "a stored code type is read without a pass";
+    EXPECT_EQ(d.passCount(), before) << "a stored code type is read without a pass";
     EXPECT_EQ(editor.TagColour(), 0x0000FFu);
     EXPECT_TRUE(editor.Locked());
     EXPECT_FALSE(editor.RTFEditVisible());

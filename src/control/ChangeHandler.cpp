@@ -1,0 +1,54 @@
+#include "control/ChangeHandler.h"
+
+#include "hostlib/LibraryError.h"
+#include "platform/MessageBox.h"
+#include "platform/WindowLock.h"
+
+#include <new>
+
+namespace qx {
+
+ChangeHandler::ChangeHandler(CodeBox& box, const bool& busy, bool& changed, MessageBox& messages, Hooks hooks)
+    : mBox(box)
+    , mBusy(busy)
+    , mChanged(changed)
+    , mMessages(messages)
+    , mHooks(std::move(hooks)) {}
+
+void ChangeHandler::Change() {
+    if (mBusy)
+        return;
+    try {
+        const ScrollPos scroll = mBox.GetScrollPos();
+        WindowLock::LockWindow(&mBox);
+        if (mHooks.showCompletion)
+            mHooks.showCompletion(scroll);
+        mBox.SetScrollPos(scroll);
+        WindowLock::UnlockWindow();
+        mBox.Refresh();
+        mChanged = true;
+        if (mHooks.requestDelayedPass)
+            mHooks.requestDelayedPass();
+    } catch (const std::exception& error) {
+        report(error);
+    }
+}
+
+int ChangeHandler::errorNumber(const std::exception& error) {
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return 7;
+    if (dynamic_cast<const LibraryError*>(&error))
+        return 5;
+    return 51;
+}
+
+void ChangeHandler::report(const std::exception& error) {
+    WindowLock::UnlockWindow();
+    mBox.Refresh();
+    const QString text = QStringLiteral("Error opening user\nError: %1\nDesc: %2")
+                             .arg(errorNumber(error))
+                             .arg(QString::fromUtf8(error.what()));
+    mMessages.Show(MessageBox::Icon::Exclamation, QStringLiteral("txtCode_Change"), text);
+}
+
+} // namespace qx
