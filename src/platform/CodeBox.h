@@ -28,10 +28,10 @@ struct CharFormat {
 // SelColor/SelBold/SelItalic set one member each; the character-format message sets a colour, only the
 // bold/italic flags that are True, and optionally a background colour.
 struct CharFormatChange {
-    std::optional<Colour> Color;
-    std::optional<bool> Bold;
-    std::optional<bool> Italic;
-    std::optional<Colour> BackColor;
+    std::optional<Colour> Color{};
+    std::optional<bool> Bold{};
+    std::optional<bool> Italic{};
+    std::optional<Colour> BackColor{};
 
     CharFormat appliedTo(CharFormat f) const {
         if (Color)
@@ -58,8 +58,10 @@ enum ShiftState : int { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
 enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
 // Receives the code box's events. For one key the box raises KeyDown, then KeyPress when the key makes a
-// character, then Change when the text changed, then KeyUp. A handler swallows a key by setting the key
-// code (KeyDown) or the character code (KeyPress) to 0.
+// character, then Change when the text changed (then SelChange for the caret's move), then KeyUp. A handler
+// swallows a key by setting the key code (KeyDown: no KeyPress, no effect) or the character code (KeyPress:
+// nothing typed) to 0; a KeyPress handler that changes the code types that character instead. Key codes are
+// Windows virtual-key codes (platform/KeyCodes.h); mouse positions are pixels in the box.
 class CodeBoxEvents {
 public:
     virtual ~CodeBoxEvents() = default;
@@ -106,7 +108,7 @@ public:
     // --- text and selection -------------------------------------------------------------------------
     // The whole plain text; on a box that presents line breaks as CR LF, every break reads as CR LF.
     virtual QString Text() const = 0;
-    // Replaces the content (plain black, caret at 0) and raises Change.
+    // Replaces the content (plain black, caret at 0) and raises Change when the text differs.
     virtual void setText(const QString& text) = 0;
     virtual int SelStart() const = 0;
     // Moves the caret there and empties the selection (clamped to the text).
@@ -146,11 +148,13 @@ public:
     // of the text; start -1 removes the selection and leaves the caret; an end before the start selects
     // the characters between the two, with the caret at the end given. Both are clamped to the text.
     virtual void SelectRange(int start, int end) = 0;
-    // Zero-based line of a position; -1 gives the caret's line.
+    // Zero-based line of a position (clamped to the text); -1 gives the caret's line (with a selection, the
+    // line where it begins). CR LF, a lone CR and a lone LF each end a line.
     virtual int GetLineFromChar(int pos) const = 0;
     // Copy of one line without its line break, in the system code page (Windows-1252; characters it
     // cannot hold become '?'), at most maxChars bytes. An out-of-range line gives an empty array.
     virtual QByteArray GetLine(int line, int maxChars) const = 0;
+    // The scroll position in the box's own units; setting back what was read restores the view exactly.
     virtual ScrollPos GetScrollPos() const = 0;
     virtual void SetScrollPos(ScrollPos pos) = 0;
 

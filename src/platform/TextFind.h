@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace qx {
+
+// Options of CodeBox::Find, as the find options of the control's surface number them.
+enum FindOption : int { kFindWholeWord = 2, kFindMatchCase = 4 };
+
+// Letters, digits and the underscore: the characters a whole-word match may not touch.
+bool isWordChar(QChar c);
+
+// Position of the first match of what in text[start, end) (end -1 or beyond: to the end), or -1. A match
+// lies wholly inside the range; an empty search text never matches.
+int findText(QStringView text, QStringView what, int start, int end, int options);
+
+} // namespace qx

@@ -1,0 +1,140 @@
+#include "platform/qt/LayoutFormats.h"
+
+#include "platform/qt/DocumentText.h"
+
+#include <QTextBlock>
+#include <QTextBlockUserData>
+#include <QTextDocument>
+
+namespace qx {
+
+// The spans a block was last given; it follows the block's layout through splits and merges.
+class LayoutFormats::AppliedData : public QTextBlockUserData {
+public:
+    std::vector<Span> spans;
+};
+
+namespace {
+
+QColor toQColor(Colour c) {
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+bool isPlain(const CharFormat& f) {
+    return f == CharFormat{};
+}
+
+} // namespace
+
+const QTextCharFormat& LayoutFormats::qtFormat(const CharFormat& format) {
+    for (const auto& [key, value] : mPalette) {
+        if (key == format)
+            return value;
+    }
+    QTextCharFormat qf;
+    qf.setForeground(toQColor(format.Color));
+    if (format.Bold)
+        qf.setFontWeight(QFont::Bold);
+    if (format.Italic)
+        qf.setFontItalic(true);
+    if (format.BackColor != kNoBackColor)
+        qf.setBackground(toQColor(format.BackColor));
+    mPalette.emplace_back(format, qf);
+    return mPalette.back().second;
+}
+
+std::vector<LayoutFormats::Span> LayoutFormats::spansOf(const FormatRuns& wanted, int textStart,
+                                                        int length) const {
+    std::vector<Span> spans;
+    wanted.forEachRun(textStart, textStart + length, [&](int s, int e, const CharFormat& f) {
+        if (!isPlain(f))
+            spans.push_back({s - textStart, e - s, f});
+    });
+    return spans;
+}
+
+bool LayoutFormats::applyBlock(QTextBlock& block, int textStart, const FormatRuns& wanted, bool force) {
+    std::vector<Span> spans = spansOf(wanted, textStart, block.length() - 1);
+    auto* data = static_cast<AppliedData*>(block.userData());
+    // A block without data never got formats from here (the data follows the layout through splits).
+    if (data ? !force && data->spans == spans : spans.empty())
+        return false;
+    QList<QTextLayout::FormatRange> ranges;
+    ranges.reserve(qsizetype(spans.size()));
+    for (const Span& span : spans)
+        ranges.append({span.start, span.length, qtFormat(span.format)});
+    block.layout()->setFormats(ranges);
+    if (!data) {
+        data = new AppliedData;
+        block.setUserData(data);
+    }
+    data->spans = std::move(spans);
+    markDirty(block.position(), block.length());
+    return true;
+}
+
+void LayoutFormats::markDirty(int docPos, int length) {
+    // Neighbouring blocks are marked together: one relayout request instead of one per block.
+    if (mDirtyLength > 0 && docPos == mDirtyFrom + mDirtyLength) {
+        mDirtyLength += length;
+        return;
+    }
+    flushDirty();
+    mDirtyFrom = docPos;
+    mDirtyLength = length;
+}
+
+void LayoutFormats::flushDirty() {
+    if (mDirtyLength > 0)
+        mDocument->markContentsDirty(mDirtyFrom, mDirtyLength);
+    mDirtyLength = 0;
+}
+
+void LayoutFormats::walkTo(int textPos) {
+    // Differences come in ascending order, mostly in the next few blocks: step there, search further off.
+    for (int steps = 0; mWalk.block.isValid() && steps < 16; ++steps) {
+        if (textPos < mWalk.textStart() + mWalk.block.length() + 1)
+            return;
+        mWalk.advance();
+    }
+    int textStart = 0;
+    mWalk.block = mText.blockAt(textPos, &textStart);
+    mWalk.number = mWalk.block.blockNumber();
+    mWalk.docPos = textStart - mWalk.number;
+}
+
+int LayoutFormats::applyRange(const FormatRuns& wanted, int start, int end, bool force) {
+    if (mWalk.block.isValid())
+        start = qMax(start, mWalk.textStart());
+    else if (mWalk.number >= 0)
+        return 0; // walked past the last block
+    if (start >= end)
+        return 0;
+    walkTo(start);
+    int touched = 0;
+    while (mWalk.block.isValid() && mWalk.textStart() < end) {
+        touched += applyBlock(mWalk.block, mWalk.textStart(), wanted, force) ? 1 : 0;
+        mWalk.advance();
+    }
+    return touched;
+}
+
+int LayoutFormats::applyChanges(const FormatRuns& wanted) {
+    mWalk = {};
+    int touched = 0;
+    wanted.forEachDifference(mApplied, [&](int s, int e) { touched += applyRange(wanted, s, e, false); });
+    flushDirty();
+    mApplied = wanted;
+    return touched;
+}
+
+int LayoutFormats::applyForced(const FormatRuns& wanted, int start, int end) {
+    mWalk = {};
+    end = qMax(end, start) + 1; // the block holding end too
+    const int touched = applyRange(wanted, start, end, true);
+    flushDirty();
+    mApplied.copyFrom(wanted, start, end);
+    return touched;
+}
+
+} // namespace qx

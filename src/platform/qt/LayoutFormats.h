@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/FormatRuns.h"
+
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextLayout>
+
+#include <vector>
+
+class QTextDocument;
+
+namespace qx {
+
+class DocumentText;
+
+// Shows FormatRuns (in DocumentText positions) on a document's blocks as layout formats, the way a syntax
+// highlighter does: the document's content, undo stack and modified flag are never touched, and no change
+// notification is raised. What a block was last given is kept in its user data, so only blocks whose
+// formats differ are set again and marked for repainting.
+class LayoutFormats {
+public:
+    LayoutFormats(QTextDocument* document, const DocumentText& text)
+        : mDocument(document)
+        , mText(text) {}
+
+    // Applies to every block that holds a character where `wanted` differs from what was applied last.
+    // Returns the number of blocks given new formats.
+    int applyChanges(const FormatRuns& wanted);
+    // Applies to the blocks overlapping text range [start, end] even when their user data says they are up
+    // to date: after an edit Qt leaves stale ranges on the edited blocks.
+    int applyForced(const FormatRuns& wanted, int start, int end);
+    // What was applied last, kept in step with text edits.
+    FormatRuns& applied() { return mApplied; }
+
+private:
+    struct Span {
+        int start;
+        int length;
+        CharFormat format;
+        friend bool operator==(const Span&, const Span&) = default;
+    };
+    class AppliedData;
+    // The next block to look at; positions are counted along, since QTextBlock::position() is not free.
+    struct Walk {
+        QTextBlock block;
+        int number = -1;
+        int docPos = 0;
+        int textStart() const { return docPos + number; }
+        void advance() {
+            docPos += block.length();
+            ++number;
+            block = block.next();
+        }
+    };
+
+    // Applies to the blocks overlapping [start, end) that the walk has not passed yet.
+    int applyRange(const FormatRuns& wanted, int start, int end, bool force);
+    void walkTo(int textPos);
+    // Asks for a relayout and repaint of blocks whose formats were set (outside any edit block, so that
+    // the document reports no change).
+    void markDirty(int docPos, int length);
+    void flushDirty();
+    bool applyBlock(QTextBlock& block, int textStart, const FormatRuns& wanted, bool force);
+    std::vector<Span> spansOf(const FormatRuns& wanted, int textStart, int length) const;
+    const QTextCharFormat& qtFormat(const CharFormat& format);
+
+    QTextDocument* mDocument;
+    const DocumentText& mText;
+    FormatRuns mApplied;
+    // The small fixed palette: the document's format collection never shrinks, so formats are reused.
+    std::vector<std::pair<CharFormat, QTextCharFormat>> mPalette;
+    Walk mWalk;
+    int mDirtyFrom = 0;
+    int mDirtyLength = 0;
+};
+
+} // namespace qx

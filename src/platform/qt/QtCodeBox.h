@@ -1,0 +1,121 @@
+#pragma once
+
+#include "platform/CodeBox.h"
+#include "platform/FormatRuns.h"
+#include "platform/qt/DocumentText.h"
+#include "platform/qt/LayoutFormats.h"
+
+#include <QPlainTextEdit>
+
+#include <optional>
+
+namespace qx {
+
+// The code box on Qt: a plain-text editor that keeps one block per line and presents every line break as
+// CR LF. Text() is a copy kept in step with the document, so reading it costs nothing. Character formats
+// live in a FormatRuns model and reach the screen as layout formats (never as document formats): colouring
+// does not change the document, enter the undo stack, set the modified flag or raise Change. While
+// repainting is locked or the box is hidden, format changes are only recorded and reach the blocks when the
+// box is unlocked or shown again.
+class QtCodeBox final : public QPlainTextEdit, public CodeBox {
+    Q_OBJECT
+public:
+    explicit QtCodeBox(QWidget* parent = nullptr);
+    ~QtCodeBox() override;
+
+    QString Text() const override { return mText.text(); }
+    // Replaces the content (caret at 0, plain black); any CR, LF or CR LF becomes one line break. Raises
+    // Change when Text() differs afterwards.
+    void setText(const QString& text) override;
+    int SelStart() const override;
+    void setSelStart(int pos) override;
+    int SelLength() const override;
+    void setSelLength(int length) override;
+    QString SelText() const override;
+    void setSelText(const QString& text) override;
+
+    void setSelColor(Colour colour) override;
+    void setSelBold(bool bold) override;
+    void setSelItalic(bool italic) override;
+    void SetCharFormat(const CharFormatChange& change) override;
+    CharFormat FormatAt(int pos) const override { return mFormats.at(pos); }
+
+    bool Locked() const override { return isReadOnly(); }
+    // A locked box still shows and moves its caret; code may still change the text.
+    void setLocked(bool locked) override;
+    double FontSize() const override { return font().pointSizeF(); }
+    bool Visible() const override { return !isHidden(); }
+    void setVisible(bool visible) override;
+    void Move(int left, int top, int width, int height) override { setGeometry(left, top, width, height); }
+    void SetFocus() override { setFocus(Qt::OtherFocusReason); }
+    bool HasFocus() const override { return hasFocus(); }
+    void Refresh() override { viewport()->update(); }
+    void setUpdatesLocked(bool locked) override;
+
+    void SelectRange(int start, int end) override;
+    int GetLineFromChar(int pos) const override;
+    QByteArray GetLine(int line, int maxChars) const override;
+    // x: the horizontal scroll bar in pixels; y: the vertical scroll bar, in lines.
+    ScrollPos GetScrollPos() const override;
+    void SetScrollPos(ScrollPos pos) override;
+    int Find(const QString& text, int start, int end, int options) const override;
+
+    // Sends recorded format changes to the blocks now (the selection stays held while deferred).
+    void applyPendingFormats();
+    bool hasPendingFormats() const { return mFormatsPending; }
+    // Blocks given new layout formats by the last application of recorded changes.
+    int lastAppliedBlockCount() const { return mLastAppliedBlocks; }
+    const FormatRuns& formats() const { return mFormats; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct Selection {
+        int anchor = 0;
+        int caret = 0; // the moving end
+        friend bool operator==(const Selection&, const Selection&) = default;
+    };
+
+    void onContentsChange(int position, int charsRemoved, int charsAdded);
+    static int movedByEdit(int pos, const DocumentText::Edit& edit);
+    void onContentsChanged();
+    void onSelectionMoved();
+    void reportSelChange();
+    void changeFormat(const CharFormatChange& change);
+    bool formatsDeferred() const;
+    Selection selection() const;
+    // Puts the selection (text positions). While formats are deferred the selection is only held, and
+    // reaches the widget's cursor when the box is unlocked or shown, or before an edit or user input.
+    void select(int anchor, int caret);
+    void showSelection(Selection s);
+    void releaseHeldSelection();
+    // Sends held formats and the held selection to the widget once it is neither locked nor hidden.
+    void releaseHeld();
+    int clamp(int pos) const { return qBound(0, pos, int(mText.text().size())); }
+    // Lets the default handler type `code` in place of the key's own character.
+    void typeInstead(QKeyEvent* event, int code);
+
+    DocumentText mText;
+    FormatRuns mFormats;
+    LayoutFormats mLayout;
+    bool mFormatsPending = false;
+    bool mUpdatesLocked = false;
+    int mLastAppliedBlocks = 0;
+    // Change waits for the end of the document's edit, so that handlers see the caret where it ends up.
+    bool mChangePending = false;
+    bool mInEdit = false;
+    bool mSilent = false; // setText raises its own Change
+    bool mInInputMethod = false;
+    std::optional<Selection> mHeldSelection;
+    Selection mReported;
+};
+
+} // namespace qx

@@ -1,0 +1,418 @@
+#include "CodeBoxTestSupport.h"
+
+#include "platform/KeyCodes.h"
+#include "platform/TextFind.h"
+#include "platform/memory/MemoryCodeBox.h"
+#include "platform/qt/QtCodeBox.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace qx {
+namespace {
+
+using test::EventRecorder;
+
+// How a test plays the user on each box.
+void prepare(MemoryCodeBox&) {}
+void prepare(QtCodeBox& box) {
+    box.resize(300, 200);
+    box.show();
+    QApplication::setActiveWindow(&box);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+}
+
+void typeInto(MemoryCodeBox& box, const QString& text) {
+    box.typeText(text);
+}
+void typeInto(QtCodeBox& box, const QString& text) {
+    QTest::keyClicks(&box, text);
+}
+
+Qt::Key qtKeyOf(int vk) {
+    switch (vk) {
+    case VK_RETURN:
+        return Qt::Key_Return;
+    case VK_BACK:
+        return Qt::Key_Backspace;
+    case VK_DELETE:
+        return Qt::Key_Delete;
+    case VK_LEFT:
+        return Qt::Key_Left;
+    case VK_RIGHT:
+        return Qt::Key_Right;
+    case VK_HOME:
+        return Qt::Key_Home;
+    case VK_END:
+        return Qt::Key_End;
+    default:
+        return Qt::Key(vk);
+    }
+}
+void pressInto(MemoryCodeBox& box, int vk) {
+    box.pressKey(vk);
+}
+void pressInto(QtCodeBox& box, int vk) {
+    QTest::keyClick(&box, qtKeyOf(vk));
+}
+
+template <class Box> class CodeBoxContractTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        prepare(*box);
+        box->setEvents(&events);
+    }
+    void TearDown() override { box->setEvents(nullptr); }
+
+    void setTextQuietly(const QString& text) {
+        box->setText(text);
+        events.log.clear();
+    }
+    void selectQuietly(int start, int length) {
+        box->setSelStart(start);
+        box->setSelLength(length);
+        events.log.clear();
+    }
+    void type(const QString& text) { typeInto(*box, text); }
+    void press(int vk) { pressInto(*box, vk); }
+
+    std::unique_ptr<Box> box = std::make_unique<Box>();
+    EventRecorder events;
+};
+
+using Boxes = ::testing::Types<MemoryCodeBox, QtCodeBox>;
+TYPED_TEST_SUITE(CodeBoxContractTest, Boxes);
+
+const CharFormat kBlack{};
+constexpr Colour kRed = 0x0000FF;
+constexpr Colour kBlue = 0xFF0000;
+
+// --- text, selection, Change ------------------------------------------------------------------------
+
+TYPED_TEST(CodeBoxContractTest, SetTextReplacesTheTextPutsTheCaretAtTheStartAndRaisesChangeOnce) {
+    auto& box = *this->box;
+    box.setText("first");
+    box.setSelStart(3);
+    this->events.log.clear();
+    box.setText("Dim a\r\nb = 1");
+    EXPECT_EQ(box.Text(), "Dim a\r\nb = 1");
+    EXPECT_EQ(box.SelStart(), 0);
+    EXPECT_EQ(box.SelLength(), 0);
+    EXPECT_EQ(this->events.count("Change"), 1);
+
+    this->events.log.clear();
+    box.setText("Dim a\r\nb = 1");
+    EXPECT_EQ(this->events.count("Change"), 0) << "the same text is no change";
+    box.setText("");
+    EXPECT_EQ(box.Text(), "");
+    EXPECT_EQ(this->events.count("Change"), 1);
+}
+
+TYPED_TEST(CodeBoxContractTest, SelectionIsClampedToTheText) {
+    auto& box = *this->box;
+    this->setTextQuietly("abcdef");
+    box.setSelStart(2);
+    box.setSelLength(3);
+    EXPECT_EQ(box.SelStart(), 2);
+    EXPECT_EQ(box.SelLength(), 3);
+    EXPECT_EQ(box.SelText(), "cde");
+    box.setSelLength(99);
+    EXPECT_EQ(box.SelLength(), 4);
+    box.setSelStart(99);
+    EXPECT_EQ(box.SelStart(), 6);
+    EXPECT_EQ(box.SelLength(), 0);
+    box.setSelStart(-4);
+    EXPECT_EQ(box.SelStart(), 0);
+    EXPECT_EQ(this->events.count("Change"), 0);
+}
+
+TYPED_TEST(CodeBoxContractTest, SetSelTextReplacesTheSelectionAndRaisesChangeWithTheCaretAfterIt) {
+    auto& box = *this->box;
+    this->setTextQuietly("Dim x = 1");
+    this->selectQuietly(4, 1);
+    int caretSeenByChange = -1;
+    QString textSeenByChange;
+    this->events.onChange = [&] {
+        caretSeenByChange = box.SelStart();
+        textSeenByChange = box.Text();
+    };
+    box.setSelText("total");
+    EXPECT_EQ(box.Text(), "Dim total = 1");
+    EXPECT_EQ(box.SelStart(), 9);
+    EXPECT_EQ(box.SelLength(), 0);
+    EXPECT_EQ(this->events.count("Change"), 1);
+    EXPECT_EQ(textSeenByChange, "Dim total = 1");
+    EXPECT_EQ(caretSeenByChange, 9);
+
+    this->events.log.clear();
+    box.setSelText("");
+    EXPECT_EQ(this->events.count("Change"), 0) << "nothing removed, nothing inserted";
+    box.setSelText("\r\n");
+    EXPECT_EQ(box.Text(), "Dim total\r\n = 1");
+    EXPECT_EQ(box.SelStart(), 11);
+}
+
+TYPED_TEST(CodeBoxContractTest, SelectRangeTakesStartAndEndAsTheSelectMessageDoes) {
+    auto& box = *this->box;
+    this->setTextQuietly("0123456789");
+    box.SelectRange(0, -1);
+    EXPECT_EQ(box.SelLength(), 10);
+    box.SelectRange(4, -1);
+    EXPECT_EQ(box.SelStart(), 4);
+    EXPECT_EQ(box.SelLength(), 6);
+    box.SelectRange(2, 5);
+    EXPECT_EQ(box.SelText(), "234");
+    box.SelectRange(7, 3); // reversed: the same characters, caret at 3
+    EXPECT_EQ(box.SelStart(), 3);
+    EXPECT_EQ(box.SelText(), "3456");
+    box.SelectRange(-1, 0);
+    EXPECT_EQ(box.SelLength(), 0);
+    EXPECT_EQ(box.SelStart(), 3) << "the caret stays where it was";
+    box.SelectRange(8, 50);
+    EXPECT_EQ(box.SelText(), "89");
+    box.SelectRange(5, 5);
+    EXPECT_EQ(box.SelStart(), 5);
+    EXPECT_EQ(box.SelLength(), 0);
+}
+
+TYPED_TEST(CodeBoxContractTest, SelChangeFollowsCaretMoves) {
+    auto& box = *this->box;
+    this->setTextQuietly("abc");
+    box.setSelStart(2);
+    EXPECT_GE(this->events.count("SelChange"), 1);
+    this->events.log.clear();
+    box.setSelStart(2);
+    EXPECT_EQ(this->events.count("SelChange"), 0) << "no move, no event";
+}
+
+// --- formats --------------------------------------------------------------------------------------------
+
+TYPED_TEST(CodeBoxContractTest, PlainFormatPropertiesSetOneAttributeOfTheSelection) {
+    auto& box = *this->box;
+    this->setTextQuietly("abcdefgh");
+    box.SelectRange(2, 6);
+    box.setSelColor(kRed);
+    box.SelectRange(4, 8);
+    box.setSelBold(true);
+    box.setSelItalic(true);
+    EXPECT_EQ(box.FormatAt(1), kBlack);
+    EXPECT_EQ(box.FormatAt(3), (CharFormat{.Color = kRed}));
+    EXPECT_EQ(box.FormatAt(5), (CharFormat{.Color = kRed, .Bold = true, .Italic = true}));
+    EXPECT_EQ(box.FormatAt(7), (CharFormat{.Bold = true, .Italic = true}));
+    EXPECT_EQ(box.FormatAt(-1), kBlack);
+    EXPECT_EQ(box.FormatAt(8), kBlack);
+    EXPECT_EQ(this->events.count("Change"), 0) << "formats are no change of the text";
+}
+
+TYPED_TEST(CodeBoxContractTest, CharacterFormatMessageLeavesUnsetAttributesAsTheyWere) {
+    auto& box = *this->box;
+    this->setTextQuietly("abcdefgh");
+    box.SelectRange(0, -1);
+    box.setSelBold(true);
+    // Colour only, as a run with a False bold flag sends it: bold stays.
+    box.SelectRange(0, 4);
+    box.SetCharFormat({.Color = kBlue});
+    EXPECT_EQ(box.FormatAt(2), (CharFormat{.Color = kBlue, .Bold = true}));
+    // With a background colour.
+    box.SelectRange(4, 6);
+    box.SetCharFormat({.Color = kRed, .Italic = true, .BackColor = 0x00FFFF});
+    EXPECT_EQ(box.FormatAt(5),
+              (CharFormat{.Color = kRed, .Bold = true, .Italic = true, .BackColor = 0x00FFFF}));
+    EXPECT_EQ(box.FormatAt(6), (CharFormat{.Bold = true}));
+    // An empty selection changes nothing already in the text.
+    box.SelectRange(7, 7);
+    box.SetCharFormat({.Color = kRed});
+    EXPECT_EQ(box.FormatAt(7), (CharFormat{.Bold = true}));
+    EXPECT_EQ(box.FormatAt(6), (CharFormat{.Bold = true}));
+}
+
+TYPED_TEST(CodeBoxContractTest, InsertedTextIsPlainBlackAndColoursStayWithTheirCharacters) {
+    auto& box = *this->box;
+    this->setTextQuietly("abcdef");
+    box.SelectRange(0, -1);
+    box.setSelColor(kRed);
+    box.SelectRange(3, 3);
+    box.setSelText("XY");
+    EXPECT_EQ(box.FormatAt(2).Color, kRed);
+    EXPECT_EQ(box.FormatAt(3), kBlack);
+    EXPECT_EQ(box.FormatAt(4), kBlack);
+    EXPECT_EQ(box.FormatAt(5).Color, kRed);
+    box.SelectRange(0, 2);
+    box.setSelText("");
+    EXPECT_EQ(box.FormatAt(0).Color, kRed);
+    EXPECT_EQ(box.FormatAt(1), kBlack);
+    box.setText("abcdef");
+    EXPECT_EQ(box.FormatAt(0), kBlack) << "setText starts plain black";
+}
+
+TYPED_TEST(CodeBoxContractTest, TypedTextIsPlainBlack) {
+    auto& box = *this->box;
+    this->setTextQuietly("ab");
+    box.SelectRange(0, -1);
+    box.setSelColor(kRed);
+    box.SelectRange(1, 1);
+    this->type("x");
+    EXPECT_EQ(box.Text(), "axb");
+    EXPECT_EQ(box.FormatAt(0).Color, kRed);
+    EXPECT_EQ(box.FormatAt(1), kBlack);
+    EXPECT_EQ(box.FormatAt(2).Color, kRed);
+}
+
+// --- lines, search, scrolling -----------------------------------------------------------------------------
+
+TYPED_TEST(CodeBoxContractTest, GetLineFromCharCountsLineBreaks) {
+    auto& box = *this->box;
+    this->setTextQuietly("ab\r\ncd\r\n\r\nef");
+    EXPECT_EQ(box.GetLineFromChar(0), 0);
+    EXPECT_EQ(box.GetLineFromChar(2), 0);
+    EXPECT_EQ(box.GetLineFromChar(3), 0) << "between CR and LF";
+    EXPECT_EQ(box.GetLineFromChar(4), 1);
+    EXPECT_EQ(box.GetLineFromChar(8), 2);
+    EXPECT_EQ(box.GetLineFromChar(10), 3);
+    EXPECT_EQ(box.GetLineFromChar(12), 3);
+    EXPECT_EQ(box.GetLineFromChar(99), 3);
+    box.setSelStart(5);
+    EXPECT_EQ(box.GetLineFromChar(-1), 1) << "-1 is the caret's line";
+}
+
+TYPED_TEST(CodeBoxContractTest, GetLineCopiesOneLineInTheSystemCodePage) {
+    auto& box = *this->box;
+    this->setTextQuietly(QString::fromUtf8("   If x\r\n\r\ncaf\u00e9 \u20ac \u0101\r\n") + QString(300, ' '));
+    EXPECT_EQ(box.GetLine(0, 255), QByteArray("   If x"));
+    EXPECT_EQ(box.GetLine(1, 255), QByteArray());
+    EXPECT_EQ(box.GetLine(2, 255), QByteArray("caf\xe9 \x80 ?"));
+    EXPECT_EQ(box.GetLine(3, 255), QByteArray(255, ' '));
+    EXPECT_EQ(box.GetLine(0, 4), QByteArray("   I"));
+    EXPECT_EQ(box.GetLine(4, 255), QByteArray());
+    EXPECT_EQ(box.GetLine(-1, 255), QByteArray());
+    EXPECT_EQ(box.GetLine(0, 0), QByteArray());
+}
+
+TYPED_TEST(CodeBoxContractTest, FindHonoursWholeWordMatchCaseAndTheRange) {
+    auto& box = *this->box;
+    this->setTextQuietly("Tag tagged TAG_x tag\r\ntag");
+    box.SelectRange(2, 4);
+    EXPECT_EQ(box.Find("tag", 0, -1, 0), 0);
+    EXPECT_EQ(box.Find("tag", 0, -1, kFindMatchCase), 4);
+    EXPECT_EQ(box.Find("tag", 1, -1, kFindWholeWord), 17);
+    EXPECT_EQ(box.Find("TAG", 1, -1, kFindWholeWord | kFindMatchCase), -1);
+    EXPECT_EQ(box.Find("tag", 18, -1, kFindWholeWord), 22);
+    EXPECT_EQ(box.Find("tag", 1, 6, 0), -1) << "the match must end inside the range";
+    EXPECT_EQ(box.Find("tag", 1, 7, 0), 4);
+    EXPECT_EQ(box.Find("", 0, -1, 0), -1);
+    EXPECT_EQ(box.Find("missing", 0, -1, 0), -1);
+    EXPECT_EQ(box.SelStart(), 2) << "Find does not move the selection";
+    EXPECT_EQ(box.SelLength(), 2);
+}
+
+TYPED_TEST(CodeBoxContractTest, ScrollPositionRoundTrips) {
+    auto& box = *this->box;
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QString("line %1 ").arg(i) + QString(100, 'x') + "\r\n";
+    this->setTextQuietly(text);
+    QApplication::processEvents();
+    box.SetScrollPos({7, 40});
+    EXPECT_EQ(box.GetScrollPos(), (ScrollPos{7, 40}));
+    box.SetScrollPos({0, 3});
+    EXPECT_EQ(box.GetScrollPos(), (ScrollPos{0, 3}));
+}
+
+// --- flags ----------------------------------------------------------------------------------------------
+
+TYPED_TEST(CodeBoxContractTest, LockedBoxRefusesTypingButNotCode) {
+    auto& box = *this->box;
+    this->setTextQuietly("abc");
+    box.setLocked(true);
+    EXPECT_TRUE(box.Locked());
+    box.setSelStart(1);
+    this->type("x");
+    this->press(VK_BACK);
+    this->press(VK_DELETE);
+    EXPECT_EQ(box.Text(), "abc");
+    EXPECT_EQ(this->events.count("Change"), 0);
+    EXPECT_EQ(this->events.count("KeyDown 88 1"), 0);
+    EXPECT_EQ(this->events.count("KeyPress 120"), 1) << "the events still come";
+    this->press(VK_RIGHT);
+    EXPECT_EQ(box.SelStart(), 2) << "the caret still moves";
+    box.setSelText("Z");
+    EXPECT_EQ(box.Text(), "abZc");
+    box.setLocked(false);
+    EXPECT_FALSE(box.Locked());
+    this->type("q");
+    EXPECT_EQ(box.Text(), "abZqc");
+}
+
+TYPED_TEST(CodeBoxContractTest, VisibleAndMove) {
+    auto& box = *this->box;
+    box.setVisible(false);
+    EXPECT_FALSE(box.Visible());
+    box.setVisible(true);
+    EXPECT_TRUE(box.Visible());
+    box.Move(10, 20, 200, 100);
+    EXPECT_GT(box.FontSize(), 0.0);
+}
+
+// --- typed keys -----------------------------------------------------------------------------------------
+
+TYPED_TEST(CodeBoxContractTest, TypedKeyRaisesKeyDownKeyPressChangeKeyUpInOrder) {
+    auto& box = *this->box;
+    this->setTextQuietly("");
+    this->type("ab");
+    EXPECT_EQ(box.Text(), "ab");
+    const QStringList expected = {"KeyDown 65 0", "KeyPress 97", "Change", "KeyUp 65 0",
+                                  "KeyDown 66 0", "KeyPress 98", "Change", "KeyUp 66 0"};
+    EXPECT_EQ(this->events.withoutSelChange(), expected);
+    // The caret move is reported after the change.
+    const int change = int(this->events.log.indexOf("Change"));
+    EXPECT_EQ(this->events.log.value(change + 1), "SelChange");
+}
+
+TYPED_TEST(CodeBoxContractTest, EnterBackspaceAndNavigationKeys) {
+    auto& box = *this->box;
+    this->setTextQuietly("ab");
+    this->selectQuietly(1, 0);
+    this->press(VK_RETURN);
+    EXPECT_EQ(box.Text(), "a\r\nb");
+    EXPECT_EQ(box.SelStart(), 3);
+    EXPECT_EQ(this->events.log.value(0), "KeyDown 13 0");
+    EXPECT_EQ(this->events.log.value(1), "KeyPress 13");
+    this->press(VK_BACK);
+    EXPECT_EQ(box.Text(), "ab") << "Backspace removes the whole line break";
+    EXPECT_EQ(box.SelStart(), 1);
+    this->press(VK_END);
+    EXPECT_EQ(box.SelStart(), 2);
+    this->press(VK_HOME);
+    EXPECT_EQ(box.SelStart(), 0);
+    this->press(VK_DELETE);
+    EXPECT_EQ(box.Text(), "b");
+}
+
+TYPED_TEST(CodeBoxContractTest, HandlersSwallowOrReplaceKeys) {
+    auto& box = *this->box;
+    this->setTextQuietly("");
+    this->events.swallowKeyDown = VK_A;
+    this->type("a");
+    EXPECT_EQ(box.Text(), "");
+    EXPECT_EQ(this->events.withoutSelChange(), (QStringList{"KeyDown 65 0", "KeyUp 65 0"}));
+
+    this->events.log.clear();
+    this->events.swallowKeyDown = -1;
+    this->events.replaceFrom = 'b';
+    this->events.replaceTo = 0;
+    this->type("b");
+    EXPECT_EQ(box.Text(), "");
+    EXPECT_EQ(this->events.count("Change"), 0);
+
+    this->events.replaceTo = 'X';
+    this->type("b");
+    EXPECT_EQ(box.Text(), "X");
+    EXPECT_EQ(this->events.count("Change"), 1);
+}
+
+} // namespace
+} // namespace qx

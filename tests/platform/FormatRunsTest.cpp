@@ -1,0 +1,192 @@
+#include "platform/FormatRuns.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace qx {
+namespace {
+
+const CharFormat kBlack{};
+const CharFormat kRed{.Color = 0x0000FF};
+
+// Every run is non-empty, runs tile [0, length) in order.
+void expectTiled(const FormatRuns& runs) {
+    int pos = 0;
+    for (const FormatRuns::Run& run : runs.runs()) {
+        EXPECT_EQ(run.start, pos);
+        EXPECT_LT(run.start, run.end);
+        pos = run.end;
+    }
+    EXPECT_EQ(pos, runs.length());
+}
+
+TEST(FormatRunsTest, StartsPlainBlackAndOutOfRangeGivesDefault) {
+    FormatRuns runs(10);
+    EXPECT_EQ(runs.at(0), kBlack);
+    EXPECT_EQ(runs.at(9), kBlack);
+    EXPECT_EQ(runs.at(-1), kBlack);
+    EXPECT_EQ(runs.at(10), kBlack);
+    EXPECT_EQ(runs.boundaryCount(), 1);
+    EXPECT_EQ(FormatRuns(0).boundaryCount(), 0);
+}
+
+TEST(FormatRunsTest, UnsetMembersKeepEachSubRunsAttribute) {
+    FormatRuns runs(10);
+    runs.apply(0, 5, {.Bold = true});
+    runs.apply(3, 8, {.Color = 0xFF});
+    EXPECT_TRUE(runs.at(2).Bold);
+    EXPECT_EQ(runs.at(2).Color, 0u);
+    EXPECT_TRUE(runs.at(4).Bold);
+    EXPECT_EQ(runs.at(4).Color, 0xFFu);
+    EXPECT_FALSE(runs.at(6).Bold);
+    EXPECT_EQ(runs.at(6).Color, 0xFFu);
+    EXPECT_EQ(runs.at(8), kBlack);
+    expectTiled(runs);
+}
+
+TEST(FormatRunsTest, AscendingRunsAfterAFillAppendAndMergeEqualNeighbours) {
+    FormatRuns runs(30);
+    runs.apply(0, 30, {.Color = 0, .Bold = false, .Italic = false});
+    for (int start = 0; start < 30; start += 6)
+        runs.apply(start, start + 3, {.Color = 0xFF});
+    EXPECT_EQ(runs.boundaryCount(), 10);
+    // Colouring the black gaps red as well leaves one run.
+    for (int start = 3; start < 30; start += 6)
+        runs.apply(start, start + 3, {.Color = 0xFF});
+    EXPECT_EQ(runs.boundaryCount(), 1);
+    EXPECT_EQ(runs.at(29), kRed);
+}
+
+TEST(FormatRunsTest, ClampsRangesToTheText) {
+    FormatRuns runs(5);
+    runs.apply(-3, 2, {.Color = 0xFF});
+    runs.apply(4, 99, {.Italic = true});
+    runs.apply(3, 3, {.Bold = true});
+    runs.apply(7, 9, {.Bold = true});
+    EXPECT_EQ(runs.at(0), kRed);
+    EXPECT_EQ(runs.at(2), kBlack);
+    EXPECT_TRUE(runs.at(4).Italic);
+    EXPECT_FALSE(runs.at(3).Bold);
+    expectTiled(runs);
+}
+
+TEST(FormatRunsTest, InsertedCharactersArePlainBlackAndFormatsMoveWithTheirCharacters) {
+    FormatRuns runs(6);
+    runs.apply(0, 6, {.Color = 0xFF});
+    runs.insert(3, 2);
+    EXPECT_EQ(runs.length(), 8);
+    EXPECT_EQ(runs.at(2), kRed);
+    EXPECT_EQ(runs.at(3), kBlack);
+    EXPECT_EQ(runs.at(4), kBlack);
+    EXPECT_EQ(runs.at(5), kRed);
+    runs.insert(0, 1);
+    runs.insert(9, 1);
+    EXPECT_EQ(runs.at(0), kBlack);
+    EXPECT_EQ(runs.at(1), kRed);
+    EXPECT_EQ(runs.at(9), kBlack);
+    expectTiled(runs);
+
+    FormatRuns empty;
+    empty.insert(0, 3);
+    EXPECT_EQ(empty.length(), 3);
+    EXPECT_EQ(empty.boundaryCount(), 1);
+}
+
+TEST(FormatRunsTest, RemoveJoinsTheNeighbours) {
+    FormatRuns runs(9);
+    runs.apply(3, 6, {.Color = 0xFF});
+    runs.remove(2, 5); // removes the red run and a black character each side
+    EXPECT_EQ(runs.length(), 4);
+    EXPECT_EQ(runs.boundaryCount(), 1);
+    runs.remove(0, 99);
+    EXPECT_EQ(runs.length(), 0);
+    EXPECT_EQ(runs.boundaryCount(), 0);
+    EXPECT_TRUE(runs.runs().empty());
+}
+
+TEST(FormatRunsTest, ForEachRunClipsToTheRange) {
+    FormatRuns runs(10);
+    runs.apply(2, 6, {.Color = 0xFF});
+    const std::vector<FormatRuns::Run> expected = {{4, 6, kRed}, {6, 7, kBlack}};
+    EXPECT_EQ(runs.runs(4, 7), expected);
+    EXPECT_TRUE(runs.runs(7, 7).empty());
+}
+
+// A per-character model of the same operations.
+class Reference {
+public:
+    explicit Reference(int length)
+        : mChars(length) {}
+    void apply(int start, int end, const CharFormatChange& change) {
+        for (int i = qMax(start, 0); i < qMin(end, int(mChars.size())); ++i)
+            mChars[i] = change.appliedTo(mChars[i]);
+    }
+    void insert(int pos, int count) { mChars.insert(mChars.begin() + pos, count, CharFormat{}); }
+    void remove(int pos, int count) { mChars.erase(mChars.begin() + pos, mChars.begin() + pos + count); }
+    const std::vector<CharFormat>& chars() const { return mChars; }
+
+private:
+    std::vector<CharFormat> mChars;
+};
+
+CharFormatChange randomChange(std::mt19937& rng) {
+    CharFormatChange change;
+    if (rng() % 2)
+        change.Color = rng() % 3;
+    if (rng() % 3 == 0)
+        change.Bold = rng() % 2 == 0;
+    if (rng() % 3 == 0)
+        change.Italic = rng() % 2 == 0;
+    if (rng() % 4 == 0)
+        change.BackColor = rng() % 2 ? kNoBackColor : 0x00FFFF;
+    return change;
+}
+
+TEST(FormatRunsTest, RandomOperationsMatchAPerCharacterReference) {
+    std::mt19937 rng(20240501);
+    for (int round = 0; round < 50; ++round) {
+        const int initial = int(rng() % 40);
+        FormatRuns runs(initial);
+        Reference ref(initial);
+        for (int step = 0; step < 200; ++step) {
+            const int length = runs.length();
+            const int op = int(rng() % 10);
+            const int a = int(rng() % (length + 3)) - 1;
+            const int b = a + int(rng() % 12) - 2;
+            if (op < 6) {
+                const CharFormatChange change = randomChange(rng);
+                runs.apply(a, b, change);
+                ref.apply(a, b, change);
+            } else if (op < 7) {
+                const int pos = int(rng() % (length + 1));
+                const int count = int(rng() % 5);
+                runs.insert(pos, count);
+                ref.insert(pos, count);
+            } else if (op < 8) {
+                const int pos = int(rng() % (length + 1));
+                const int removed = qMin(int(rng() % 6), length - pos);
+                const int added = int(rng() % 4);
+                runs.replace(pos, removed, added);
+                ref.remove(pos, removed);
+                ref.insert(pos, added);
+            } else {
+                const int pos = int(rng() % (length + 1));
+                const int count = qMin(int(rng() % 6), length - pos);
+                runs.remove(pos, count);
+                ref.remove(pos, count);
+            }
+            ASSERT_EQ(runs.length(), int(ref.chars().size()));
+            for (int i = 0; i < runs.length(); ++i)
+                ASSERT_EQ(runs.at(i), ref.chars()[i])
+                    << "round " << round << " step " << step << " pos " << i;
+            const std::vector<FormatRuns::Run> list = runs.runs();
+            for (size_t i = 1; i < list.size(); ++i)
+                ASSERT_FALSE(list[i].format == list[i - 1].format) << "adjacent runs left unmerged";
+        }
+        expectTiled(runs);
+    }
+}
+
+} // namespace
+} // namespace qx

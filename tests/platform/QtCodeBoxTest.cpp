@@ -1,0 +1,340 @@
+#include "CodeBoxTestSupport.h"
+
+#include "platform/KeyCodes.h"
+#include "platform/qt/QtCodeBox.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace qx {
+namespace {
+
+using test::EventRecorder;
+
+constexpr Colour kRed = 0x0000FF;
+constexpr Colour kGreen = 0x00FF00;
+
+// One coloured stretch of a block's layout: offset in the block, length, and its colour as 0x00BBGGRR.
+struct Shown {
+    int start;
+    int length;
+    Colour colour;
+    friend bool operator==(const Shown&, const Shown&) = default;
+    friend void PrintTo(const Shown& s, std::ostream* os) {
+        *os << "{" << s.start << "," << s.length << "," << std::hex << s.colour << std::dec << "}";
+    }
+};
+
+std::vector<Shown> shownIn(const QtCodeBox& box, int blockNumber) {
+    std::vector<Shown> result;
+    const QTextBlock block = box.document()->findBlockByNumber(blockNumber);
+    for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+        const QColor c = range.format.foreground().color();
+        result.push_back({range.start, range.length, Colour(c.red() | c.green() << 8 | c.blue() << 16)});
+    }
+    return result;
+}
+
+// The text as the blocks hold it, line breaks as CR LF.
+QString textFromBlocks(const QTextDocument& document) {
+    QStringList lines;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        lines << block.text();
+    return lines.join("\r\n");
+}
+
+class QtCodeBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        box.resize(400, 300);
+        box.show();
+        QApplication::setActiveWindow(&box);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+        box.setEvents(&events);
+    }
+    void TearDown() override { box.setEvents(nullptr); }
+
+    void colour(int start, int end, Colour c) {
+        box.SelectRange(start, end);
+        box.setSelColor(c);
+    }
+
+    QtCodeBox box;
+    EventRecorder events;
+};
+
+// --- line breaks and characters -------------------------------------------------------------------------
+
+TEST_F(QtCodeBoxTest, EveryLineBreakReadsAsCrLf) {
+    box.setText("a\nb\rc\r\nd");
+    EXPECT_EQ(box.Text(), "a\r\nb\r\nc\r\nd");
+    box.setText("a\r\r\nb");
+    EXPECT_EQ(box.Text(), "a\r\n\r\nb") << "a lone CR before CR LF is a line of its own";
+    box.setText("x\r\n");
+    EXPECT_EQ(box.Text(), "x\r\n");
+    box.SelectRange(1, 1);
+    box.setSelText("1\n2\r3");
+    EXPECT_EQ(box.Text(), "x1\r\n2\r\n3\r\n");
+    EXPECT_EQ(box.SelStart(), 8);
+}
+
+TEST_F(QtCodeBoxTest, SpecialCharactersSurviveExactly) {
+    const QString text = QString::fromUtf8("a\u00a0b\tc \u2028d \U0001F600 \u00e9");
+    box.setText(text);
+    EXPECT_EQ(box.Text(), text) << "no-break space, line separator and surrogates are kept";
+    EXPECT_EQ(box.GetLineFromChar(int(text.size())), 0) << "U+2028 is no line break of the text";
+    box.setText(QString::fromUtf8("a\u2029b"));
+    EXPECT_EQ(box.Text(), "a\r\nb") << "a paragraph separator becomes a line break";
+}
+
+TEST_F(QtCodeBoxTest, PositionsCountCrLfAsTwo) {
+    box.setText("ab\r\ncd\r\nef");
+    box.SelectRange(1, 5);
+    EXPECT_EQ(box.SelText(), "b\r\nc");
+    EXPECT_EQ(box.SelStart(), 1);
+    EXPECT_EQ(box.SelLength(), 4);
+    box.setSelStart(3); // between CR and LF: before the break
+    EXPECT_EQ(box.SelStart(), 2);
+    box.setSelStart(8);
+    EXPECT_EQ(box.textCursor().position(), 6);
+    EXPECT_EQ(box.GetLineFromChar(-1), 2);
+}
+
+TEST_F(QtCodeBoxTest, TextCopyStaysExactAcrossRandomEdits) {
+    std::mt19937 rng(7);
+    const QStringList pieces = {"x", "\r\n", "Dim a", "\n", "\u00a0", "", "If\r\nThen\r\n", "\r"};
+    box.setText("start\r\nof the\r\ntext");
+    for (int step = 0; step < 400; ++step) {
+        const int length = int(box.Text().size());
+        const int op = int(rng() % 6);
+        if (op <= 2) {
+            box.SelectRange(int(rng() % (length + 1)), int(rng() % (length + 1)));
+            box.setSelText(pieces[int(rng() % pieces.size())]);
+        } else if (op == 3) {
+            QTest::keyClick(&box, rng() % 2 ? Qt::Key_Backspace : Qt::Key_Return);
+        } else if (op == 4) {
+            QTest::keyClicks(&box, "ab");
+        } else {
+            box.document()->undo();
+        }
+        ASSERT_EQ(box.Text(), textFromBlocks(*box.document())) << "step " << step;
+    }
+}
+
+// --- formats on the layout ------------------------------------------------------------------------------
+
+TEST_F(QtCodeBoxTest, ColoursReachTheBlocksAsLayoutFormatsAndSurviveRelayout) {
+    box.setText("Dim abc\r\nx = 1");
+    colour(4, 7, kRed);
+    colour(9, 10, kGreen);
+    EXPECT_EQ(shownIn(box, 0), (std::vector<Shown>{{4, 3, kRed}}));
+    EXPECT_EQ(shownIn(box, 1), (std::vector<Shown>{{0, 1, kGreen}}));
+    box.resize(120, 80);
+    QFont font = box.font();
+    font.setPointSize(font.pointSize() + 4);
+    box.setFont(font);
+    QApplication::processEvents();
+    EXPECT_EQ(shownIn(box, 0), (std::vector<Shown>{{4, 3, kRed}}));
+    EXPECT_EQ(shownIn(box, 1), (std::vector<Shown>{{0, 1, kGreen}}));
+}
+
+TEST_F(QtCodeBoxTest, TypingIntoAColouredBlockKeepsTheOtherCharactersColours) {
+    box.setText("abc def");
+    colour(0, 3, kRed);
+    colour(4, 7, kGreen);
+    box.setSelStart(1);
+    QTest::keyClicks(&box, "xy");
+    EXPECT_EQ(box.Text(), "axybc def");
+    EXPECT_EQ(shownIn(box, 0), (std::vector<Shown>{{0, 1, kRed}, {3, 2, kRed}, {6, 3, kGreen}}));
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(shownIn(box, 0), (std::vector<Shown>{{0, 1, kRed}}));
+    EXPECT_EQ(shownIn(box, 1), (std::vector<Shown>{{0, 2, kRed}, {3, 3, kGreen}}));
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(shownIn(box, 0), (std::vector<Shown>{{0, 1, kRed}, {3, 2, kRed}, {6, 3, kGreen}}));
+}
+
+TEST_F(QtCodeBoxTest, FormatPassRaisesNoChangeAndLeavesUndoAndModifiedAlone) {
+    box.setText("one\r\ntwo");
+    QTest::keyClicks(&box, "z");
+    const bool undoBefore = box.document()->isUndoAvailable();
+    const int revisionBefore = box.document()->revision();
+    box.document()->setModified(false);
+    events.log.clear();
+    box.setUpdatesLocked(true);
+    colour(0, -1, 0);
+    colour(1, 3, kRed);
+    box.SelectRange(5, 7);
+    box.SetCharFormat({.Color = kGreen, .Bold = true});
+    box.setUpdatesLocked(false);
+    EXPECT_EQ(events.count("Change"), 0);
+    EXPECT_EQ(box.document()->isUndoAvailable(), undoBefore);
+    EXPECT_EQ(box.document()->revision(), revisionBefore);
+    EXPECT_FALSE(box.document()->isModified());
+    box.document()->undo();
+    EXPECT_EQ(box.Text(), "one\r\ntwo") << "undo takes back the typing, not a format";
+}
+
+TEST_F(QtCodeBoxTest, ChangesWhileLockedReachTheBlocksOnUnlockAndOnlyChangedBlocksAreTouched) {
+    box.setText("aa\r\nbb\r\ncc\r\ndd");
+    box.setUpdatesLocked(true);
+    colour(0, -1, 0);
+    for (int line = 0; line < 4; ++line)
+        colour(line * 4, line * 4 + 1, kRed);
+    EXPECT_TRUE(shownIn(box, 2).empty()) << "nothing is applied while locked";
+    EXPECT_TRUE(box.hasPendingFormats());
+    box.setUpdatesLocked(false);
+    EXPECT_EQ(box.lastAppliedBlockCount(), 4);
+    EXPECT_EQ(shownIn(box, 2), (std::vector<Shown>{{0, 1, kRed}}));
+
+    // The same pass again, then one that differs in one line.
+    for (int round = 0; round < 2; ++round) {
+        box.setUpdatesLocked(true);
+        colour(0, -1, 0);
+        for (int line = 0; line < 4; ++line)
+            colour(line * 4, line * 4 + (round == 1 && line == 3 ? 2 : 1), kRed);
+        box.setUpdatesLocked(false);
+        EXPECT_EQ(box.lastAppliedBlockCount(), round == 0 ? 0 : 1);
+    }
+    EXPECT_EQ(shownIn(box, 3), (std::vector<Shown>{{0, 2, kRed}}));
+}
+
+TEST_F(QtCodeBoxTest, SelectionMadeWhileLockedReachesTheWidgetOnceOnUnlockWithoutScrolling) {
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QString("line %1\r\n").arg(i);
+    box.setText(text);
+    QApplication::processEvents();
+    events.log.clear();
+    box.setUpdatesLocked(true);
+    for (int pos = 0; pos < 500; pos += 7)
+        box.SelectRange(pos, pos + 3);
+    box.SelectRange(1500, 1504); // far below the first page
+    EXPECT_EQ(box.SelStart(), 1500) << "reads see the selection at once";
+    EXPECT_EQ(box.SelText(), box.Text().mid(1500, 4));
+    EXPECT_EQ(box.textCursor().position(), 0) << "the widget's cursor has not moved yet";
+    box.SetScrollPos({0, 0});
+    box.setUpdatesLocked(false);
+    EXPECT_EQ(events.count("SelChange"), 1);
+    EXPECT_EQ(box.GetScrollPos(), (ScrollPos{0, 0})) << "the restored scroll position stays";
+    EXPECT_EQ(box.SelStart(), 1500);
+    EXPECT_EQ(box.SelLength(), 4);
+    EXPECT_EQ(box.textCursor().selectedText(), box.Text().mid(1500, 4));
+}
+
+TEST_F(QtCodeBoxTest, EditWhileLockedUsesTheHeldSelection) {
+    box.setText("abc\r\ndef");
+    box.setUpdatesLocked(true);
+    box.SelectRange(5, 7);
+    box.setSelText("X");
+    box.setUpdatesLocked(false);
+    EXPECT_EQ(box.Text(), "abc\r\nXf");
+    EXPECT_EQ(box.SelStart(), 6);
+}
+
+TEST_F(QtCodeBoxTest, HiddenBoxAppliesWhenShownAgain) {
+    box.setText("abc");
+    box.setVisible(false);
+    colour(0, 2, kRed);
+    EXPECT_TRUE(box.hasPendingFormats());
+    box.setVisible(true);
+    EXPECT_FALSE(box.hasPendingFormats());
+    EXPECT_EQ(shownIn(box, 0), (std::vector<Shown>{{0, 2, kRed}}));
+}
+
+TEST_F(QtCodeBoxTest, BoldItalicAndBackgroundReachTheLayout) {
+    box.setText("abcd");
+    box.SelectRange(0, 2);
+    box.SetCharFormat({.Color = kRed, .Bold = true, .Italic = true, .BackColor = 0x00FFFF});
+    const QList<QTextLayout::FormatRange> ranges = box.document()->firstBlock().layout()->formats();
+    ASSERT_EQ(ranges.size(), 1);
+    EXPECT_EQ(ranges[0].format.fontWeight(), QFont::Bold);
+    EXPECT_TRUE(ranges[0].format.fontItalic());
+    EXPECT_EQ(ranges[0].format.background().color(), QColor(255, 255, 0));
+}
+
+TEST_F(QtCodeBoxTest, InputMethodCommitGivesTheBlockItsColoursBack) {
+    box.setText("abc");
+    colour(0, 3, kRed);
+    box.setSelStart(3);
+    QInputMethodEvent preedit("xy", {});
+    QApplication::sendEvent(&box, &preedit);
+    QInputMethodEvent commit;
+    commit.setCommitString("xy");
+    QApplication::sendEvent(&box, &commit);
+    EXPECT_EQ(box.Text(), "abcxy");
+    EXPECT_EQ(shownIn(box, 0), (std::vector<Shown>{{0, 3, kRed}}));
+}
+
+// --- events ---------------------------------------------------------------------------------------------
+
+TEST_F(QtCodeBoxTest, KeysMapToVirtualKeysAndShiftState) {
+    box.setText("");
+    QTest::keyClick(&box, Qt::Key_B, Qt::ShiftModifier);
+    QTest::keyClick(&box, Qt::Key_ParenLeft, Qt::ShiftModifier);
+    QTest::keyClick(&box, Qt::Key_Period);
+    QTest::keyClick(&box, Qt::Key_F1);
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    // The test tool presses the modifier keys too, and types the letter's own text ("b").
+    const QStringList expected = {
+        "KeyDown 16 1",  "KeyDown 66 1", "KeyPress 98", "Change",      "KeyUp 66 1",    "KeyUp 16 0",
+        "KeyDown 16 1",  "KeyDown 57 1", "KeyPress 40", "Change",      "KeyUp 57 1",    "KeyUp 16 0",
+        "KeyDown 190 0", "KeyPress 46",  "Change",      "KeyUp 190 0", "KeyDown 112 0", "KeyUp 112 0",
+        "KeyDown 17 2",  "KeyDown 90 2", "Change",      "KeyUp 90 2",  "KeyUp 17 0"};
+    EXPECT_EQ(events.withoutSelChange(), expected) << "Ctrl+Z raises no KeyPress; its undo is a change";
+}
+
+TEST_F(QtCodeBoxTest, ChangedKeyCodeTypesThatCharacterInstead) {
+    box.setText("");
+    events.replaceFrom = 'a';
+    events.replaceTo = '\r';
+    QTest::keyClicks(&box, "a");
+    EXPECT_EQ(box.Text(), "\r\n");
+    events.replaceTo = 'Q';
+    QTest::keyClicks(&box, "a");
+    EXPECT_EQ(box.Text(), "\r\nQ");
+}
+
+TEST_F(QtCodeBoxTest, MouseButtonsMoveTheCaretBeforeMouseDown) {
+    box.setText("abcdef");
+    int caretAtMouseDown = -1;
+    struct Probe : EventRecorder {
+        std::function<void()> onDown;
+        void MouseDown(int button, int shift, int x, int y) override {
+            EventRecorder::MouseDown(button, shift, x, y);
+            onDown();
+        }
+    } probe;
+    probe.onDown = [&] { caretAtMouseDown = box.SelStart(); };
+    box.setEvents(&probe);
+    const QRect end = box.cursorRect(box.document()->find("f"));
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, Qt::NoModifier, end.center());
+    QTest::mouseClick(box.viewport(), Qt::RightButton, Qt::ShiftModifier, end.center());
+    EXPECT_EQ(probe.count("MouseDown 1 0"), 1);
+    EXPECT_EQ(probe.count("MouseUp 1 0"), 1);
+    EXPECT_EQ(probe.count("MouseDown 2 1"), 1);
+    EXPECT_GE(caretAtMouseDown, 5);
+}
+
+TEST_F(QtCodeBoxTest, FocusEvents) {
+    box.SetFocus();
+    ASSERT_TRUE(box.HasFocus());
+    events.log.clear();
+    box.clearFocus();
+    box.SetFocus();
+    EXPECT_EQ(events.log, (QStringList{"LostFocus", "GotFocus"}));
+    events.log.clear();
+    QFocusEvent menuOpens(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(&box, &menuOpens);
+    EXPECT_TRUE(events.log.isEmpty()) << "a popup menu takes no focus from the control's point of view";
+}
+
+} // namespace
+} // namespace qx
