@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace qx {
 
@@ -12,5 +13,9 @@ QString decodeStoredText(const QByteArray& bytes);
 // Windows-1252 bytes as text; the five unassigned bytes map to the control characters of the
 // same value.
 QString fromWindows1252(const QByteArray& bytes);
+
+// The text in Windows-1252, at most maxBytes bytes. Each character the code page cannot hold (a surrogate
+// pair counts as one) becomes '?'.
+QByteArray toWindows1252(QStringView text, int maxBytes);
 
 } // namespace qx

@@ -1,9 +1,9 @@
 #include "platform/memory/MemoryCodeBox.h"
 
+#include "hostlib/TextEncoding.h"
 #include "platform/KeyCodes.h"
 #include "platform/TextFind.h"
 #include "platform/TextLines.h"
-#include "platform/Windows1252.h"
 
 namespace qx {
 

@@ -1,7 +1,7 @@
 #include "platform/qt/QtCodeBox.h"
 
+#include "hostlib/TextEncoding.h"
 #include "platform/TextFind.h"
-#include "platform/Windows1252.h"
 #include "platform/qt/QtKeyMap.h"
 
 #include <QInputMethodEvent>
