@@ -1,0 +1,19 @@
+#pragma once
+
+namespace qx {
+
+class clsSyntaxHighlight;
+
+// A language's colouring rules: the engine hands it every character of a walk, then 0 when the walk ends,
+// and the processor answers by asking the engine for colour runs (Highlight, ResetStart) or a nested walk.
+class SyntaxProcessor {
+public:
+    virtual ~SyntaxProcessor() = default;
+    virtual void ProcessChar(int ch, clsSyntaxHighlight& engine) = 0;
+    // Hands each character from the engine's Current up to limit to ProcessChar, moving Current on. A
+    // processor may override it with clsSyntaxHighlight::walk over its own character handling, so that the
+    // handling of a character is inlined into the loop; what the processor sees is the same.
+    virtual void ProcessChars(clsSyntaxHighlight& engine, int limit);
+};
+
+} // namespace qx

@@ -1,0 +1,60 @@
+#include "highlight/TextDecoding.h"
+
+#include "hostlib/TextEncoding.h"
+
+#include <QStringDecoder>
+
+namespace qx {
+
+namespace {
+
+bool startsWith(const QByteArray& bytes, std::initializer_list<unsigned char> mark) {
+    if (bytes.size() < qsizetype(mark.size()))
+        return false;
+    qsizetype i = 0;
+    for (unsigned char b : mark) {
+        if (static_cast<unsigned char>(bytes[i++]) != b)
+            return false;
+    }
+    return true;
+}
+
+QString decodeAfterMark(const QByteArray& bytes, qsizetype markLength, QStringConverter::Encoding encoding) {
+    QStringDecoder decoder(encoding); // malformed sequences become U+FFFD
+    return decoder.decode(QByteArrayView(bytes).sliced(markLength));
+}
+
+} // namespace
+
+QString decodeScriptFile(const QByteArray& bytes) {
+    if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
+        return decodeAfterMark(bytes, 3, QStringConverter::Utf8);
+    if (startsWith(bytes, {0xFF, 0xFE}))
+        return decodeAfterMark(bytes, 2, QStringConverter::Utf16LE);
+    if (startsWith(bytes, {0xFE, 0xFF}))
+        return decodeAfterMark(bytes, 2, QStringConverter::Utf16BE);
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? fromWindows1252(bytes) : text;
+}
+
+QString toCrLf(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r')) {
+            out += QLatin1String("\r\n");
+            if (i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+        } else if (c == QLatin1Char('\n')) {
+            out += QLatin1String("\r\n");
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace qx

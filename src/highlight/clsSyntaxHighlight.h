@@ -1,0 +1,66 @@
+#pragma once
+
+#include "highlight/SyntaxProcessor.h"
+#include "platform/CodeBox.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <limits>
+
+namespace qx {
+
+// Colours a code box in one pass: walks a copy of its text character by character, hands each character to a
+// syntax processor and applies the colour runs that the processor asks for. One engine serves one pass; the
+// walk is re-entrant so that a processor can nest a walk with another processor.
+class clsSyntaxHighlight {
+public:
+    // Colours one run ending at Current + endOffset. With startOffset 0 the run begins just after Start and
+    // Start moves to its end; otherwise it begins just after Current + startOffset and Start stays put.
+    // backColour kNoBackColor sets no background; bold and italic are only ever switched on, never off.
+    void Highlight(Colour colour = 0, bool bold = false, bool italic = false, int endOffset = 0,
+                   int startOffset = 0, Colour backColour = kNoBackColor);
+    // Marks everything up to Current + endOffset as dealt with, without colouring.
+    void ResetStart(int endOffset) {
+        const qint64 start = qint64(mCurrent) + endOffset; // absurd offsets clamp rather than overflow
+        mStart =
+            int(std::clamp<qint64>(start, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    }
+
+    // Re-colours the whole box. useLock switches off repainting through the window lock; without it the box
+    // is hidden for the pass. Never throws: a failure ends the walk (the rest of the text stays plain black)
+    // and the scroll position, the selection and the lock or visibility are still put back.
+    void ProcessSyntax(CodeBox& box, SyntaxProcessor& processor, bool useLock = false);
+    // Walks [start, end) of the pass's text (end 0: to the end) with a processor, then calls it once with 0.
+    // Called from inside ProcessChar it walks a stretch again with another processor; on return Current is
+    // where that walk stopped. Errors are left to the caller.
+    void ContinueSyntax(SyntaxProcessor& processor, int start = 0, int end = 0);
+
+    int Current() const { return mCurrent; }
+    int Start() const { return mStart; }
+
+    // The walk's loop: step(character) for each character from Current up to limit (at most the text
+    // length). Current is read afresh each time, so a nested walk started by the processor moves it.
+    template <class Step> void walk(int limit, Step&& step) {
+        limit = limit < mLength ? limit : mLength;
+        const QChar* const view = mView; // a local copy: stores made by the step cannot move it
+        while (mCurrent < limit) {
+            step(int(view[mCurrent].unicode()));
+            ++mCurrent;
+        }
+    }
+
+private:
+    void RestoreBox(int selStart, int selLength, ScrollPos scroll, bool hidden);
+    void ReleaseLock();
+
+    CodeBox* mBox = nullptr;
+    LockableWindow* mLockedWindow = nullptr;
+    QString mText;                // the copy the character view points into
+    const QChar* mView = nullptr; // read-only characters of mText
+    int mLength = 0;
+    int mStart = 0;
+    int mCurrent = 0;
+};
+
+} // namespace qx

@@ -1,0 +1,4 @@
+Database.Tag
+x = Database .Tag
+MyObj.Tag
+WEB.Title.Value

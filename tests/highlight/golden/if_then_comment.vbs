@@ -1,0 +1,1 @@
+If x = 10 Then ' note

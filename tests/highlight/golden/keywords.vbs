@@ -1,0 +1,5 @@
+Dim x
+dim Y, z
+Sub Foo()
+End Sub
+* , ; < >

@@ -1,0 +1,5 @@
+Retry:
+x = 1
+Retry:
+  Cleanup: y = a:
+x = a:

@@ -1,0 +1,3 @@
+s = "it's ' not a comment"
+t = "open
+u = "a""b"
