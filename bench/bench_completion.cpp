@@ -1,11 +1,16 @@
 // The completion trigger at the end of the generated 1 MB texts, on the Qt code box, as the change handler
 // runs it after each typed character: a character that triggers nothing (the common case), a dot after an
 // object word (resolves the word, opens the cached member list), and a colon inside a tag (searches back
-// for the opener and the closer; the reference has no data).
+// for the opener and the closer; the reference has no data). The change-handler variants add what the
+// control does around the trigger on every edit: scroll position, window lock, repaint, delayed pass.
 #include "assist/AssistPopups.h"
 #include "assist/CompletionTrigger.h"
+#include "control/ChangeHandler.h"
+#include "platform/OneShotTimer.h"
+#include "platform/memory/ManualTimer.h"
 #include "platform/memory/MemoryCaretLocator.h"
 #include "platform/memory/MemoryListPopup.h"
+#include "platform/memory/MemoryMessageBox.h"
 #include "platform/memory/MemoryTipPopup.h"
 #include "platform/qt/QtCodeBox.h"
 
@@ -65,6 +70,41 @@ void BM_TriggerColonInTag(benchmark::State& state) {
     runTrigger(state, "tag_1mb.qx", "<QX:DB>Connect:");
 }
 
+void runChangeHandler(benchmark::State& state, const char* file, const char* tail) {
+    const QString text = loadText(file);
+    if (text.isEmpty()) {
+        state.SkipWithError("benchmark text missing: build the qx_bench_texts target");
+        return;
+    }
+    Assist assist(text, QLatin1String(tail));
+    bool changed = false;
+    MemoryMessageBox messages;
+    ManualTimer timer;
+    ChangeHandler handler(
+        assist.box, assist.mbBusy, changed, messages,
+        ChangeHandler::Hooks{[&](ScrollPos scroll) { assist.trigger.ShowCompletion(scroll, false); },
+                             [&] {
+                                 timer.setEnabled(false);
+                                 timer.setEnabled(true);
+                             }});
+    for (auto _ : state) {
+        handler.Change();
+        assist.popups.HideList();
+        assist.popups.HideTip();
+    }
+    if (!messages.messages().isEmpty())
+        state.SkipWithError("the change handler reported a failure");
+}
+
+void BM_ChangeHandlerNoTriggerCharacter(benchmark::State& state) {
+    runChangeHandler(state, "script_1mb.vbs", "\r\nx = y");
+}
+void BM_ChangeHandlerObjectDot(benchmark::State& state) {
+    runChangeHandler(state, "script_1mb.vbs", "\r\nSet r = tag.");
+}
+
+BENCHMARK(BM_ChangeHandlerNoTriggerCharacter)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ChangeHandlerObjectDot)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TriggerNoTriggerCharacter)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TriggerObjectDot)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TriggerColonInTag)->Unit(benchmark::kMicrosecond);

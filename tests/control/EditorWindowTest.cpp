@@ -157,6 +157,9 @@ protected:
         form.show();
         QApplication::setActiveWindow(&form);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        // The application's own state follows the window's activation through the event queue.
+        EXPECT_TRUE(
+            QTest::qWaitFor([] { return QGuiApplication::applicationState() == Qt::ApplicationActive; }));
     }
 
     qx::test::TempSettings settings;

@@ -206,6 +206,26 @@ TEST_F(QtCodeBoxTest, ChangesWhileLockedReachTheBlocksOnUnlockAndOnlyChangedBloc
     EXPECT_EQ(shownIn(box, 3), (std::vector<Shown>{{0, 2, kRed}}));
 }
 
+TEST_F(QtCodeBoxTest, BlocksOffScreenGetTheirFormatsWhenTheyArePainted) {
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines << QStringLiteral("line %1").arg(i, 3, 10, QLatin1Char('0'));
+    box.setText(lines.join("\r\n"));
+    const int line250 = 250 * 10; // "line NNN" plus CR LF
+    box.setUpdatesLocked(true);
+    colour(0, 4, kRed);
+    colour(line250, line250 + 4, kRed);
+    box.setUpdatesLocked(false);
+    EXPECT_EQ(shownIn(box, 0), (std::vector<Shown>{{0, 4, kRed}}));
+    EXPECT_TRUE(shownIn(box, 250).empty()) << "off screen: left for later";
+    EXPECT_EQ(box.FormatAt(line250).Color, kRed);
+
+    box.setSelStart(line250);
+    box.ensureCursorVisible();
+    box.viewport()->repaint();
+    EXPECT_EQ(shownIn(box, 250), (std::vector<Shown>{{0, 4, kRed}}));
+}
+
 TEST_F(QtCodeBoxTest, SelectionMadeWhileLockedReachesTheWidgetOnceOnUnlockWithoutScrolling) {
     QString text;
     for (int i = 0; i < 200; ++i)

@@ -119,12 +119,24 @@ int LayoutFormats::applyRange(const FormatRuns& wanted, int start, int end, bool
     return touched;
 }
 
-int LayoutFormats::applyChanges(const FormatRuns& wanted) {
+int LayoutFormats::applyChanges(const FormatRuns& wanted, int visibleStart, int visibleEnd) {
     mWalk = {};
     int touched = 0;
-    wanted.forEachDifference(mApplied, [&](int s, int e) { touched += applyRange(wanted, s, e, false); });
+    wanted.forEachDifference(mApplied, [&](int s, int e) {
+        s = qMax(s, visibleStart);
+        e = qMin(e, visibleEnd);
+        if (s < e)
+            touched += applyRange(wanted, s, e, false);
+    });
     flushDirty();
     mApplied = wanted;
+    return touched;
+}
+
+int LayoutFormats::applyVisible(int start, int end) {
+    mWalk = {};
+    const int touched = applyRange(mApplied, start, end, false);
+    flushDirty();
     return touched;
 }
 

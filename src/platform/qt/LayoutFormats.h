@@ -17,20 +17,24 @@ class DocumentText;
 // Shows FormatRuns (in DocumentText positions) on a document's blocks as layout formats, the way a syntax
 // highlighter does: the document's content, undo stack and modified flag are never touched, and no change
 // notification is raised. What a block was last given is kept in its user data, so only blocks whose
-// formats differ are set again and marked for repainting.
+// formats differ are set again and marked for repainting. Blocks outside the part on screen are brought up
+// to date when they are painted, so a pass costs work for what the user sees, not for the whole text.
 class LayoutFormats {
 public:
     LayoutFormats(QTextDocument* document, const DocumentText& text)
         : mDocument(document)
         , mText(text) {}
 
-    // Applies to every block that holds a character where `wanted` differs from what was applied last.
-    // Returns the number of blocks given new formats.
-    int applyChanges(const FormatRuns& wanted);
+    // Takes `wanted` as what the blocks must show, and applies it now to the blocks in text range
+    // [visibleStart, visibleEnd) that hold a character where it differs from before. Returns the number
+    // of blocks given new formats.
+    int applyChanges(const FormatRuns& wanted, int visibleStart, int visibleEnd);
+    // Brings the blocks in text range [start, end) up to what they must show; called before painting.
+    int applyVisible(int start, int end);
     // Applies to the blocks overlapping text range [start, end] even when their user data says they are up
     // to date: after an edit Qt leaves stale ranges on the edited blocks.
     int applyForced(const FormatRuns& wanted, int start, int end);
-    // What was applied last, kept in step with text edits.
+    // What the blocks must show, kept in step with text edits.
     FormatRuns& applied() { return mApplied; }
 
 private:
@@ -67,7 +71,7 @@ private:
 
     QTextDocument* mDocument;
     const DocumentText& mText;
-    FormatRuns mApplied;
+    FormatRuns mApplied; // the target: blocks off screen may still show older formats
     // The small fixed palette: the document's format collection never shrinks, so formats are reused.
     std::vector<std::pair<CharFormat, QTextCharFormat>> mPalette;
     Walk mWalk;

@@ -217,7 +217,31 @@ void QtCodeBox::applyPendingFormats() {
     if (!mFormatsPending)
         return;
     mFormatsPending = false;
-    mLastAppliedBlocks = mLayout.applyChanges(mFormats);
+    const auto [start, end] = visibleTextRange();
+    mLastAppliedBlocks = mLayout.applyChanges(mFormats, start, end);
+}
+
+std::pair<int, int> QtCodeBox::visibleTextRange() const {
+    QTextBlock block = firstVisibleBlock();
+    if (!block.isValid())
+        return {0, 0};
+    const int start = DocumentText::textStart(block);
+    int end = start;
+    const qreal bottom = viewport()->height();
+    const QPointF offset = contentOffset();
+    // The first block is always taken, so a box that was never laid out still shows its first line.
+    do {
+        end = DocumentText::textStart(block) + block.length();
+        block = block.next();
+    } while (block.isValid() && blockBoundingGeometry(block).translated(offset).top() <= bottom);
+    return {start, end};
+}
+
+// Blocks that scrolled into view since the last pass get their formats just before they are painted.
+void QtCodeBox::paintEvent(QPaintEvent* event) {
+    const auto [start, end] = visibleTextRange();
+    mLayout.applyVisible(start, end);
+    QPlainTextEdit::paintEvent(event);
 }
 
 void QtCodeBox::setUpdatesLocked(bool locked) {

@@ -76,6 +76,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     struct Selection {
@@ -90,6 +91,8 @@ private:
     void onSelectionMoved();
     void reportSelChange();
     void changeFormat(const CharFormatChange& change);
+    // Text range [start, end) of the blocks on screen now.
+    std::pair<int, int> visibleTextRange() const;
     bool formatsDeferred() const;
     Selection selection() const;
     // Puts the selection (text positions). While formats are deferred the selection is only held, and
