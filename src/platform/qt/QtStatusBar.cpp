@@ -33,14 +33,14 @@ QtStatusBar::QtStatusBar(const QList<Panel>& panels, QWidget* parent)
     row->setContentsMargins(0, 2, 0, 1);
     row->setSpacing(2);
     for (int i = 0; i < panels.size(); ++i) {
-        const Panel& spec = panels[i];
-        auto* label = new QLabel(spec.text, this);
-        label->setObjectName(spec.key);
+        const Panel& panel = panels[i];
+        auto* label = new QLabel(panel.text, this);
+        label->setObjectName(panel.key);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setToolTip(spec.toolTip);
+        label->setToolTip(panel.toolTip);
         label->setTextFormat(Qt::PlainText);
         label->setIndent(kTextIndent);
-        const int width = Twips::toPixels(spec.widthTwips, this);
+        const int width = Twips::toPixels(panel.widthTwips, this);
         const bool last = i == panels.size() - 1;
         if (last)
             label->setMinimumWidth(width);
