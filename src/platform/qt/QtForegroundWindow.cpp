@@ -5,9 +5,9 @@
 
 namespace qx {
 
+// Qt knows an active window only while one of ours is in front; the application's own state can lag
+// behind the focus event that asks, so it is not consulted.
 WindowHandle QtForegroundWindow::Current() const {
-    if (QGuiApplication::applicationState() != Qt::ApplicationActive)
-        return kOtherApplication;
     const QWidget* active = QApplication::activeWindow();
     return active ? handleOf(active) : kOtherApplication;
 }
