@@ -23,21 +23,24 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
 
 namespace qx::test {
 
+// A set of the names, each valued with the empty text.
+inline Properties nameSet(const QStringList& names) {
+    Properties set;
+    for (const QString& name : names)
+        set.Add(name, QString());
+    return set;
+}
+
 // A script reference that records what it is asked and answers what the test set.
 class RecordingReference : public ScriptReference {
 public:
     struct Answers {
         QStringList handlerNames;
-        QString handlerItems;
-        QString syntax;
-        QString description;
-        QString commandValues;
-        QString argumentValues;
+        QString handlerItems, syntax, description, commandValues, argumentValues;
     };
     struct Log {
         QStringList calls;
-        int instances = 0;
-        int databaseSets = 0;
+        int instances = 0, databaseSets = 0;
     };
 
     RecordingReference(const Answers& answers, Log& log)
@@ -53,35 +56,31 @@ public:
     std::unique_ptr<Properties> HandlerNames(const QString& handler, bool excludeHidden,
                                              int reserved) override {
         record({"HandlerNames", handler, excludeHidden ? "exclude" : "include", QString::number(reserved)});
-        auto names = std::make_unique<Properties>();
-        for (const QString& name : mAnswers.handlerNames)
-            names->Add(name, QString());
-        return names;
+        return std::make_unique<Properties>(nameSet(mAnswers.handlerNames));
     }
-    QString HandlerItems(const QString& handler) override {
-        record({"HandlerItems", handler});
-        return mAnswers.handlerItems;
+    QString HandlerItems(const QString& h) override {
+        return reply({"HandlerItems", h}, mAnswers.handlerItems);
     }
-    QString CommandSyntax(const QString& handler, const QString& content) override {
-        record({"CommandSyntax", handler, content});
-        return mAnswers.syntax;
+    QString CommandSyntax(const QString& h, const QString& c) override {
+        return reply({"CommandSyntax", h, c}, mAnswers.syntax);
     }
-    QString CommandDescription(const QString& handler, const QString& content) override {
-        record({"CommandDescription", handler, content});
-        return mAnswers.description;
+    QString CommandDescription(const QString& h, const QString& c) override {
+        return reply({"CommandDescription", h, c}, mAnswers.description);
     }
-    QString CommandValues(const QString& handler, const QString& content) override {
-        record({"CommandValues", handler, content});
-        return mAnswers.commandValues;
+    QString CommandValues(const QString& h, const QString& c) override {
+        return reply({"CommandValues", h, c}, mAnswers.commandValues);
     }
-    QString ArgumentValues(const QString& handler, const QString& content, const QString& argument) override {
-        record({"ArgumentValues", handler, content, argument});
-        return mAnswers.argumentValues;
+    QString ArgumentValues(const QString& h, const QString& c, const QString& argument) override {
+        return reply({"ArgumentValues", h, c, argument}, mAnswers.argumentValues);
     }
 
 private:
     // One line per call: the operation and its texts, separated by "|".
     void record(const QStringList& parts) { mLog.calls.append(parts.join(QLatin1Char('|'))); }
+    QString reply(const QStringList& parts, const QString& answer) {
+        record(parts);
+        return answer;
+    }
 
     Answers mAnswers;
     Log& mLog;
@@ -106,12 +105,9 @@ protected:
 
     // Puts text into the box without running the trigger and the caret at its end (or at caret).
     void setText(const QString& text, int caret = -1) {
-        {
-            const bool wasBusy = mbBusy;
-            mbBusy = true;
-            box.setText(text);
-            mbBusy = wasBusy;
-        }
+        mbBusy = true;
+        box.setText(text);
+        mbBusy = false;
         box.setSelStart(caret < 0 ? int(text.size()) : caret);
     }
     MemoryListPopup* list() const { return static_cast<MemoryListPopup*>(popups.List()); }

@@ -39,20 +39,13 @@ TEST_F(ListPopupTest, FillsInUpperCaseUnlessAskedAndResetsTheFlag) {
 }
 
 TEST_F(ListPopupTest, KeysSelectTheFirstEntryBeginningWithTheTextInAnyCase) {
-    list.Keys("getv");
-    EXPECT_EQ(list.Text(), "GetValue");
-    list.Keys("");
-    EXPECT_EQ(list.ListIndex(), 0);
-    list.Keys("GetValueB");
-    EXPECT_EQ(list.ListIndex(), 3);
-    list.Keys("zz");
-    EXPECT_EQ(list.ListIndex(), -1);
+    const std::pair<const char*, int> cases[] = {
+        {"getv", 2}, {"", 0}, {"GetValueB", 3}, {"zz", -1}, {"GetValueBooleanX", -1}};
+    for (const auto& [keys, index] : cases) {
+        list.Keys(keys);
+        EXPECT_EQ(list.ListIndex(), index) << keys;
+    }
     EXPECT_EQ(list.Text(), QString());
-    list.Keys("GetValueBooleanX");
-    EXPECT_EQ(list.ListIndex(), -1);
-}
-
-TEST_F(ListPopupTest, KeysOnAnEmptyListDoNothing) {
     MemoryListPopup empty;
     empty.Keys("a");
     EXPECT_EQ(empty.ListIndex(), -1);
@@ -60,33 +53,24 @@ TEST_F(ListPopupTest, KeysOnAnEmptyListDoNothing) {
 }
 
 TEST_F(ListPopupTest, SelectionMovesAsTheListKeysDo) {
+    struct Case {
+        int from;
+        ListMove move;
+        int to;
+        bool moved;
+    };
+    // Three rows a page; from -1 (nothing selected) Page Up takes the last, the other keys the first.
+    const Case cases[] = {
+        {-1, ListMove::PageDown, 0, true}, {0, ListMove::PageDown, 3, true}, {3, ListMove::PageDown, 4, true},
+        {4, ListMove::Down, 4, false},     {4, ListMove::PageUp, 1, true},   {1, ListMove::PageUp, 0, true},
+        {0, ListMove::Up, 0, false},       {0, ListMove::End, 4, true},      {4, ListMove::Home, 0, true},
+        {-1, ListMove::PageUp, 4, true},   {-1, ListMove::Up, 0, true},      {-1, ListMove::Down, 0, true}};
     list.setVisibleRows(3);
-    EXPECT_TRUE(list.MoveSelection(ListMove::PageDown)); // nothing selected: the first
-    EXPECT_EQ(list.ListIndex(), 0);
-    list.MoveSelection(ListMove::PageDown);
-    EXPECT_EQ(list.ListIndex(), 3);
-    list.MoveSelection(ListMove::PageDown); // not beyond the last
-    EXPECT_EQ(list.ListIndex(), 4);
-    EXPECT_FALSE(list.MoveSelection(ListMove::Down));
-    list.MoveSelection(ListMove::PageUp);
-    EXPECT_EQ(list.ListIndex(), 1);
-    list.MoveSelection(ListMove::PageUp); // not below the first
-    EXPECT_EQ(list.ListIndex(), 0);
-    EXPECT_FALSE(list.MoveSelection(ListMove::Up));
-    list.MoveSelection(ListMove::End);
-    EXPECT_EQ(list.ListIndex(), 4);
-    list.MoveSelection(ListMove::Home);
-    EXPECT_EQ(list.ListIndex(), 0);
-
-    list.setListIndex(-1);
-    list.MoveSelection(ListMove::PageUp); // nothing selected: the last
-    EXPECT_EQ(list.ListIndex(), 4);
-    list.setListIndex(-1);
-    list.MoveSelection(ListMove::Up);
-    EXPECT_EQ(list.ListIndex(), 0);
-    list.setListIndex(-1);
-    list.MoveSelection(ListMove::Down);
-    EXPECT_EQ(list.ListIndex(), 0);
+    for (const Case& c : cases) {
+        list.setListIndex(c.from);
+        EXPECT_EQ(list.MoveSelection(c.move), c.moved) << c.from << " " << int(c.move);
+        EXPECT_EQ(list.ListIndex(), c.to) << c.from << " " << int(c.move);
+    }
 }
 
 TEST_F(ListPopupTest, DoubleClickGivesTheFocusBackThenRunsTheHandler) {

@@ -26,15 +26,13 @@ protected:
         mbBusy = false;
     }
     QStringList catalogue(const char* key) const { return HostObjectCatalogue::Members(QLatin1String(key)); }
-};
+    QString memberFolder() const { return settings.commonDir() + "/Kelvane/TagHandler/VBFunctions"; }
+    struct Case {
+        const char *word, *member, *key;
+    };
 
-// Writes a member file into the common folder of the settings.
-void writeMemberFile(const qx::test::TempSettings& settings, const QString& word, const QStringList& names) {
-    Properties set;
-    for (const QString& name : names)
-        set.Add(name, QString());
-    set.SaveFile(settings.commonDir() + "/Kelvane/TagHandler/VBFunctions/" + word + ".tag");
-}
+    const qx::test::TempSettings settings;
+};
 
 } // namespace
 
@@ -49,73 +47,36 @@ TEST_F(ObjectMembers, TagAtTheVeryStartOpensTheTagList) {
     EXPECT_TRUE(box.HasFocus());
 }
 
-TEST_F(ObjectMembers, TheWordRunsFromTheNearestDelimiterOnTheCaretsLine) {
-    setText("first line\r\n");
-    box.typeText("x = tag.");
-    EXPECT_EQ(shownEntries(), catalogue("tag"));
-    popups.HideList();
-
-    setText("Call Foo(");
-    box.typeText("tag.");
-    EXPECT_EQ(shownEntries(), catalogue("tag"));
-    popups.HideList();
-
-    setText("a, web.library");
-    box.typeText(".");
-    EXPECT_EQ(shownEntries(), catalogue("library"));
-}
-
-TEST_F(ObjectMembers, AWordGluedToAnOperatorOffersNothing) {
-    setText("first line\r\n");
-    box.typeText("x =tag.");
-    EXPECT_FALSE(mbListShown);
-    setText(QString());
-    box.typeText("y=tag.");
-    EXPECT_FALSE(mbListShown);
-    // A space on the line before does not bound a word on the next line.
-    setText("a b\r\nweb.");
-    trigger.ShowCompletion({}, false);
-    EXPECT_EQ(shownEntries(), catalogue("web"));
+// The word runs from the nearest delimiter on the caret's line; a word glued to an operator offers nothing.
+TEST_F(ObjectMembers, TheTypedWordChoosesTheList) {
+    struct Case {
+        const char *before, *typed, *key; // an empty key: no list
+    };
+    for (const Case& c :
+         {Case{"first line\r\n", "x = tag.", "tag"}, Case{"Call Foo(", "tag.", "tag"},
+          Case{"a, web.library", ".", "library"}, Case{"a b\r\n", "web.", "web"},
+          Case{"first line\r\n", "x =tag.", ""}, Case{"", "y=tag.", ""}, Case{"", "oiTask.", "itemaccount"},
+          Case{"\r\n", "oitask.", ""}, Case{"\r\n", "OiTask.", ""}, Case{"\r\n", "oi2.", "itemaccount"}}) {
+        popups.HideList();
+        setText(c.before);
+        box.typeText(c.typed);
+        EXPECT_EQ(mbListShown, *c.key != 0) << c.before << c.typed;
+        EXPECT_EQ(shownEntries(), catalogue(c.key)) << c.before << c.typed;
+    }
 }
 
 TEST_F(ObjectMembers, AcceptingAMemberWithADotOpensItsObjectsList) {
-    box.typeText("tag.Prop");
-    ASSERT_TRUE(mbListShown);
-    EXPECT_EQ(list()->Text(), "Properties");
-    acceptEntry(list()->Text());
-    box.typeText(".");
-    EXPECT_EQ(box.Text(), "tag.Properties.");
-    EXPECT_EQ(shownEntries(), catalogue("properties"));
-    EXPECT_EQ(list()->entries().size(), 33);
-
-    popups.HideList();
-    setText("\r\n");
-    box.typeText("web.");
-    acceptEntry("Library");
-    box.typeText(".");
-    EXPECT_EQ(shownEntries(), catalogue("library"));
-
-    popups.HideList();
-    setText("\r\n");
-    box.typeText("web.");
-    acceptEntry("Database");
-    box.typeText(".");
-    EXPECT_FALSE(mbListShown);
-}
-
-TEST_F(ObjectMembers, ItemVariablesNeedOiAndACapital) {
-    box.typeText("oiTask.");
-    EXPECT_EQ(shownEntries(), catalogue("itemaccount"));
-    popups.HideList();
-    setText("\r\n");
-    box.typeText("oitask.");
-    EXPECT_FALSE(mbListShown);
-    setText("\r\n");
-    box.typeText("OiTask.");
-    EXPECT_FALSE(mbListShown);
-    setText("\r\n");
-    box.typeText("oi2.");
-    EXPECT_EQ(shownEntries(), catalogue("itemaccount"));
+    for (const Case& c : {Case{"tag.", "Properties", "properties"}, Case{"web.", "Library", "library"},
+                          Case{"web.", "Database", ""}}) {
+        popups.HideList();
+        setText("\r\n");
+        box.typeText(c.word);
+        acceptEntry(c.member);
+        box.typeText(".");
+        EXPECT_EQ(box.Text(), QString("\r\n") + c.word + c.member + ".");
+        EXPECT_EQ(mbListShown, *c.key != 0) << c.member;
+        EXPECT_EQ(shownEntries(), catalogue(c.key)) << c.member;
+    }
 }
 
 TEST_F(ObjectMembers, KeyWordsAreServedFromTheCacheOtherWordsRebuild) {
@@ -133,23 +94,20 @@ TEST_F(ObjectMembers, KeyWordsAreServedFromTheCacheOtherWordsRebuild) {
 }
 
 TEST_F(ObjectMembers, AMemberFileWinsAndStaysCachedAfterRemoval) {
-    const qx::test::TempSettings settings;
-    writeMemberFile(settings, "rs", {"Alpha", "beta"});
+    qx::test::nameSet({"Alpha", "beta"}).SaveFile(memberFolder() + "/rs.tag");
     box.typeText("x = rs.");
     EXPECT_EQ(shownEntries(), (QStringList{"Alpha", "beta"}));
     popups.HideList();
 
-    ASSERT_TRUE(QFile::remove(settings.commonDir() + "/Kelvane/TagHandler/VBFunctions/rs.tag"));
+    ASSERT_TRUE(QFile::remove(memberFolder() + "/rs.tag"));
     box.typeText(" rs.");
     EXPECT_EQ(shownEntries(), (QStringList{"Alpha", "beta"}));
     EXPECT_EQ(trigger.memberSets().Cache()->Item("rs")->SubProperties().Count(), 2);
 }
 
 TEST_F(ObjectMembers, TheSampleMemberFileLoads) {
-    const qx::test::TempSettings settings;
-    const QString folder = settings.commonDir() + "/Kelvane/TagHandler/VBFunctions";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(QX_DATA_DIR "/members/fso.tag"), folder + "/fso.tag"));
+    ASSERT_TRUE(QDir().mkpath(memberFolder()));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QX_DATA_DIR "/members/fso.tag"), memberFolder() + "/fso.tag"));
     box.typeText("Set f = fso.");
     ASSERT_TRUE(mbListShown);
     EXPECT_EQ(list()->Entry(0), "BuildPath");
@@ -157,10 +115,7 @@ TEST_F(ObjectMembers, TheSampleMemberFileLoads) {
 }
 
 TEST_F(ObjectMembers, AWordCannotReachAFileOutsideTheMemberFolder) {
-    const qx::test::TempSettings settings;
-    Properties outside;
-    outside.Add("Secret", QString());
-    outside.SaveFile(settings.commonDir() + "/Kelvane/TagHandler/x.tag");
+    qx::test::nameSet({"Secret"}).SaveFile(settings.commonDir() + "/Kelvane/TagHandler/x.tag");
     box.typeText("../x.");
     EXPECT_FALSE(mbListShown);
     EXPECT_EQ(MemberSets::MemberFilePath("../x"), QString());
@@ -170,12 +125,9 @@ TEST_F(ObjectMembers, AWordCannotReachAFileOutsideTheMemberFolder) {
 }
 
 TEST_F(ObjectMembers, ABrokenMemberFileEndsTheRequestOnceThenOffersNothing) {
-    const qx::test::TempSettings settings;
-    const QString folder = settings.commonDir() + "/Kelvane/TagHandler/VBFunctions";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    QFile file(folder + "/bad.tag");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("not json");
+    ASSERT_TRUE(QDir().mkpath(memberFolder()));
+    QFile file(memberFolder() + "/bad.tag");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not json") == 8);
     file.close();
     setText("bad.");
     EXPECT_THROW(trigger.ShowCompletion({}, false), LibraryError);

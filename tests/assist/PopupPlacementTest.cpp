@@ -13,48 +13,27 @@ int rowsOfHundred(int width) {
 }
 } // namespace
 
-TEST(ListPlacement, BelowTheCaretWhereThereIsRoom) {
-    EXPECT_EQ(PlaceListAtCaret(QRect(300, 400, 1, 16), 19, kList, kScreen), QPoint(300, 419));
-}
-
-TEST(ListPlacement, AboveTheCaretLineWhenNoRoomBelow) {
-    // 1000 + 19 + 128 would end below 1080: the list's bottom rests on the caret line's top instead.
-    EXPECT_EQ(PlaceListAtCaret(QRect(300, 1000, 1, 16), 19, kList, kScreen), QPoint(300, 872));
-}
-
-TEST(ListPlacement, PushedLeftAtTheRightEdge) {
-    EXPECT_EQ(PlaceListAtCaret(QRect(1900, 400, 1, 16), 19, kList, kScreen), QPoint(1760, 419));
-}
-
-TEST(ListPlacement, StaysOnTheCaretsScreen) {
-    const QRect second(1920, 0, 1280, 1024);
-    EXPECT_EQ(PlaceListAtCaret(QRect(3190, 1010, 1, 16), 16, kList, second), QPoint(3040, 882));
-    // A caret left of a screen that starts at a negative x keeps the list inside that screen.
-    const QRect left(-1280, 0, 1280, 1024);
-    EXPECT_EQ(PlaceListAtCaret(QRect(-1290, 100, 1, 16), 16, kList, left), QPoint(-1280, 116));
-}
-
-TEST(ListPlacement, ScreenTooShortForEitherSideEndsAtTheBottomEdge) {
-    const QRect shortScreen(0, 0, 800, 150);
-    const QPoint at = PlaceListAtCaret(QRect(10, 60, 1, 16), 19, kList, shortScreen);
-    EXPECT_EQ(at.y(), 150 - 128);
-}
-
-TEST(TipLayout, MovedLeftUntilTheReserveIsFree) {
-    // Left edge 100 pixels from the right edge, 192 reserved: it moves left by 92.
-    const TipLayout layout = LayoutTip(QRect(1820, 500, 192, 18), kScreen, 192, 4, 188, rowsOfHundred);
-    EXPECT_EQ(layout.frame.left(), 1728);
-    EXPECT_EQ(layout.frame.width(), 192);
-    EXPECT_EQ(layout.labelWidth, 188);
-}
-
-TEST(TipLayout, GrowsUpwardsKeepingItsBottomEdge) {
-    const QRect before(200, 500, 192, 18);
-    const TipLayout layout = LayoutTip(before, kScreen, 192, 4, 188, rowsOfHundred);
-    // 300 pixels of text at 188 wide: two rows.
-    EXPECT_EQ(layout.frame.height(), 2 * 14 + 4);
-    EXPECT_EQ(layout.frame.bottom(), before.bottom());
-    EXPECT_EQ(layout.frame.left(), 200);
+TEST(ListPlacement, BelowTheCaretOrAboveItsLineAndAlwaysOnTheCaretsScreen) {
+    struct Case {
+        QRect caret;
+        int offset;
+        QRect screen;
+        QPoint at;
+    };
+    const Case cases[] = {
+        {QRect(300, 400, 1, 16), 19, kScreen, QPoint(300, 419)},
+        // 1000 + 19 + 128 would end below 1080: the list's bottom rests on the caret line's top instead.
+        {QRect(300, 1000, 1, 16), 19, kScreen, QPoint(300, 872)},
+        {QRect(1900, 400, 1, 16), 19, kScreen, QPoint(1760, 419)},
+        {QRect(3190, 1010, 1, 16), 16, QRect(1920, 0, 1280, 1024), QPoint(3040, 882)},
+        // Left of a screen that starts at a negative x, the list stays inside that screen.
+        {QRect(-1290, 100, 1, 16), 16, QRect(-1280, 0, 1280, 1024), QPoint(-1280, 116)},
+        // Too short for either side: the list ends at the bottom edge.
+        {QRect(10, 60, 1, 16), 19, QRect(0, 0, 800, 150), QPoint(10, 150 - 128)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PlaceListAtCaret(c.caret, c.offset, kList, c.screen), c.at)
+            << c.caret.x() << "," << c.caret.y();
 }
 
 TEST(TipLayout, NarrowedAtTheRightEdgeWithTheLabelWrappedAnew) {

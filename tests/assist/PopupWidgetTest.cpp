@@ -1,4 +1,4 @@
-#include "hostlib/Properties.h"
+#include "AssistFixture.h"
 #include "platform/qt/QtCaretLocator.h"
 #include "platform/qt/QtCodeBox.h"
 #include "platform/qt/frmList.h"
@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 using namespace qx;
+using qx::test::nameSet;
 
 namespace {
 
@@ -34,12 +35,6 @@ protected:
         EXPECT_EQ(QApplication::focusWidget(), &box);
         EXPECT_EQ(QApplication::activeWindow(), &box);
     }
-    static Properties names(const QStringList& list) {
-        Properties set;
-        for (const QString& name : list)
-            set.Add(name, QString());
-        return set;
-    }
 
     QtCodeBox box;
 };
@@ -55,7 +50,7 @@ TEST_F(PopupWidgets, TheListShowsNextToTheCaretWithoutTakingTheFocus) {
 
     list.setCaseAsSupplied(true);
     list.setForeColor(0x408F40);
-    list.ListSetByName(names({"Zeta", "Alpha", "Beta"}));
+    list.ListSetByName(nameSet({"Zeta", "Alpha", "Beta"}));
     list.Move(QPoint(300, 320));
     list.ShowTopmost();
     EXPECT_TRUE(list.Visible());
@@ -75,7 +70,7 @@ TEST_F(PopupWidgets, TheListShowsNextToTheCaretWithoutTakingTheFocus) {
 
 TEST_F(PopupWidgets, ClickSelectsAndDoubleClickTypesASpaceIntoTheBox) {
     frmList list(&box);
-    list.ListSetByName(names({"One", "Two"}));
+    list.ListSetByName(nameSet({"One", "Two"}));
     list.ShowTopmost();
     QListWidget* lst = list.lst();
     const QPoint second = lst->visualItemRect(lst->item(1)).center();

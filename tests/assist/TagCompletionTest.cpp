@@ -1,6 +1,7 @@
 #include "AssistFixture.h"
 
 #include "assist/CompletionContext.h"
+#include "assist/HostObjectCatalogue.h"
 #include "hostlib/qxDatabase.h"
 
 using namespace qx;
@@ -14,6 +15,13 @@ protected:
     void typeBetween(const QString& before, const QString& what, const QString& after = QString()) {
         setText(before + after, int(before.size()));
         box.typeText(what);
+    }
+    // A command's tip, open.
+    void openTip() {
+        answers.syntax = "Language:VBScript";
+        answers.description = "Chooses the language";
+        typeBetween("<QX:VBS>Language", ":");
+        ASSERT_TRUE(popups.TipShown());
     }
 };
 
@@ -125,10 +133,7 @@ TEST_F(TagCompletion, CtrlSpaceAfterBlanksActsOnTheCharacterBeforeThem) {
 }
 
 TEST_F(TagCompletion, CompletingAClosingTagClosesTheTipAndOpensNothing) {
-    answers.syntax = "Language:VBScript";
-    answers.description = "Chooses the language";
-    typeBetween("<QX:VBS>Language", ":");
-    ASSERT_TRUE(popups.TipShown());
+    openTip();
     log.calls.clear();
     box.typeText("VBScript</QX>");
     EXPECT_FALSE(popups.TipShown());
@@ -139,14 +144,11 @@ TEST_F(TagCompletion, CompletingAClosingTagClosesTheTipAndOpensNothing) {
 }
 
 TEST_F(TagCompletion, OpeningAnObjectListHidesTheTip) {
-    answers.syntax = "Language:VBScript";
-    answers.description = "Chooses the language";
-    typeBetween("<QX:VBS>Language", ":");
-    ASSERT_TRUE(popups.TipShown());
+    openTip();
     box.typeText("\r\nx = tag.");
     EXPECT_FALSE(popups.TipShown());
     EXPECT_EQ(status.PanelText("Status"), QString());
-    EXPECT_TRUE(mbListShown);
+    EXPECT_EQ(shownEntries(), HostObjectCatalogue::Members("tag"));
 }
 
 TEST_F(TagCompletion, EachRequestMakesANewReferenceGivenOnlyTheHostDatabase) {
@@ -186,5 +188,4 @@ TEST(CompletionContext, ResolvesTheCasesFromTheTextAlone) {
     EXPECT_EQ(ResolveCompletion("", 0, true, lineOf).action, CompletionAction::None);
     EXPECT_EQ(ResolveCompletion("x", 5, false, lineOf).action, CompletionAction::None);
     EXPECT_EQ(ResolveCompletion("a</QX>", 6, false, lineOf).action, CompletionAction::TagClosed);
-    EXPECT_EQ(HandlerNameDelimiters().size(), 30);
 }

@@ -16,31 +16,24 @@ EditorLayoutInput surface(int width, int height, bool fullView) {
     return in;
 }
 
-TEST(EditorLayoutTest, FullViewPutsTheBoxAtTheTopAboveTheStatusBar) {
-    const EditorLayoutResult out = LayOutEditor(surface(400, 300, true));
-    EXPECT_FALSE(out.editBarVisible);
-    ASSERT_TRUE(out.codeBox);
-    EXPECT_EQ(*out.codeBox, QRect(0, 0, 400, 275));
-    EXPECT_EQ(out.statusBar, QRect(0, 275, 400, 25));
-}
-
-TEST(EditorLayoutTest, WithTheEditBarTheBoxStartsBelowIt) {
-    const EditorLayoutResult out = LayOutEditor(surface(400, 300, false));
-    EXPECT_TRUE(out.editBarVisible);
-    EXPECT_EQ(out.editBar, QRect(0, 0, 400, 41));
-    ASSERT_TRUE(out.codeBox);
-    EXPECT_EQ(*out.codeBox, QRect(0, 41, 400, 300 - 41 - 25));
-}
-
 // The box starts at the bar's nominal height; its height gives way to the bar's actual height.
-TEST(EditorLayoutTest, TheBarsActualHeightSetsOnlyTheBoxHeight) {
-    EditorLayoutInput in = surface(400, 300, false);
-    in.editBarHeight = 60;
-    const EditorLayoutResult out = LayOutEditor(in);
-    ASSERT_TRUE(out.codeBox);
-    EXPECT_EQ(out.codeBox->top(), 41);
-    EXPECT_EQ(out.codeBox->height(), 300 - 60 - 25);
-    EXPECT_EQ(out.editBar.height(), 60);
+TEST(EditorLayoutTest, TheBoxFillsWhatTheBarsLeaveInEitherView) {
+    struct Case {
+        bool fullView;
+        int barHeight;
+        QRect box;
+    };
+    for (const Case& c : {Case{true, 41, QRect(0, 0, 400, 275)}, Case{false, 41, QRect(0, 41, 400, 234)},
+                          Case{false, 60, QRect(0, 41, 400, 300 - 60 - 25)}}) {
+        EditorLayoutInput in = surface(400, 300, c.fullView);
+        in.editBarHeight = c.barHeight;
+        const EditorLayoutResult out = LayOutEditor(in);
+        EXPECT_EQ(out.editBarVisible, !c.fullView);
+        EXPECT_TRUE(c.fullView || out.editBar == QRect(0, 0, 400, c.barHeight));
+        ASSERT_TRUE(out.codeBox);
+        EXPECT_EQ(*out.codeBox, c.box) << c.fullView << " " << c.barHeight;
+        EXPECT_EQ(out.statusBar, QRect(0, 275, 400, 25));
+    }
 }
 
 TEST(EditorLayoutTest, AControlTooSmallForItsBarsLeavesTheBoxAlone) {

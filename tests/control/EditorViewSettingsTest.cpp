@@ -44,6 +44,7 @@ TEST_F(EditorViewSettingsTest, WithoutSettingsHighlightingIsOnAndTheEditBarShown
     EXPECT_FALSE(editor.FullView());
     EXPECT_TRUE(d.picEditBar->isVisible());
     EXPECT_EQ(action(editor, "mnuFullView")->text(), "Full View");
+    EXPECT_EQ(action(editor, "mnuSyntaxHighlight")->text(), "Disable Syntax Highlight");
     EXPECT_EQ(stored("FullView"), "?") << "reading the view writes nothing";
 }
 
@@ -83,6 +84,10 @@ TEST_F(EditorViewSettingsTest, ThePopupItemTogglesTheViewWithoutWritingIt) {
 
     first->setFullView(true);
     EXPECT_EQ(stored("FullView"), "1");
+    EXPECT_EQ(action(*first, "mnuFullView")->text(), "Advanced View");
+    first->setFullView(false);
+    EXPECT_EQ(stored("FullView"), "0");
+    first->setFullView(true);
     action(*first, "mnuFullView")->trigger();
     first.reset();
     qxcSCRIPTEditor third;

@@ -42,10 +42,6 @@ protected:
         popups.listForm = kListForm;
         popups.listShown = true;
     }
-    void showTip() {
-        popups.tipForm = kTipForm;
-        popups.tipShown = true;
-    }
 
     ManualTimer timer;
     FakeForeground foreground;
@@ -65,7 +61,6 @@ TEST_F(ForegroundCheckTest, FocusRecordsTheWindowInFrontAndStartsTheTimer) {
 TEST_F(ForegroundCheckTest, AnotherApplicationInFrontClosesTheListWithinASecond) {
     check.GotFocus();
     showList();
-    showTip();
     foreground.front = ForegroundWindow::kOtherApplication;
     timer.advance(999);
     EXPECT_EQ(popups.closes, 0);
@@ -73,57 +68,42 @@ TEST_F(ForegroundCheckTest, AnotherApplicationInFrontClosesTheListWithinASecond)
     EXPECT_EQ(popups.closes, 1);
 }
 
-TEST_F(ForegroundCheckTest, AnotherWindowOfTheHostCountsAsWell) {
-    check.GotFocus();
-    showList();
-    foreground.front = kOtherHostWindow;
-    timer.fire();
-    EXPECT_EQ(popups.closes, 1);
-}
-
-TEST_F(ForegroundCheckTest, NothingHappensWhileTheSameWindowIsInFront) {
-    check.GotFocus();
-    showList();
-    timer.advance(5000);
-    EXPECT_EQ(timer.ticks(), 5);
-    EXPECT_EQ(popups.closes, 0);
-}
-
-TEST_F(ForegroundCheckTest, NothingHappensWithoutShownPopups) {
-    check.GotFocus();
-    popups.listForm = kListForm; // loaded but hidden
-    foreground.front = ForegroundWindow::kOtherApplication;
-    timer.fire();
-    EXPECT_EQ(popups.closes, 0);
-}
-
-TEST_F(ForegroundCheckTest, NothingHappensBeforeTheBoxEverHadTheFocus) {
-    showList();
-    timer.setEnabled(true);
-    foreground.front = ForegroundWindow::kOtherApplication;
-    timer.fire();
-    EXPECT_EQ(popups.closes, 0);
-}
-
-// Clicking into a shown popup brings it to the front; that is not another application.
-TEST_F(ForegroundCheckTest, AShownPopupInFrontKeepsThePopupsOpen) {
-    check.GotFocus();
-    showList();
-    foreground.front = kListForm;
-    timer.fire();
-    showTip();
-    foreground.front = kTipForm;
-    timer.fire();
-    EXPECT_EQ(popups.closes, 0);
-}
-
-TEST_F(ForegroundCheckTest, AHiddenPopupsWindowInFrontCountsAsAnotherWindow) {
-    check.GotFocus();
-    showTip();
-    popups.listForm = kListForm; // loaded, not shown
-    foreground.front = kListForm;
-    timer.fire();
-    EXPECT_EQ(popups.closes, 1);
+// One tick of the check after the given window came to the front.
+TEST(ForegroundCheckTick, ClosesThePopupsOnlyWhenAnotherWindowCameInFrontOfShownPopups) {
+    struct Case {
+        const char* what;
+        bool focused, listShown, listLoaded, tipShown;
+        WindowHandle front;
+        int closes;
+    };
+    const WindowHandle other = ForegroundWindow::kOtherApplication;
+    const Case cases[] = {
+        {"another application", true, true, true, true, other, 1},
+        {"another window of the host", true, true, true, false, kOtherHostWindow, 1},
+        {"the same window", true, true, true, false, kHost, 0},
+        {"no shown popups", true, false, true, false, other, 0},
+        {"the box never had the focus", false, true, true, false, other, 0},
+        // Clicking into a shown popup brings it to the front; that is not another application.
+        {"the shown list", true, true, true, false, kListForm, 0},
+        {"the shown tip", true, true, true, true, kTipForm, 0},
+        {"the hidden list's form", true, false, true, true, kListForm, 1},
+    };
+    for (const Case& c : cases) {
+        ManualTimer timer;
+        FakeForeground foreground;
+        FakePopups popups;
+        ForegroundCheck check{timer, foreground, popups};
+        if (c.focused)
+            check.GotFocus();
+        timer.setEnabled(true);
+        popups.listShown = c.listShown;
+        popups.listForm = c.listLoaded ? kListForm : 0;
+        popups.tipShown = c.tipShown;
+        popups.tipForm = c.tipShown ? kTipForm : 0;
+        foreground.front = c.front;
+        timer.fire();
+        EXPECT_EQ(popups.closes, c.closes) << c.what;
+    }
 }
 
 TEST_F(ForegroundCheckTest, LosingTheFocusClosesThePopupsUnlessTheListTookIt) {

@@ -77,13 +77,12 @@ TEST_F(UndoHistoryTest, RestoringIsTheControlsOwnChange) {
     type("a");
     bool busyDuringChange = false;
     struct Watcher : qx::CodeBoxEvents {
-        bool& busy;
-        bool& seen;
-        Watcher(bool& b, bool& s)
-            : busy(b)
-            , seen(s) {}
-        void Change() override { seen = busy; }
-    } watcher(busy, busyDuringChange);
+        const bool* busy;
+        bool* seen;
+        void Change() override { *seen = *busy; }
+    } watcher;
+    watcher.busy = &busy;
+    watcher.seen = &busyDuringChange;
     box.setEvents(&watcher);
     history.Undo();
     EXPECT_TRUE(busyDuringChange);

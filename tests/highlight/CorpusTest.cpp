@@ -42,7 +42,6 @@ const std::set<Colour> kPassColours = {
 constexpr CharFormat kStale{0x00123456, true, true, kNoBackColor};
 
 class CorpusTest : public ::testing::TestWithParam<std::string> {
-protected:
     TempSettings settings;
 };
 
@@ -59,8 +58,7 @@ TEST_P(CorpusTest, BothProcessorsColourTheWholeTextAndPutTheBoxBack) {
         box.setText(text);
         box.SelectRange(0, -1);
         box.SetCharFormat({.Color = kStale.Color, .Bold = true, .Italic = true});
-        const int selStart = int(text.size()) / 3;
-        const int selLength = int(text.size()) / 5;
+        const int selStart = int(text.size()) / 3, selLength = int(text.size()) / 5;
         box.SelectRange(selStart, selStart + selLength);
         box.SetScrollPos({7, 42});
 
@@ -80,17 +78,10 @@ TEST_P(CorpusTest, BothProcessorsColourTheWholeTextAndPutTheBoxBack) {
     }
 }
 
-std::string testName(const ::testing::TestParamInfo<std::string>& info) {
-    std::string name = std::to_string(info.index) + "_" +
-                       QFileInfo(QString::fromStdString(info.param)).completeBaseName().toStdString();
-    for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    }
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, CorpusTest, ::testing::ValuesIn(corpusFiles()), testName);
+INSTANTIATE_TEST_SUITE_P(Files, CorpusTest, ::testing::ValuesIn(corpusFiles()), [](const auto& info) {
+    return testNameOf(std::to_string(info.index) + "_" +
+                      QFileInfo(QString::fromStdString(info.param)).completeBaseName().toStdString());
+});
 
 } // namespace
 } // namespace qx::test

@@ -199,19 +199,20 @@ TEST(EngineWalk, ProcessorFailureEndsTheWalkAndThePassStillClosesItsSteps) {
     EXPECT_FALSE(box.updatesLocked());
 }
 
-TEST(EngineLock, LockSwitchesOffRepaintingForThePassOnly) {
-    MemoryCodeBox box;
+TEST(EngineLock, LockSwitchesOffRepaintingForThePassOnlyReleasingAnotherLockedWindowFirst) {
+    MemoryCodeBox other, box;
     box.setText(QStringLiteral("ab"));
+    WindowLock::LockWindow(&other);
     ScriptedProcessor processor;
     bool lockedDuring = false, visibleDuring = false;
     processor.step = [&](int, clsSyntaxHighlight&) {
-        lockedDuring = box.updatesLocked() && WindowLock::lockedWindow() == &box;
+        lockedDuring = box.updatesLocked() && WindowLock::lockedWindow() == &box && !other.updatesLocked();
         visibleDuring = box.Visible();
     };
     clsSyntaxHighlight().ProcessSyntax(box, processor, true);
     EXPECT_TRUE(lockedDuring);
     EXPECT_TRUE(visibleDuring);
-    EXPECT_FALSE(box.updatesLocked());
+    EXPECT_FALSE(box.updatesLocked() || other.updatesLocked());
     EXPECT_EQ(WindowLock::lockedWindow(), nullptr);
 }
 
@@ -230,40 +231,24 @@ TEST(EngineLock, WithoutTheLockTheBoxIsHiddenAndShownAgainEvenWhenTheProcessorFa
     EXPECT_FALSE(box.log.join(QLatin1Char('|')).contains(QLatin1String("UpdatesLocked")));
 }
 
-TEST(EngineLock, LockingReleasesAnotherLockedWindowFirst) {
-    MemoryCodeBox other;
-    MemoryCodeBox box;
-    box.setText(QStringLiteral("ab"));
-    WindowLock::LockWindow(&other);
-    ScriptedProcessor processor;
-    clsSyntaxHighlight().ProcessSyntax(box, processor, true);
-    EXPECT_FALSE(other.updatesLocked());
-    EXPECT_EQ(WindowLock::lockedWindow(), nullptr);
-}
-
-TEST(EngineCaret, CaretGetsPlainBlackSoTypingContinuesUncoloured) {
-    SpyCodeBox box;
-    box.inner.setText(QStringLiteral("Dim x"));
-    box.setSelStart(4);
-    clsVBSyntaxHighlight processor;
-    clsSyntaxHighlight().ProcessSyntax(box, processor, true);
-    ASSERT_EQ(box.log.last(), QStringLiteral("UpdatesLocked 0"));
-    EXPECT_EQ(box.log.mid(box.log.size() - 4, 3).join(QLatin1Char('|')).toStdString(),
-              "SelColor 0 at 4+0|SelBold 0 at 4+0|SelItalic 0 at 4+0");
-    EXPECT_EQ(box.SelStart(), 4);
-}
-
-TEST(EngineCaret, ASelectionKeepsTheFormatThePassGaveIt) {
-    SpyCodeBox box;
-    box.inner.setText(QStringLiteral("Dim x"));
-    box.SelectRange(0, 3);
-    clsVBSyntaxHighlight processor;
-    clsSyntaxHighlight().ProcessSyntax(box, processor, true);
-    ASSERT_EQ(box.log.last(), QStringLiteral("UpdatesLocked 0"));
-    EXPECT_TRUE(box.log[box.log.size() - 2].startsWith(QLatin1String("CharFormat")));
-    EXPECT_EQ(box.FormatAt(0).Color, clsVBSyntaxHighlight::KeywordColour);
-    EXPECT_EQ(box.SelStart(), 0);
-    EXPECT_EQ(box.SelLength(), 3);
+// A bare caret gets plain black so typing goes on uncoloured; a selection keeps the format the pass gave it.
+TEST(EngineCaret, TheCaretEndsPlainBlackASelectionAsColoured) {
+    for (const auto& [start, length] : {std::pair{4, 0}, {0, 3}}) {
+        SpyCodeBox box;
+        box.inner.setText(QStringLiteral("Dim x"));
+        box.SelectRange(start, start + length);
+        clsVBSyntaxHighlight processor;
+        clsSyntaxHighlight().ProcessSyntax(box, processor, true);
+        ASSERT_EQ(box.log.last(), QStringLiteral("UpdatesLocked 0"));
+        const QString last = box.log.mid(box.log.size() - 4, 3).join(QLatin1Char('|'));
+        if (length == 0)
+            EXPECT_EQ(last.toStdString(), "SelColor 0 at 4+0|SelBold 0 at 4+0|SelItalic 0 at 4+0");
+        else
+            EXPECT_TRUE(box.log[box.log.size() - 2].startsWith(QLatin1String("CharFormat"))) << start;
+        EXPECT_EQ(box.FormatAt(0).Color, clsVBSyntaxHighlight::KeywordColour);
+        EXPECT_EQ(box.SelStart(), start);
+        EXPECT_EQ(box.SelLength(), length);
+    }
 }
 
 TEST(EngineWalk, TouchesTheBoxOncePerRunNotPerCharacter) {

@@ -36,9 +36,7 @@ const std::set<std::string> kEndsAtCarriageReturn = {"if_then_comment.vbs", "com
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 Language languageOf(const QString& file) {
@@ -106,12 +104,7 @@ TEST_P(LineEndTest, LfOnlyLineEndsColourTheSameText) {
 }
 
 std::string testName(const ::testing::TestParamInfo<std::string>& info) {
-    std::string name = info.param;
-    for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    }
-    return name;
+    return testNameOf(info.param);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, GoldenTest, ::testing::ValuesIn(goldenInputs()), testName);

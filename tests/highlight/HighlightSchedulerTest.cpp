@@ -1,7 +1,6 @@
 #include "highlight/HighlightScheduler.h"
 #include "highlight/EffectiveCodeType.h"
 #include "highlight/HighlightSettings.h"
-#include "highlight/clsQXSyntaxHighlight.h"
 #include "highlight/clsVBSyntaxHighlight.h"
 #include "hostlib/Library.h"
 #include "platform/memory/ManualTimer.h"
@@ -103,7 +102,7 @@ TEST_F(SchedulerTest, SwitchedOffItLeavesTheColoursAsTheyAre) {
     EXPECT_EQ(colourAt(7), clsVBSyntaxHighlight::KeywordColour);
 }
 
-TEST_F(SchedulerTest, TheCodeTypeChoosesTheProcessor) {
+TEST_F(SchedulerTest, TheCodeTypeChoosesTheProcessorAndAutoLooksAtTheText) {
     box.setText(QStringLiteral("\r\n<QX:A> Dim"));
     scheduler->setTagColour([] { return Colour(0x00ABCDEF); });
     codeType = CodeTypes::Kelvane;
@@ -114,14 +113,12 @@ TEST_F(SchedulerTest, TheCodeTypeChoosesTheProcessor) {
     scheduler->HighlightPass();
     EXPECT_EQ(colourAt(2), clsVBSyntaxHighlight::OperatorColour);
     EXPECT_EQ(colourAt(9), clsVBSyntaxHighlight::KeywordColour);
-}
 
-TEST_F(SchedulerTest, AutoSwitchesProcessorsWithTheFirstCharacters) {
     codeType = CodeTypes::Auto;
     box.setText(QStringLiteral("<QX:A>"));
     EXPECT_EQ(scheduler->EffectiveCodeType(), CodeTypes::Kelvane);
     scheduler->HighlightPass();
-    EXPECT_EQ(colourAt(3), clsQXSyntaxHighlight::DefaultTagColour);
+    EXPECT_EQ(colourAt(3), Colour(0x00ABCDEF));
     box.setText(QStringLiteral("<qx:A>"));
     scheduler->HighlightPass();
     EXPECT_EQ(colourAt(0), clsVBSyntaxHighlight::OperatorColour);

@@ -26,4 +26,12 @@ QStringList colouredRuns(const QString& text, Language language) {
     return HighlightRenderer(text, box.formats()).toGolden().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
+std::string testNameOf(std::string text) {
+    for (char& c : text) {
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    }
+    return text;
+}
+
 } // namespace qx::test

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 namespace qx::test {
 
 enum class Language { Script, Tag };
@@ -14,5 +16,8 @@ void colourBox(CodeBox& box, Language language);
 
 // Colours the text on a fresh in-memory box and gives its coloured runs in the golden form, one per entry.
 QStringList colouredRuns(const QString& text, Language language);
+
+// The text with every character that cannot stand in a test name replaced by '_'.
+std::string testNameOf(std::string text);
 
 } // namespace qx::test
