@@ -15,9 +15,8 @@ const QString SampleFile = QStringLiteral(QX_DATA_DIR "/reference/sample-referen
 
 QStringList namesOf(const Properties& list) {
     QStringList names;
-    for (const qx::Property& item : list) {
+    for (const qx::Property& item : list)
         names << item.Name();
-    }
     return names;
 }
 
@@ -43,6 +42,21 @@ public:
     using qxDatabase::qxDatabase;
 };
 
+void writeFile(const QString& path, const QByteArray& bytes, const QDateTime& modified) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.flush(); // so that closing does not stamp the file again
+    ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+}
+
+QByteArray referenceWith(const QString& handler) {
+    return QStringLiteral(R"({"format": "qxTagEditor2.reference", "version": 1,
+                             "handlers": [{"name": "%1", "items": ["A:B", "C"]}]})")
+        .arg(handler)
+        .toUtf8();
+}
+
 class SampleReference : public ::testing::Test {
 protected:
     qxDatabase database{SampleFile};
@@ -52,40 +66,32 @@ protected:
 
 } // namespace
 
-TEST_F(SampleReference, OffersTopLevelHandlersWithOrWithoutHidden) {
+TEST_F(SampleReference, OffersHandlerNamesAndItems) {
     const QStringList visible = namesOf(*reference.HandlerNames("", true, 0));
     EXPECT_TRUE(visible.contains("VBS"));
     EXPECT_TRUE(visible.contains("DB"));
     EXPECT_FALSE(visible.contains("DEBUG"));
     EXPECT_FALSE(visible.contains("DB-QUERY"));
     EXPECT_TRUE(namesOf(*reference.HandlerNames("", false, 0)).contains("DEBUG"));
-}
-
-TEST_F(SampleReference, OffersTheNamesThatFollowAHyphen) {
+    // After a hyphen.
     EXPECT_EQ(namesOf(*reference.HandlerNames("db", true, 0)), QStringList({"QUERY", "EXECUTE"}));
     EXPECT_EQ(reference.HandlerNames("VBS", true, 0)->Count(), 0);
     EXPECT_EQ(reference.HandlerNames("D", true, 0)->Count(), 0);
-}
-
-TEST_F(SampleReference, GivesItemsAsAColonList) {
     EXPECT_EQ(reference.HandlerItems("DB-QUERY"), "SQL:MAXROWS:FORMAT");
     EXPECT_EQ(reference.HandlerItems("nothing"), "");
 }
 
-TEST_F(SampleReference, FindsTheCommandAtTheStartOfTheContent) {
+TEST_F(SampleReference, FindsTheCommandAtTheStartOfTheContentAndItsArguments) {
     const QString content = "GetResult:\r\nmore text\r\n</QX>";
-    EXPECT_EQ(reference.CommandSyntax("database", content), "GetResult:SQL=Statement;MaxRows=Count");
+    const QString syntax = "GetResult:SQL=Statement;MaxRows=Count";
+    EXPECT_EQ(reference.CommandSyntax("database", content), syntax);
+    EXPECT_EQ(reference.CommandSyntax("database", "  getresult = x"), syntax);
     EXPECT_EQ(reference.CommandDescription("DATABASE", content),
               "Runs a query and returns its result object");
     EXPECT_EQ(split(reference.CommandValues("database", content)), QStringList({"SQL", "MaxRows"}));
-    EXPECT_EQ(reference.CommandSyntax("database", "  getresult = x"),
-              "GetResult:SQL=Statement;MaxRows=Count");
     EXPECT_EQ(reference.CommandSyntax("database", "Unknown:"), "");
     EXPECT_EQ(reference.CommandSyntax("database", ""), "");
     EXPECT_EQ(reference.CommandValues("nothing", content), "");
-}
-
-TEST_F(SampleReference, GivesArgumentValues) {
     EXPECT_EQ(split(reference.ArgumentValues("web", "Page:Name", "Name")),
               QStringList({"Home", "Search", "Contact"}));
     EXPECT_EQ(reference.ArgumentValues("web", "Page:Name", "Other"), "");
@@ -116,58 +122,28 @@ TEST(ScriptReferenceDatabase, ADeletedDatabaseGivesEmptyLists) {
     EXPECT_EQ(reference.HandlerNames("", true, 0)->Count(), 0);
 }
 
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes, const QDateTime& modified) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.flush(); // so that closing does not stamp the file again
-    ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
-}
-
-QByteArray referenceWith(const QString& handler) {
-    return QStringLiteral(R"({"format": "qxTagEditor2.reference", "version": 1,
-                             "handlers": [{"name": "%1", "items": ["A:B", "C"]}]})")
-        .arg(handler)
-        .toUtf8();
-}
-
-} // namespace
-
-TEST(ScriptReferenceFile, IsReadAgainWhenItChanges) {
+TEST(ScriptReferenceFile, IsReadAgainWhenItChangesAndBadFilesGiveEmptyLists) {
     QTemporaryDir dir;
     const QString path = dir.filePath("reference.json");
-    const QDateTime time = QDateTime::currentDateTime().addSecs(-100);
-    writeFile(path, referenceWith("FIRST"), time);
     qxDatabase database(path);
     ScriptReference reference;
     reference.setDatabase(&database);
+    EXPECT_EQ(reference.HandlerNames("", false, 0)->Count(), 0) << "no file yet";
+    const QDateTime time = QDateTime::currentDateTime().addSecs(-100);
+    writeFile(path, referenceWith("FIRST"), time);
     EXPECT_EQ(namesOf(*reference.HandlerNames("", true, 0)), QStringList({"FIRST"}));
     writeFile(path, referenceWith("OTHER"), time.addSecs(10));
     EXPECT_EQ(namesOf(*reference.HandlerNames("", true, 0)), QStringList({"OTHER"}));
     EXPECT_EQ(split(reference.HandlerItems("other")), QStringList({"A:B", "C"}));
-}
 
-TEST(ScriptReferenceFile, BadFilesGiveEmptyLists) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("reference.json");
-    qxDatabase database(path);
-    ScriptReference reference;
-    reference.setDatabase(&database);
-    EXPECT_EQ(reference.HandlerNames("", false, 0)->Count(), 0);
-    const QDateTime time = QDateTime::currentDateTime();
     const QByteArray good = referenceWith("H");
-    int step = 0;
-    for (
-        const QByteArray& bytes :
-        {good.left(good.size() - 5), QByteArray("{}"), QByteArray("\xff\xfe"),
-         QByteArray(R"({"format": "qxTagEditor2.reference", "version": 9, "handlers": []})"),
-         QByteArray(R"({"format": "qxTagEditor2.reference", "version": 1, "handlers": [{"name": 5}]})"),
-         QByteArray(
-             R"({"format": "qxTagEditor2.reference", "version": 1, "handlers": [{"name": "H", "hidden": "yes"}]})"),
-         QByteArray(
-             R"({"format": "qxTagEditor2.reference", "version": 1, "handlers": [{"name": "H", "items": [1]}]})")}) {
+    const QByteArray header = R"({"format": "qxTagEditor2.reference", "version": 1, "handlers": )";
+    int step = 10;
+    for (const QByteArray& bytes :
+         {good.left(good.size() - 5), QByteArray("{}"), QByteArray("\xff\xfe"),
+          QByteArray(R"({"format": "qxTagEditor2.reference", "version": 9, "handlers": []})"),
+          header + R"([{"name": 5}]})", header + R"([{"name": "H", "hidden": "yes"}]})",
+          header + R"([{"name": "H", "items": [1]}]})"}) {
         writeFile(path, bytes, time.addSecs(++step));
         EXPECT_EQ(reference.HandlerNames("", false, 0)->Count(), 0) << bytes.toStdString();
         EXPECT_EQ(reference.HandlerItems("H"), "");
@@ -175,10 +151,11 @@ TEST(ScriptReferenceFile, BadFilesGiveEmptyLists) {
 }
 
 TEST(ScriptReference, CommandNameIsTheFirstWord) {
-    EXPECT_EQ(ScriptReference::CommandName("GetResult:rest"), "GetResult");
-    EXPECT_EQ(ScriptReference::CommandName("\r\n  Page:Name"), "Page");
-    EXPECT_EQ(ScriptReference::CommandName("Select Name=1"), "Select");
-    EXPECT_EQ(ScriptReference::CommandName(":x"), "");
+    for (const auto& [content, name] : {std::pair<QString, QString>{"GetResult:rest", "GetResult"},
+                                        {"\r\n  Page:Name", "Page"},
+                                        {"Select Name=1", "Select"},
+                                        {":x", ""}})
+        EXPECT_EQ(ScriptReference::CommandName(content), name);
 }
 
 #include "ScriptReferenceTest.moc"
