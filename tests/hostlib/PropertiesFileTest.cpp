@@ -56,23 +56,18 @@ QByteArray withItems(const QByteArray& items) {
 }
 
 // Makes every write past a few bytes fail, as a full disk would, for the life of the object.
-class FileSizeLimit {
-public:
+struct FileSizeLimit {
+    rlimit old{};
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
     explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &mOld);
-        mOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = mOld;
-        limit.rlim_cur = bytes;
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit limit{bytes, old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &mOld);
-        std::signal(SIGXFSZ, mOldHandler);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
     }
-
-private:
-    rlimit mOld{};
-    void (*mOldHandler)(int) = nullptr;
 };
 
 class PropertiesFile : public ::testing::Test {

@@ -57,17 +57,7 @@ TEST(Properties, KeepsOrderFindsNamesInAnyCaseAndReplacesInPlace) {
     EXPECT_EQ(fresh, list.Item(4));
 }
 
-TEST(Properties, PositionsOutOfRangeAreErrors) {
-    Properties list;
-    list.Add("a", QString());
-    EXPECT_THROW(list.Item(0), LibraryError);
-    EXPECT_THROW(list.Item(2), LibraryError);
-    EXPECT_THROW(list.Remove(2), LibraryError);
-    EXPECT_THROW(list.Remove(-1), LibraryError);
-    EXPECT_EQ(list.Count(), 1);
-}
-
-TEST(Properties, RemoveAndClearKeepOtherItemsAtTheirAddresses) {
+TEST(Properties, RemoveAndClearKeepOtherItemsAtTheirAddressesAndBadPositionsAreErrors) {
     Properties list;
     list.Add("a", 1);
     Property* b = list.Add("b", 2);
@@ -82,6 +72,11 @@ TEST(Properties, RemoveAndClearKeepOtherItemsAtTheirAddresses) {
     EXPECT_EQ(list.Item(list.Count())->Name(), "98");
     c->SubProperties().Add("Name", QString())->SubProperties().Add("deep", "v");
     EXPECT_EQ(list.Item("C")->SubProperties().Item("name")->SubProperties().Item(1)->Value(), "v");
+    for (int position : {0, list.Count() + 1})
+        EXPECT_THROW(list.Item(position), LibraryError) << position;
+    for (int position : {-1, list.Count() + 1})
+        EXPECT_THROW(list.Remove(position), LibraryError) << position;
+    EXPECT_EQ(list.Count(), 101);
     list.Clear();
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(list.begin(), list.end());
@@ -97,12 +92,9 @@ TEST(PropertiesBuild, AddsOneItemPerPieceWithEmptyValues) {
     EXPECT_THROW(list.Build("a", 0, 0, ""), LibraryError);
 }
 
-TEST(PropertiesText, PlainNamesStayReadable) {
+TEST(PropertiesText, PlainNamesStayReadableAndHostileOnesComeBackExactly) {
     EXPECT_EQ(named({"SQL", "MAXROWS", "C\\Temp", "two words"}).ToText(), "SQL:MAXROWS:C\\Temp:two words");
     EXPECT_EQ(Properties().ToText(), "");
-}
-
-TEST(PropertiesText, HostileNamesAndValuesComeBackExactly) {
     Properties list;
     list.Add("Level1", "<QX:VBS>a = \"x:y\"\r\nb = c\\d\r\n</QX>");
     list.Add("", "value of an empty name");

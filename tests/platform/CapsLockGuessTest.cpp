@@ -1,24 +1,22 @@
 #include "platform/CapsLockGuess.h"
 
-#include <QList>
-
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <utility>
 
 namespace qx {
 namespace {
 
+// Letter case against Shift tells the state; characters without case tell nothing.
 TEST(CapsLockGuessTest, LetterCaseAgainstShiftTellsTheState) {
-    EXPECT_EQ(CapsLockFromTypedChar(QLatin1Char('A'), false), true);
-    EXPECT_EQ(CapsLockFromTypedChar(QLatin1Char('a'), true), true);
-    EXPECT_EQ(CapsLockFromTypedChar(QLatin1Char('a'), false), false);
-    EXPECT_EQ(CapsLockFromTypedChar(QLatin1Char('A'), true), false);
-    EXPECT_EQ(CapsLockFromTypedChar(QChar(0x00C9), false), true) << "an accented capital";
-}
-
-TEST(CapsLockGuessTest, CharactersWithoutCaseTellNothing) {
-    const QList<QChar> caseless = {QLatin1Char('1'), QLatin1Char(' '), QLatin1Char('.'), QChar(0x05D0)};
-    for (QChar c : caseless)
-        EXPECT_FALSE(CapsLockFromTypedChar(c, false).has_value()) << int(c.unicode());
+    const std::pair<QChar, std::optional<bool>> unshifted[] = {
+        {'A', true}, {'a', false}, {QChar(0x00C9), true}, {'1', {}},
+        {' ', {}},   {'.', {}},    {QChar(0x05D0), {}}};
+    for (const auto& [c, caps] : unshifted)
+        EXPECT_EQ(CapsLockFromTypedChar(c, false), caps) << int(c.unicode());
+    EXPECT_EQ(CapsLockFromTypedChar('a', true), true);
+    EXPECT_EQ(CapsLockFromTypedChar('A', true), false);
 }
 
 } // namespace

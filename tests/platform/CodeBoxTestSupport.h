@@ -16,36 +16,32 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 namespace qx::test {
 
 // Records the events a code box raises, as short strings ("KeyDown 65 0", "KeyPress 97", "Change", ...),
-// and lets a test swallow or replace keys.
+// lets a test look at the box as each event arrives, and swallow or replace keys.
 class EventRecorder : public CodeBoxEvents {
 public:
-    void Change() override {
-        log << QStringLiteral("Change");
-        if (onChange)
-            onChange();
-    }
+    void Change() override { record("Change"); }
     void KeyDown(int& keyCode, int shift) override {
-        log << QStringLiteral("KeyDown %1 %2").arg(keyCode).arg(shift);
+        record(QStringLiteral("KeyDown %1 %2").arg(keyCode).arg(shift));
         if (keyCode == swallowKeyDown)
             keyCode = 0;
     }
     void KeyPress(int& keyAscii) override {
-        log << QStringLiteral("KeyPress %1").arg(keyAscii);
+        record(QStringLiteral("KeyPress %1").arg(keyAscii));
         if (keyAscii == replaceFrom)
             keyAscii = replaceTo;
     }
     void KeyUp(int& keyCode, int shift) override {
-        log << QStringLiteral("KeyUp %1 %2").arg(keyCode).arg(shift);
+        record(QStringLiteral("KeyUp %1 %2").arg(keyCode).arg(shift));
     }
     void MouseDown(int button, int shift, int, int) override {
-        log << QStringLiteral("MouseDown %1 %2").arg(button).arg(shift);
+        record(QStringLiteral("MouseDown %1 %2").arg(button).arg(shift));
     }
     void MouseUp(int button, int shift, int, int) override {
-        log << QStringLiteral("MouseUp %1 %2").arg(button).arg(shift);
+        record(QStringLiteral("MouseUp %1 %2").arg(button).arg(shift));
     }
-    void SelChange() override { log << QStringLiteral("SelChange"); }
-    void GotFocus() override { log << QStringLiteral("GotFocus"); }
-    void LostFocus() override { log << QStringLiteral("LostFocus"); }
+    void SelChange() override { record("SelChange"); }
+    void GotFocus() override { record("GotFocus"); }
+    void LostFocus() override { record("LostFocus"); }
 
     int count(const QString& event) const { return int(log.count(event)); }
     // The log without SelChange, which boxes may raise more or less often while the caret moves.
@@ -59,7 +55,14 @@ public:
     int swallowKeyDown = -1;
     int replaceFrom = -1;
     int replaceTo = -1;
-    std::function<void()> onChange;
+    std::function<void(const QString&)> onEvent;
+
+private:
+    void record(const QString& event) {
+        log << event;
+        if (onEvent)
+            onEvent(event);
+    }
 };
 
 } // namespace qx::test

@@ -21,28 +21,19 @@ void expectTiled(const FormatRuns& runs) {
     EXPECT_EQ(pos, runs.length());
 }
 
-TEST(FormatRunsTest, StartsPlainBlackAndOutOfRangeGivesDefault) {
+TEST(FormatRunsTest, StartsAsOnePlainBlackRunAndOutOfRangeGivesDefault) {
     FormatRuns runs(10);
     EXPECT_EQ(runs.at(0), kBlack);
-    EXPECT_EQ(runs.at(9), kBlack);
     EXPECT_EQ(runs.at(-1), kBlack);
     EXPECT_EQ(runs.at(10), kBlack);
     EXPECT_EQ(runs.boundaryCount(), 1);
-    EXPECT_EQ(FormatRuns(0).boundaryCount(), 0);
-}
-
-TEST(FormatRunsTest, UnsetMembersKeepEachSubRunsAttribute) {
-    FormatRuns runs(10);
-    runs.apply(0, 5, {.Bold = true});
-    runs.apply(3, 8, {.Color = 0xFF});
-    EXPECT_TRUE(runs.at(2).Bold);
-    EXPECT_EQ(runs.at(2).Color, 0u);
-    EXPECT_TRUE(runs.at(4).Bold);
-    EXPECT_EQ(runs.at(4).Color, 0xFFu);
-    EXPECT_FALSE(runs.at(6).Bold);
-    EXPECT_EQ(runs.at(6).Color, 0xFFu);
-    EXPECT_EQ(runs.at(8), kBlack);
-    expectTiled(runs);
+    FormatRuns empty;
+    EXPECT_EQ(empty.boundaryCount(), 0);
+    empty.insert(0, 3);
+    EXPECT_EQ(empty.boundaryCount(), 1);
+    empty.remove(0, 99);
+    EXPECT_EQ(empty.length(), 0);
+    EXPECT_TRUE(empty.runs().empty());
 }
 
 TEST(FormatRunsTest, AscendingRunsAfterAFillAppendAndMergeEqualNeighbours) {
@@ -58,54 +49,7 @@ TEST(FormatRunsTest, AscendingRunsAfterAFillAppendAndMergeEqualNeighbours) {
     EXPECT_EQ(runs.at(29), kRed);
 }
 
-TEST(FormatRunsTest, ClampsRangesToTheText) {
-    FormatRuns runs(5);
-    runs.apply(-3, 2, {.Color = 0xFF});
-    runs.apply(4, 99, {.Italic = true});
-    runs.apply(3, 3, {.Bold = true});
-    runs.apply(7, 9, {.Bold = true});
-    EXPECT_EQ(runs.at(0), kRed);
-    EXPECT_EQ(runs.at(2), kBlack);
-    EXPECT_TRUE(runs.at(4).Italic);
-    EXPECT_FALSE(runs.at(3).Bold);
-    expectTiled(runs);
-}
-
-TEST(FormatRunsTest, InsertedCharactersArePlainBlackAndFormatsMoveWithTheirCharacters) {
-    FormatRuns runs(6);
-    runs.apply(0, 6, {.Color = 0xFF});
-    runs.insert(3, 2);
-    EXPECT_EQ(runs.length(), 8);
-    EXPECT_EQ(runs.at(2), kRed);
-    EXPECT_EQ(runs.at(3), kBlack);
-    EXPECT_EQ(runs.at(4), kBlack);
-    EXPECT_EQ(runs.at(5), kRed);
-    runs.insert(0, 1);
-    runs.insert(9, 1);
-    EXPECT_EQ(runs.at(0), kBlack);
-    EXPECT_EQ(runs.at(1), kRed);
-    EXPECT_EQ(runs.at(9), kBlack);
-    expectTiled(runs);
-
-    FormatRuns empty;
-    empty.insert(0, 3);
-    EXPECT_EQ(empty.length(), 3);
-    EXPECT_EQ(empty.boundaryCount(), 1);
-}
-
-TEST(FormatRunsTest, RemoveJoinsTheNeighbours) {
-    FormatRuns runs(9);
-    runs.apply(3, 6, {.Color = 0xFF});
-    runs.remove(2, 5); // removes the red run and a black character each side
-    EXPECT_EQ(runs.length(), 4);
-    EXPECT_EQ(runs.boundaryCount(), 1);
-    runs.remove(0, 99);
-    EXPECT_EQ(runs.length(), 0);
-    EXPECT_EQ(runs.boundaryCount(), 0);
-    EXPECT_TRUE(runs.runs().empty());
-}
-
-TEST(FormatRunsTest, ForEachRunClipsToTheRange) {
+TEST(FormatRunsTest, RunsInARangeAreClippedToIt) {
     FormatRuns runs(10);
     runs.apply(2, 6, {.Color = 0xFF});
     const std::vector<FormatRuns::Run> expected = {{4, 6, kRed}, {6, 7, kBlack}};
@@ -113,7 +57,8 @@ TEST(FormatRunsTest, ForEachRunClipsToTheRange) {
     EXPECT_TRUE(runs.runs(7, 7).empty());
 }
 
-// A per-character model of the same operations.
+// Unset members keeping each character's attribute, clamping, plain black insertions and joins on
+// removal are all checked against this per-character model.
 class Reference {
 public:
     explicit Reference(int length)

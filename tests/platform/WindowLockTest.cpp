@@ -22,33 +22,22 @@ protected:
     FakeWindow second;
 };
 
-TEST_F(WindowLockTest, LockingTheSameWindowTwiceNeedsOneUnlock) {
+TEST_F(WindowLockTest, OneWindowAtATimeAndOneUnlockUndoesRepeatedLocks) {
+    WindowLock::UnlockWindow();
+    EXPECT_EQ(first.calls, 0) << "nothing locked, nothing to do";
     WindowLock::LockWindow(&first);
     WindowLock::LockWindow(&first);
     EXPECT_TRUE(first.locked);
     EXPECT_EQ(first.calls, 1);
-    WindowLock::UnlockWindow();
-    EXPECT_FALSE(first.locked);
-    EXPECT_EQ(WindowLock::lockedWindow(), nullptr);
-}
-
-TEST_F(WindowLockTest, LockingASecondWindowUnlocksTheFirst) {
-    WindowLock::LockWindow(&first);
     WindowLock::LockWindow(&second);
-    EXPECT_FALSE(first.locked);
+    EXPECT_FALSE(first.locked) << "locking a second window unlocks the first";
     EXPECT_TRUE(second.locked);
     EXPECT_EQ(WindowLock::lockedWindow(), &second);
     WindowLock::UnlockWindow();
+    WindowLock::UnlockWindow();
     EXPECT_FALSE(second.locked);
-}
-
-TEST_F(WindowLockTest, UnlockingWithNothingLockedDoesNothing) {
-    WindowLock::UnlockWindow();
-    EXPECT_EQ(first.calls, 0);
-    WindowLock::LockWindow(&first);
-    WindowLock::UnlockWindow();
-    WindowLock::UnlockWindow();
-    EXPECT_EQ(first.calls, 2);
+    EXPECT_EQ(second.calls, 2);
+    EXPECT_EQ(WindowLock::lockedWindow(), nullptr);
 }
 
 TEST_F(WindowLockTest, AForgottenWindowIsNotUnlockedLater) {
