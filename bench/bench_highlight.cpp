@@ -1,12 +1,11 @@
 // Highlighting speed: a bare character walk as the baseline, the core pass (engine and processor on the
 // in-memory box) on the generated 1 MB and 10 MB texts and the corpus, and the pass on the Qt code box with
 // its formats applied, whole and after a one-character edit.
+#include "highlight/ColourText.h"
 #include "highlight/EffectiveCodeType.h"
 #include "highlight/HighlightScheduler.h"
 #include "highlight/TextDecoding.h"
 #include "highlight/clsQXSyntaxHighlight.h"
-#include "highlight/clsSyntaxHighlight.h"
-#include "highlight/clsVBSyntaxHighlight.h"
 #include "platform/memory/ManualTimer.h"
 #include "platform/memory/MemoryCodeBox.h"
 #include "platform/qt/QtCodeBox.h"
@@ -86,15 +85,8 @@ void BM_BareWalk(benchmark::State& state, const char* name) {
 }
 
 void colourOnce(CodeBox& box, int codeType) {
-    clsSyntaxHighlight engine;
-    if (codeType == CodeTypes::VB) {
-        clsVBSyntaxHighlight processor;
-        processor.setIncludeKelvaneTags(true);
-        engine.ProcessSyntax(box, processor, true);
-    } else {
-        clsQXSyntaxHighlight processor;
-        engine.ProcessSyntax(box, processor, true);
-    }
+    ColourText(box, codeType, clsQXSyntaxHighlight::DefaultTagColour,
+               clsQXSyntaxHighlight::DefaultEncodeColour);
 }
 
 // Engine and processor on the in-memory box: the whole pass, formats included.

@@ -1,33 +1,14 @@
 #include "highlight/HighlightScheduler.h"
 
+#include "highlight/ColourText.h"
 #include "highlight/EffectiveCodeType.h"
 #include "highlight/HighlightSettings.h"
 #include "highlight/clsQXSyntaxHighlight.h"
-#include "highlight/clsSyntaxHighlight.h"
-#include "highlight/clsVBSyntaxHighlight.h"
 #include "hostlib/Library.h"
 #include "hostlib/LibraryError.h"
+#include "platform/ScopedFlag.h"
 
 namespace qx {
-
-namespace {
-
-// Holds the busy flag for the length of a pass, whatever happens inside it.
-class BusyScope {
-public:
-    explicit BusyScope(bool& busy)
-        : mBusy(busy) {
-        mBusy = true;
-    }
-    ~BusyScope() { mBusy = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& mBusy;
-};
-
-} // namespace
 
 HighlightScheduler::HighlightScheduler(CodeBox& box, OneShotTimer& timer, bool& busy)
     : mBox(box)
@@ -56,29 +37,13 @@ void HighlightScheduler::HighlightPass() {
         RequestDelayedPass();
         return;
     }
-    const BusyScope busy(mBusy);
+    const ScopedFlag busy(mBusy);
     try {
-        colourWith(EffectiveCodeType());
+        if (ColourText(mBox, EffectiveCodeType(), mTagColour(), mEncodeColour()))
+            ++mPassCount;
     } catch (const std::exception&) {
         // A pass never fails outward; the text keeps whatever colours it has.
     }
-}
-
-void HighlightScheduler::colourWith(int codeType) {
-    clsSyntaxHighlight engine;
-    if (codeType == CodeTypes::VB) {
-        clsVBSyntaxHighlight processor;
-        processor.setIncludeKelvaneTags(true);
-        engine.ProcessSyntax(mBox, processor, true);
-    } else if (codeType == CodeTypes::Kelvane) {
-        clsQXSyntaxHighlight processor;
-        processor.setTagColour(mTagColour());
-        processor.setEncodeColour(mEncodeColour());
-        engine.ProcessSyntax(mBox, processor, true);
-    } else {
-        return; // no processor for this code type: the text stays as it is
-    }
-    ++mPassCount;
 }
 
 void HighlightScheduler::RequestDelayedPass() {

@@ -44,7 +44,6 @@ public:
 
 private:
     void onTimeout();
-    void colourWith(int codeType);
 
     CodeBox& mBox;
     OneShotTimer& mTimer;

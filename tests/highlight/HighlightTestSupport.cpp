@@ -1,22 +1,15 @@
 #include "HighlightTestSupport.h"
 
+#include "highlight/ColourText.h"
+#include "highlight/EffectiveCodeType.h"
 #include "highlight/HighlightRenderer.h"
 #include "highlight/clsQXSyntaxHighlight.h"
-#include "highlight/clsSyntaxHighlight.h"
-#include "highlight/clsVBSyntaxHighlight.h"
 
 namespace qx::test {
 
 void colourBox(CodeBox& box, Language language) {
-    clsSyntaxHighlight engine;
-    if (language == Language::Script) {
-        clsVBSyntaxHighlight processor;
-        processor.setIncludeKelvaneTags(true);
-        engine.ProcessSyntax(box, processor, true);
-    } else {
-        clsQXSyntaxHighlight processor;
-        engine.ProcessSyntax(box, processor, true);
-    }
+    ColourText(box, language == Language::Script ? CodeTypes::VB : CodeTypes::Kelvane,
+               clsQXSyntaxHighlight::DefaultTagColour, clsQXSyntaxHighlight::DefaultEncodeColour);
 }
 
 QStringList colouredRuns(const QString& text, Language language) {
