@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the demo need.
+# Installs the Debian 12 packages the build, the tests, the demo and the fuzz preset (clang 14) need.
 # Idempotent: only missing packages are installed; sudo is used when not root.
 set -euo pipefail
 
@@ -9,6 +9,7 @@ packages=(
   libgl1-mesa-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format
+  clang-14 libclang-rt-14-dev llvm-14
   fonts-dejavu-core fonts-liberation
   xvfb xauth
 )
