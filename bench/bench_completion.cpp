@@ -30,10 +30,7 @@ QString loadText(const char* name) {
 
 // A code box with the text and a tail typed at its end, and the assist classes around it.
 struct Assist {
-    bool mbBusy = false, mbListShown = false, mbTipShown = false, mbTipLoaded = false, hidden = false;
-    int mlListStart = 0;
-    QPointer<QObject> moDatabase;
-    AssistFields fields{mbBusy, mbListShown, mlListStart, mbTipShown, mbTipLoaded, hidden, moDatabase};
+    EditorState fields;
     QtCodeBox box;
     MemoryCaretLocator caret;
     AssistPopups popups{fields, box, caret, [] { return std::make_unique<MemoryListPopup>(); },
@@ -77,11 +74,10 @@ void runChangeHandler(benchmark::State& state, const char* file, const char* tai
         return;
     }
     Assist assist(text, QLatin1String(tail));
-    bool changed = false;
     MemoryMessageBox messages;
     ManualTimer timer;
     ChangeHandler handler(
-        assist.box, assist.mbBusy, changed, messages,
+        assist.box, assist.fields, messages,
         ChangeHandler::Hooks{[&](ScrollPos scroll) { assist.trigger.ShowCompletion(scroll, false); },
                              [&] {
                                  timer.setEnabled(false);

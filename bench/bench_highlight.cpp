@@ -121,11 +121,11 @@ void BM_CorePassCorpus(benchmark::State& state, int codeType) {
 struct QtSetup {
     QtCodeBox box;
     ManualTimer timer;
-    bool busy = false;
-    HighlightScheduler scheduler{box, timer, busy};
+    EditorState editor;
+    HighlightScheduler scheduler{box, timer, editor};
 
     explicit QtSetup(const QString& text, int codeType) {
-        scheduler.setCodeType([codeType] { return codeType; });
+        editor.mlCodeType = codeType;
         box.resize(900, 600);
         box.show();
         box.setText(text);

@@ -94,9 +94,9 @@ qx::HighlightRenderer colour(const QString& text, int codeType) {
     qx::MemoryCodeBox box;
     box.setText(text);
     qx::ManualTimer timer;
-    bool busy = false;
-    qx::HighlightScheduler scheduler(box, timer, busy);
-    scheduler.setCodeType([codeType] { return codeType; });
+    qx::EditorState state;
+    state.mlCodeType = codeType;
+    qx::HighlightScheduler scheduler(box, timer, state);
     scheduler.HighlightPass();
     return qx::HighlightRenderer(box.Text(), box.formats());
 }

@@ -12,9 +12,9 @@ namespace {
 const QString kStatusPanel = QStringLiteral("Status");
 } // namespace
 
-AssistPopups::AssistPopups(AssistFields fields, CodeBox& box, const CaretLocator& caret, ListFactory makeList,
+AssistPopups::AssistPopups(EditorState& state, CodeBox& box, const CaretLocator& caret, ListFactory makeList,
                            TipFactory makeTip)
-    : mFields(fields)
+    : mState(state)
     , mBox(box)
     , mCaret(caret)
     , mMakeList(std::move(makeList))
@@ -61,8 +61,8 @@ void AssistPopups::OpenList(const Properties& set, ListKind kind, ScrollPos scro
     mBox.SetScrollPos(scroll);
     placeList();
     list.ShowTopmost();
-    mFields.mbListShown = true;
-    mFields.mlListStart = mBox.SelStart();
+    mState.mbListShown = true;
+    mState.mlListStart = mBox.SelStart();
     mBox.SetFocus();
 }
 
@@ -78,10 +78,10 @@ void AssistPopups::ShowTip(const QString& syntax) {
     if (!mfrmSyntax) {
         mfrmSyntax = mMakeTip();
         if (!mfrmList)
-            mFields.mbTipLoaded = true;
+            mState.mbTipLoaded = true;
     }
     mfrmSyntax->ShowAbove(syntax, mCaret.Locate());
-    mFields.mbTipShown = true;
+    mState.mbTipShown = true;
 }
 
 void AssistPopups::ShowDescription(const QString& description) {
@@ -90,13 +90,13 @@ void AssistPopups::ShowDescription(const QString& description) {
 }
 
 void AssistPopups::HideList() {
-    mFields.mbListShown = false;
+    mState.mbListShown = false;
     if (mfrmList)
         mfrmList->Hide();
 }
 
 void AssistPopups::HideTip() {
-    mFields.mbTipShown = false;
+    mState.mbTipShown = false;
     if (mfrmSyntax)
         mfrmSyntax->Hide();
     if (mStatus)
@@ -104,21 +104,21 @@ void AssistPopups::HideTip() {
 }
 
 void AssistPopups::ClosePopups() {
-    if (!mFields.mbListShown)
+    if (!mState.mbListShown)
         return;
     HideTip();
     HideList();
 }
 
 bool AssistPopups::TipShown() const {
-    return mfrmSyntax && mFields.mbTipShown;
+    return mfrmSyntax && mState.mbTipShown;
 }
 
 void AssistPopups::UnloadPopups() {
     if (mfrmSyntax) {
         HideTip();
         mfrmSyntax.reset();
-        mFields.mbTipLoaded = false;
+        mState.mbTipLoaded = false;
     }
     if (mfrmList) {
         HideList();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "assist/AssistFields.h"
 #include "platform/CodeBox.h"
+#include "platform/EditorState.h"
 
 #include <QString>
 
@@ -26,7 +26,7 @@ public:
     using ListFactory = std::function<std::unique_ptr<ListPopup>()>;
     using TipFactory = std::function<std::unique_ptr<TipPopup>()>;
 
-    AssistPopups(AssistFields fields, CodeBox& box, const CaretLocator& caret, ListFactory makeList,
+    AssistPopups(EditorState& state, CodeBox& box, const CaretLocator& caret, ListFactory makeList,
                  TipFactory makeTip);
     ~AssistPopups();
     AssistPopups(const AssistPopups&) = delete;
@@ -53,8 +53,8 @@ public:
     // and destroys whichever forms exist.
     void UnloadPopups();
 
-    bool ListShown() const { return mFields.mbListShown; }
-    int ListStart() const { return mFields.mlListStart; }
+    bool ListShown() const { return mState.mbListShown; }
+    int ListStart() const { return mState.mlListStart; }
     // The tip's form exists and is shown.
     bool TipShown() const;
     // The forms, nullptr until first used (and after UnloadPopups).
@@ -69,7 +69,7 @@ public:
 private:
     void placeList();
 
-    AssistFields mFields;
+    EditorState& mState;
     CodeBox& mBox;
     const CaretLocator& mCaret;
     ListFactory mMakeList;

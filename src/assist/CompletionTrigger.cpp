@@ -9,8 +9,8 @@
 
 namespace qx {
 
-CompletionTrigger::CompletionTrigger(AssistFields fields, CodeBox& box, AssistPopups& popups)
-    : mFields(fields)
+CompletionTrigger::CompletionTrigger(EditorState& state, CodeBox& box, AssistPopups& popups)
+    : mState(state)
     , mBox(box)
     , mPopups(popups)
     , mMakeReference([] { return std::make_unique<ScriptReference>(); }) {}
@@ -26,7 +26,7 @@ bool CompletionTrigger::IsHostDatabase(const QObject* object) {
 }
 
 void CompletionTrigger::ShowCompletion(ScrollPos scroll, bool explicitRequest) {
-    if (mFields.mbListShown) {
+    if (mState.mbListShown) {
         followTyping();
         return;
     }
@@ -43,7 +43,7 @@ void CompletionTrigger::followTyping() {
     if (mBox.SelLength() != 0)
         return;
     const int caret = mBox.SelStart();
-    const int start = mFields.mlListStart;
+    const int start = mState.mlListStart;
     if (caret < start) {
         mPopups.HideList();
         if (mPopups.TipShown())
@@ -81,7 +81,7 @@ void CompletionTrigger::act(const CompletionContext& context, ScrollPos scroll) 
 }
 
 void CompletionTrigger::rewriteOpener() {
-    ScopedFlag busy(mFields.mbBusy);
+    ScopedFlag busy(mState.mbBusy);
     const int caret = mBox.SelStart();
     mBox.SelectRange(caret - 4, caret);
     mBox.setSelText(QString::fromUtf16(kTagOpener));
@@ -97,7 +97,7 @@ void CompletionTrigger::ShowObjectMembers(const QString& word, ScrollPos scroll)
 
 std::unique_ptr<ScriptReference> CompletionTrigger::newReference() const {
     std::unique_ptr<ScriptReference> reference = mMakeReference();
-    QObject* database = mFields.moDatabase.data();
+    QObject* database = mState.moDatabase.data();
     if (IsHostDatabase(database))
         reference->setDatabase(database);
     return reference;
@@ -106,7 +106,7 @@ std::unique_ptr<ScriptReference> CompletionTrigger::newReference() const {
 void CompletionTrigger::ShowHandlerNames(const QString& name, ScrollPos scroll) {
     mPopups.HideTip();
     const std::unique_ptr<Properties> names =
-        newReference()->HandlerNames(name, !mFields.mbShowHiddenHandlers, 0);
+        newReference()->HandlerNames(name, !mState.mbShowHiddenHandlers, 0);
     if (names && names->Count() > 0)
         mPopups.OpenList(*names, ListKind::HandlerNames, scroll);
 }

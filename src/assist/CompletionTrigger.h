@@ -1,8 +1,8 @@
 #pragma once
 
-#include "assist/AssistFields.h"
 #include "assist/MemberSets.h"
 #include "platform/CodeBox.h"
+#include "platform/EditorState.h"
 
 #include <QString>
 
@@ -24,7 +24,7 @@ class CompletionTrigger {
 public:
     using ReferenceFactory = std::function<std::unique_ptr<ScriptReference>()>;
 
-    CompletionTrigger(AssistFields fields, CodeBox& box, AssistPopups& popups);
+    CompletionTrigger(EditorState& state, CodeBox& box, AssistPopups& popups);
     ~CompletionTrigger();
 
     // Makes the script reference object asked for each tag request; a plain ScriptReference by default.
@@ -58,7 +58,7 @@ private:
     // Opens a list of names split at ":" when there are any.
     void openSplitList(const QString& names, ListKind kind, ScrollPos scroll);
 
-    AssistFields mFields;
+    EditorState& mState;
     CodeBox& mBox;
     AssistPopups& mPopups;
     MemberSets mMemberSets;

@@ -8,15 +8,14 @@
 
 namespace qx {
 
-ChangeHandler::ChangeHandler(CodeBox& box, const bool& busy, bool& changed, MessageBox& messages, Hooks hooks)
+ChangeHandler::ChangeHandler(CodeBox& box, EditorState& state, MessageBox& messages, Hooks hooks)
     : mBox(box)
-    , mBusy(busy)
-    , mChanged(changed)
+    , mState(state)
     , mMessages(messages)
     , mHooks(std::move(hooks)) {}
 
 void ChangeHandler::Change() {
-    if (mBusy)
+    if (mState.mbBusy)
         return;
     try {
         const ScrollPos scroll = mBox.GetScrollPos();
@@ -26,7 +25,7 @@ void ChangeHandler::Change() {
         mBox.SetScrollPos(scroll);
         WindowLock::UnlockWindow();
         mBox.Refresh();
-        mChanged = true;
+        mState.mbChanged = true;
         if (mHooks.requestDelayedPass)
             mHooks.requestDelayedPass();
     } catch (const std::exception& error) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CodeBox.h"
+#include "platform/EditorState.h"
 
 #include <exception>
 #include <functional>
@@ -20,7 +21,8 @@ public:
         std::function<void()> requestDelayedPass;
     };
 
-    ChangeHandler(CodeBox& box, const bool& busy, bool& changed, MessageBox& messages, Hooks hooks);
+    // Reads mbBusy and sets mbChanged of the state.
+    ChangeHandler(CodeBox& box, EditorState& state, MessageBox& messages, Hooks hooks);
 
     void Change();
 
@@ -31,8 +33,7 @@ private:
     void report(const std::exception& error);
 
     CodeBox& mBox;
-    const bool& mBusy;
-    bool& mChanged;
+    EditorState& mState;
     MessageBox& mMessages;
     Hooks mHooks;
 };

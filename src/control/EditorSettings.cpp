@@ -16,11 +16,12 @@ QString flag(bool on) {
 }
 } // namespace
 
-int EditorSettings::syntaxHighlighting() {
+// The number itself is tested, never narrowed to an int: "1e300" or "&HFFFFFFFFFFFF" mean on.
+bool EditorSettings::syntaxHighlighting() {
     Library& library = Library::instance();
     const QString text =
         library.ReadRegistry(RegistryRoot::CurrentUser, kKey, kSyntaxHighlighting, flag(true));
-    return static_cast<int>(library.Val(text));
+    return library.Val(text) != 0.0;
 }
 
 void EditorSettings::setSyntaxHighlighting(bool on) {

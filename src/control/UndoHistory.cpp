@@ -11,30 +11,29 @@ QString entryName(const char* prefix, int caret) {
 }
 } // namespace
 
-UndoHistory::UndoHistory(CodeBox& box, bool& busy, Properties& undo, Properties& redo,
-                         std::function<void()> requestDelayedPass)
+UndoHistory::UndoHistory(CodeBox& box, EditorState& state, std::function<void()> requestDelayedPass)
     : mBox(box)
-    , mBusy(busy)
-    , mUndo(undo)
-    , mRedo(redo)
+    , mState(state)
     , mRequestDelayedPass(std::move(requestDelayedPass)) {}
 
 void UndoHistory::RecordSnapshot() {
-    if (mBusy)
+    if (mState.mbBusy)
         return;
-    mUndo.Add(entryName("Undo", mBox.SelStart()), mBox.Text());
-    if (mUndo.Count() > kLimit)
-        mUndo.Remove(1);
-    if (mRedo.Count() > 0)
-        mRedo.Clear();
+    Properties& undo = *mState.mpcUndo;
+    Properties& redo = *mState.mpcRedo;
+    undo.Add(entryName("Undo", mBox.SelStart()), mBox.Text());
+    if (undo.Count() > kLimit)
+        undo.Remove(1);
+    if (redo.Count() > 0)
+        redo.Clear();
 }
 
 void UndoHistory::Undo() {
-    step(mUndo, mRedo);
+    step(*mState.mpcUndo, *mState.mpcRedo);
 }
 
 void UndoHistory::Redo() {
-    step(mRedo, mUndo);
+    step(*mState.mpcRedo, *mState.mpcUndo);
 }
 
 void UndoHistory::step(Properties& restore, Properties& save) {
@@ -45,7 +44,7 @@ void UndoHistory::step(Properties& restore, Properties& save) {
     // Only the part after the four-character prefix is read back.
     const int caret = static_cast<int>(Library::instance().Val(last->Name().mid(4)));
     {
-        ScopedFlag busy(mBusy);
+        ScopedFlag busy(mState.mbBusy);
         mBox.setText(last->Value().toString());
         mBox.setSelStart(caret);
         restore.Remove(restore.Count());

@@ -2,6 +2,7 @@
 
 #include "hostlib/Properties.h"
 #include "platform/CodeBox.h"
+#include "platform/EditorState.h"
 
 #include <functional>
 
@@ -14,10 +15,9 @@ class UndoHistory {
 public:
     static constexpr int kLimit = 100;
 
-    // The stacks and the busy flag are the control's; restored text is coloured again through
-    // requestDelayedPass.
-    UndoHistory(CodeBox& box, bool& busy, Properties& undo, Properties& redo,
-                std::function<void()> requestDelayedPass);
+    // The stacks (mpcUndo, mpcRedo) and the busy flag are the state's; restored text is coloured again
+    // through requestDelayedPass.
+    UndoHistory(CodeBox& box, EditorState& state, std::function<void()> requestDelayedPass);
 
     // Called when a typed character is about to reach the text.
     void RecordSnapshot();
@@ -29,9 +29,7 @@ private:
     void step(Properties& restore, Properties& save);
 
     CodeBox& mBox;
-    bool& mBusy;
-    Properties& mUndo;
-    Properties& mRedo;
+    EditorState& mState;
     std::function<void()> mRequestDelayedPass;
 };
 

@@ -3,21 +3,17 @@
 #include "highlight/ColourText.h"
 #include "highlight/EffectiveCodeType.h"
 #include "highlight/HighlightSettings.h"
-#include "highlight/clsQXSyntaxHighlight.h"
 #include "hostlib/Library.h"
 #include "hostlib/LibraryError.h"
+#include "hostlib/Logging.h"
 #include "platform/ScopedFlag.h"
 
 namespace qx {
 
-HighlightScheduler::HighlightScheduler(CodeBox& box, OneShotTimer& timer, bool& busy)
+HighlightScheduler::HighlightScheduler(CodeBox& box, OneShotTimer& timer, EditorState& state)
     : mBox(box)
     , mTimer(timer)
-    , mBusy(busy)
-    , mIsOn([] { return true; })
-    , mCodeType([] { return CodeTypes::Kelvane; })
-    , mTagColour([] { return clsQXSyntaxHighlight::DefaultTagColour; })
-    , mEncodeColour([] { return clsQXSyntaxHighlight::DefaultEncodeColour; }) {
+    , mState(state) {
     mTimer.setInterval(DelayMilliseconds);
     mTimer.setOnTimeout([this] { onTimeout(); });
 }
@@ -27,22 +23,23 @@ HighlightScheduler::~HighlightScheduler() {
 }
 
 int HighlightScheduler::EffectiveCodeType() const {
-    return qx::EffectiveCodeType(mCodeType(), mBox.Text());
+    return qx::EffectiveCodeType(mState.mlCodeType, mBox.Text());
 }
 
 void HighlightScheduler::HighlightPass() {
-    if (!mIsOn())
+    if (!mState.mbSyntaxHighlight)
         return; // the colours already in the text stay as they are
-    if (mBusy) {
+    if (mState.mbBusy) {
         RequestDelayedPass();
         return;
     }
-    const ScopedFlag busy(mBusy);
+    const ScopedFlag busy(mState.mbBusy);
     try {
-        if (ColourText(mBox, EffectiveCodeType(), mTagColour(), mEncodeColour()))
+        if (ColourText(mBox, EffectiveCodeType(), mState.mlTagColour, mState.mlEncodeColour))
             ++mPassCount;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // A pass never fails outward; the text keeps whatever colours it has.
+        qCWarning(lcEditor) << "A highlight pass stopped:" << error.what();
     }
 }
 
@@ -61,8 +58,9 @@ void HighlightScheduler::SyntaxHighlightClicked(int checkValue) {
         Library::instance().WriteRegistry(
             RegistryRoot::CurrentUser, QLatin1String(HighlightSettings::UserKey),
             QLatin1String(HighlightSettings::HighlightingValue), QString::number(checkValue));
-    } catch (const LibraryError&) {
+    } catch (const LibraryError& error) {
         // The switch still takes effect for this session.
+        qCWarning(lcEditor) << "The highlighting setting was not saved:" << error.what();
     }
     mBox.SetFocus();
     HighlightPass();

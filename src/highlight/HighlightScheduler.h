@@ -1,9 +1,8 @@
 #pragma once
 
 #include "platform/CodeBox.h"
+#include "platform/EditorState.h"
 #include "platform/OneShotTimer.h"
-
-#include <functional>
 
 namespace qx {
 
@@ -15,18 +14,12 @@ class HighlightScheduler {
 public:
     static constexpr int DelayMilliseconds = 150;
 
-    // Sets the timer's interval and takes over its tick (disable, then pass).
-    HighlightScheduler(CodeBox& box, OneShotTimer& timer, bool& busy);
+    // Sets the timer's interval and takes over its tick (disable, then pass). The state gives the busy
+    // flag, the check box's value, the stored code type (Auto is resolved here) and the two colours.
+    HighlightScheduler(CodeBox& box, OneShotTimer& timer, EditorState& state);
     ~HighlightScheduler();
     HighlightScheduler(const HighlightScheduler&) = delete;
     HighlightScheduler& operator=(const HighlightScheduler&) = delete;
-
-    // What the control knows; until set: highlighting on, tag markup, the default tag and encode colours.
-    // isOn: the check box's value is not 0. codeType: the stored CodeType (Auto is resolved here).
-    void setHighlightingOn(std::function<bool()> isOn) { mIsOn = std::move(isOn); }
-    void setCodeType(std::function<int()> codeType) { mCodeType = std::move(codeType); }
-    void setTagColour(std::function<Colour()> tagColour) { mTagColour = std::move(tagColour); }
-    void setEncodeColour(std::function<Colour()> encodeColour) { mEncodeColour = std::move(encodeColour); }
 
     // Re-colours the whole text now, if highlighting is on; deferred while the control is busy.
     void HighlightPass();
@@ -47,11 +40,7 @@ private:
 
     CodeBox& mBox;
     OneShotTimer& mTimer;
-    bool& mBusy;
-    std::function<bool()> mIsOn;
-    std::function<int()> mCodeType;
-    std::function<Colour()> mTagColour;
-    std::function<Colour()> mEncodeColour;
+    EditorState& mState;
     int mPassCount = 0;
 };
 

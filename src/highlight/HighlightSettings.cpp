@@ -2,6 +2,7 @@
 
 #include "hostlib/Library.h"
 #include "hostlib/LibraryError.h"
+#include "hostlib/Logging.h"
 
 namespace qx::HighlightSettings {
 
@@ -9,7 +10,8 @@ QString ReadMachineValue(const char* valueName) {
     try {
         return Library::instance().ReadRegistry(RegistryRoot::LocalMachine, QLatin1String(MachineKey),
                                                 QLatin1String(valueName), QString());
-    } catch (const LibraryError&) {
+    } catch (const LibraryError& error) {
+        qCWarning(lcEditor) << "The machine's word list" << valueName << "was not read:" << error.what();
         return QString();
     }
 }

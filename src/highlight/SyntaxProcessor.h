@@ -14,6 +14,10 @@ public:
     // processor may override it with clsSyntaxHighlight::walk over its own character handling, so that the
     // handling of a character is inlined into the loop; what the processor sees is the same.
     virtual void ProcessChars(clsSyntaxHighlight& engine, int limit);
+
+protected:
+    // A processor drops the rest of a character whose handling failed and goes on; the reason is logged.
+    static void logDropped(const char* why);
 };
 
 } // namespace qx

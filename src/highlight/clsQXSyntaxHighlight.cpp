@@ -53,7 +53,10 @@ void clsQXSyntaxHighlight::ProcessChar(int ch, clsSyntaxHighlight& engine) {
 void clsQXSyntaxHighlight::processChange(int ch, clsSyntaxHighlight& engine) {
     try {
         handle(ch, engine);
+    } catch (const std::exception& error) {
+        logDropped(error.what());
     } catch (...) {
+        logDropped("unknown error");
         // The rest of this character is dropped; the walk goes on after wherever it stopped.
     }
 }

@@ -1,5 +1,6 @@
 #include "highlight/clsSyntaxHighlight.h"
 
+#include "hostlib/Logging.h"
 #include "platform/WindowLock.h"
 
 #include <algorithm>
@@ -13,7 +14,10 @@ namespace {
 template <typename Step> void quietly(Step step) {
     try {
         step();
+    } catch (const std::exception& error) {
+        qCWarning(lcEditor) << "Putting the box back after a colouring walk failed:" << error.what();
     } catch (...) {
+        qCWarning(lcEditor) << "Putting the box back after a colouring walk failed";
     }
 }
 
@@ -87,8 +91,11 @@ void clsSyntaxHighlight::ProcessSyntax(CodeBox& box, SyntaxProcessor& processor,
         mLength = int(mText.size());
         makePlainBlack(box);
         ContinueSyntax(processor, 0, 0);
-    } catch (...) {
+    } catch (const std::exception& error) {
         // The walk ends here; the text after the failure keeps the plain black it was given.
+        qCWarning(lcEditor) << "A colouring walk stopped:" << error.what();
+    } catch (...) {
+        qCWarning(lcEditor) << "A colouring walk stopped";
     }
     mText = QString();
     mView = nullptr;
@@ -132,6 +139,10 @@ void clsSyntaxHighlight::ContinueSyntax(SyntaxProcessor& processor, int start, i
 
 void SyntaxProcessor::ProcessChars(clsSyntaxHighlight& engine, int limit) {
     engine.walk(limit, [&](int ch) { ProcessChar(ch, engine); });
+}
+
+void SyntaxProcessor::logDropped(const char* why) {
+    qCWarning(lcEditor) << "A character's colouring was dropped:" << why;
 }
 
 } // namespace qx

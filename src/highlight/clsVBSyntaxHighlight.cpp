@@ -85,7 +85,10 @@ void clsVBSyntaxHighlight::ProcessChar(int ch, clsSyntaxHighlight& engine) {
 void clsVBSyntaxHighlight::processToken(int ch, std::uint8_t cls, int pos, clsSyntaxHighlight& engine) {
     try {
         handle(ch, cls, pos, engine);
+    } catch (const std::exception& error) {
+        logDropped(error.what());
     } catch (...) {
+        logDropped("unknown error");
         // The rest of this character is dropped; the walk goes on with the next one.
     }
 }

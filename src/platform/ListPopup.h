@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CodeBox.h"
+#include "platform/ForegroundWindow.h"
 
 #include <QPoint>
 #include <QSize>
@@ -71,6 +72,8 @@ public:
     virtual void ShowTopmost() = 0;
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;
+    // The window, as the foreground check compares windows.
+    virtual WindowHandle Window() const = 0;
 
     // Run after a double click on an entry has given the focus back to the code box; the control makes it
     // type a space there, which accepts the entry.

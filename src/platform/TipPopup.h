@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CaretLocator.h"
+#include "platform/ForegroundWindow.h"
 #include "platform/PopupPlacement.h"
 
 #include <QRect>
@@ -28,6 +29,8 @@ public:
     virtual void ShowTopmost() = 0;
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;
+    // The window, as the foreground check compares windows.
+    virtual WindowHandle Window() const = 0;
 
 protected:
     virtual void setCaption(const QString& text) = 0;

@@ -114,27 +114,26 @@ protected:
     MemoryTipPopup* tip() const { return static_cast<MemoryTipPopup*>(popups.Tip()); }
     QStringList shownEntries() const { return mbListShown && list() ? list()->entries() : QStringList(); }
 
-    bool mbBusy = false;
-    bool mbListShown = false;
-    int mlListStart = 0;
-    bool mbTipShown = false;
-    bool mbTipLoaded = false;
-    bool mbShowHiddenHandlers = false;
-    QPointer<QObject> moDatabase;
-    AssistFields fields{mbBusy,      mbListShown,          mlListStart, mbTipShown,
-                        mbTipLoaded, mbShowHiddenHandlers, moDatabase};
+    EditorState state;
+    bool& mbBusy = state.mbBusy;
+    bool& mbListShown = state.mbListShown;
+    int& mlListStart = state.mlListStart;
+    bool& mbTipShown = state.mbTipShown;
+    bool& mbTipLoaded = state.mbTipLoaded;
+    bool& mbShowHiddenHandlers = state.mbShowHiddenHandlers;
+    QPointer<QObject>& moDatabase = state.moDatabase;
 
     MemoryCodeBox box;
     MemoryCaretLocator caret;
     MemoryStatusPanels status;
-    AssistPopups popups{fields, box, caret,
+    AssistPopups popups{state, box, caret,
                         [this] {
                             auto made = std::make_unique<MemoryListPopup>();
                             made->setOwner(&box);
                             return made;
                         },
                         [] { return std::make_unique<MemoryTipPopup>(); }};
-    CompletionTrigger trigger{fields, box, popups};
+    CompletionTrigger trigger{state, box, popups};
 
     RecordingReference::Answers answers;
     RecordingReference::Log log;

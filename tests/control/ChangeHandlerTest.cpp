@@ -17,14 +17,15 @@ using qx::ScrollPos;
 class ChangeHandlerTest : public ::testing::Test {
 protected:
     MemoryCodeBox box;
-    bool busy = false;
-    bool changed = false;
+    qx::EditorState state;
+    bool& busy = state.mbBusy;
+    bool& changed = state.mbChanged;
     MemoryMessageBox messages;
     int completions = 0;
     int passRequests = 0;
     std::function<void(ScrollPos)> completion = [this](ScrollPos) { ++completions; };
     ChangeHandler handler{
-        box, busy, changed, messages,
+        box, state, messages,
         ChangeHandler::Hooks{[this](ScrollPos s) { completion(s); }, [this] { ++passRequests; }}};
 };
 

@@ -14,10 +14,12 @@ using qx::UndoHistory;
 class UndoHistoryTest : public ::testing::Test {
 protected:
     MemoryCodeBox box;
-    bool busy = false;
-    Properties undo, redo;
+    qx::EditorState state;
+    bool& busy = state.mbBusy;
+    Properties& undo = *state.mpcUndo;
+    Properties& redo = *state.mpcRedo;
     int passRequests = 0;
-    UndoHistory history{box, busy, undo, redo, [this] { ++passRequests; }};
+    UndoHistory history{box, state, [this] { ++passRequests; }};
 
     void type(const QString& text) {
         for (QChar c : text) {

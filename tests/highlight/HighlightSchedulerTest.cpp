@@ -20,15 +20,15 @@ protected:
     TempSettings settings;
     MemoryCodeBox box;
     ManualTimer timer;
-    bool busy = false;
-    bool on = true;
-    int codeType = CodeTypes::VB;
+    EditorState state;
+    bool& busy = state.mbBusy;
+    bool& on = state.mbSyntaxHighlight;
+    int& codeType = state.mlCodeType;
     std::optional<HighlightScheduler> scheduler;
 
     void SetUp() override {
-        scheduler.emplace(box, timer, busy);
-        scheduler->setHighlightingOn([this] { return on; });
-        scheduler->setCodeType([this] { return codeType; });
+        codeType = CodeTypes::VB;
+        scheduler.emplace(box, timer, state);
         box.setText(QStringLiteral("Dim x"));
     }
 
@@ -104,7 +104,7 @@ TEST_F(SchedulerTest, SwitchedOffItLeavesTheColoursAsTheyAre) {
 
 TEST_F(SchedulerTest, TheCodeTypeChoosesTheProcessorAndAutoLooksAtTheText) {
     box.setText(QStringLiteral("\r\n<QX:A> Dim"));
-    scheduler->setTagColour([] { return Colour(0x00ABCDEF); });
+    state.mlTagColour = 0x00ABCDEF;
     codeType = CodeTypes::Kelvane;
     scheduler->HighlightPass();
     EXPECT_EQ(colourAt(2), Colour(0x00ABCDEF));

@@ -23,12 +23,12 @@ protected:
     TempSettings settings;
     QtCodeBox box;
     ManualTimer timer;
-    bool busy = false;
-    HighlightScheduler scheduler{box, timer, busy};
+    EditorState state;
+    HighlightScheduler scheduler{box, timer, state};
     ChangeCounter counter;
 
     void SetUp() override {
-        scheduler.setCodeType([] { return CodeTypes::VB; });
+        state.mlCodeType = CodeTypes::VB;
         box.resize(400, 300);
         box.show();
         box.setText(QStringLiteral("Dim a\r\nx = 1 ' one\r\nIf x Then y\r\n"));

@@ -28,6 +28,7 @@ public:
     }
     void Hide() override { mVisible = false; }
     bool Visible() const override { return mVisible; }
+    WindowHandle Window() const override { return reinterpret_cast<WindowHandle>(this); }
 
     // --- what tests set and look at -----------------------------------------------------------------
     void setOwner(CodeBox* owner) { mOwner = owner; }

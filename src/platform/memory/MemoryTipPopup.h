@@ -17,6 +17,7 @@ public:
     }
     void Hide() override { mVisible = false; }
     bool Visible() const override { return mVisible; }
+    WindowHandle Window() const override { return reinterpret_cast<WindowHandle>(this); }
 
     // --- what tests set and look at -----------------------------------------------------------------
     // Puts the window somewhere, as a user or an earlier showing would have.

@@ -1,6 +1,7 @@
 #include "platform/qt/frmList.h"
 
 #include "platform/PopupPlacement.h"
+#include "platform/qt/QtForegroundWindow.h"
 #include "platform/qt/ShowTopmost.h"
 #include "platform/qt/Twips.h"
 
@@ -129,6 +130,10 @@ void frmList::entryDoubleClicked() {
     mOwner->setFocus(Qt::OtherFocusReason);
     if (!runDoubleClickHandler())
         typeSpace(mOwner);
+}
+
+WindowHandle frmList::Window() const {
+    return QtForegroundWindow::handleOf(this);
 }
 
 } // namespace qx

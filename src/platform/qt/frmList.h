@@ -35,6 +35,7 @@ public:
     void ShowTopmost() override;
     void Hide() override { hide(); }
     bool Visible() const override { return isVisible(); }
+    WindowHandle Window() const override;
 
 protected:
     void fill(const QStringList& entries, Colour colour) override;

@@ -2,6 +2,7 @@
 
 #include "platform/PopupPlacement.h"
 #include "platform/qt/CodeFont.h"
+#include "platform/qt/QtForegroundWindow.h"
 #include "platform/qt/ShowTopmost.h"
 #include "platform/qt/Twips.h"
 
@@ -67,6 +68,10 @@ void frmSyntax::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     if (mOwner)
         mOwner->setFocus(Qt::OtherFocusReason);
+}
+
+WindowHandle frmSyntax::Window() const {
+    return QtForegroundWindow::handleOf(this);
 }
 
 } // namespace qx

@@ -27,6 +27,7 @@ public:
     void ShowTopmost() override;
     void Hide() override { hide(); }
     bool Visible() const override { return isVisible(); }
+    WindowHandle Window() const override;
 
 protected:
     void setCaption(const QString& text) override;

@@ -1,7 +1,7 @@
 #include <qxTagEditor2/qxcSCRIPTEditor.h>
 
-#include "control/EditorPrivate.h"
 #include "support/TempSettings.h"
+#include "widgets/EditorPrivate.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -37,10 +37,10 @@ TEST_F(PublicSurfaceTest, FreshControlHasTheInitialState) {
     EXPECT_FALSE(editor.EditingEncodedArea());
     EXPECT_FALSE(editor.Locked());
     EXPECT_EQ(editor.Database(), nullptr);
-    EXPECT_EQ(d.mlLevel, 1);
-    EXPECT_FALSE(d.mbBusy);
-    EXPECT_EQ(d.mpcUndo->Count(), 0);
-    EXPECT_EQ(d.mpcRedo->Count(), 0);
+    EXPECT_EQ(d.state().mlLevel, 1);
+    EXPECT_FALSE(d.state().mbBusy);
+    EXPECT_EQ(d.state().mpcUndo->Count(), 0);
+    EXPECT_EQ(d.state().mpcRedo->Count(), 0);
 }
 
 // The flags start False although the button and the two items are shown; only run-time sets move them.
@@ -69,9 +69,9 @@ TEST_F(PublicSurfaceTest, FindFlagsStartFalseWhileFindIsShown) {
 }
 
 TEST_F(PublicSurfaceTest, CodeTypeRunsAPassOnlyWhenItChanges) {
-    const int before = d.passCount();
+    const int before = d.controller().passCount();
     editor.setCodeType(qxcSCRIPTEditor::ctKelvane);
-    EXPECT_EQ(d.passCount(), before);
+    EXPECT_EQ(d.controller().passCount(), before);
     editor.setAllVBCode(false);
     EXPECT_EQ(editor.CodeType(), qxcSCRIPTEditor::ctKelvane);
     EXPECT_FALSE(editor.AllVBCode());
@@ -79,25 +79,25 @@ TEST_F(PublicSurfaceTest, CodeTypeRunsAPassOnlyWhenItChanges) {
     editor.setAllVBCode(true);
     EXPECT_EQ(editor.CodeType(), qxcSCRIPTEditor::ctVB);
     EXPECT_TRUE(editor.AllVBCode());
-    EXPECT_EQ(d.passCount(), before + 1);
+    EXPECT_EQ(d.controller().passCount(), before + 1);
 }
 
 TEST_F(PublicSurfaceTest, ColourSettersRunAPassEachTime) {
-    const int before = d.passCount();
+    const int before = d.controller().passCount();
     editor.setTagColour(0x000080);
     editor.setEncodeColour(0x112233);
     EXPECT_EQ(editor.EncodeColour(), 0x112233u);
-    EXPECT_EQ(d.passCount(), before + 2);
+    EXPECT_EQ(d.controller().passCount(), before + 2);
 }
 
 TEST_F(PublicSurfaceTest, ValueIsTheControlsOwnChange) {
-    const int before = d.passCount();
+    const int before = d.controller().passCount();
     editor.setValue(QStringLiteral("Dim x\r\nx = 1"));
     EXPECT_EQ(editor.Value(), QStringLiteral("Dim x\r\nx = 1"));
     EXPECT_FALSE(editor.Changed());
-    EXPECT_FALSE(d.mbBusy);
-    EXPECT_EQ(d.mpcUndo->Count(), 0);
-    EXPECT_EQ(d.passCount(), before + 1);
+    EXPECT_FALSE(d.state().mbBusy);
+    EXPECT_EQ(d.state().mpcUndo->Count(), 0);
+    EXPECT_EQ(d.controller().passCount(), before + 1);
 }
 
 TEST_F(PublicSurfaceTest, SetSelTextReplacesTheSelection) {
@@ -146,7 +146,7 @@ TEST_F(PublicSurfaceTest, ReadPropertiesInOrderWithTheirDefaults) {
     bag.set("FindMenusEnabled", false);
     bag.set("TagColour", 0x0000FF);
     editor.setLocked(true);
-    const int before = d.passCount();
+    const int before = d.controller().passCount();
     editor.ReadProperties(bag);
 
     const auto& reads = bag.reads();
@@ -157,7 +157,7 @@ TEST_F(PublicSurfaceTest, ReadPropertiesInOrderWithTheirDefaults) {
     EXPECT_EQ(reads[7].defaultValue, QVariant(true));
 
     EXPECT_EQ(editor.CodeType(), qxcSCRIPTEditor::ctVB);
-    EXPECT_EQ(d.passCount(), before) << "a stored code type is read without a pass";
+    EXPECT_EQ(d.controller().passCount(), before) << "a stored code type is read without a pass";
     EXPECT_EQ(editor.TagColour(), 0x0000FFu);
     EXPECT_TRUE(editor.Locked());
     EXPECT_FALSE(editor.RTFEditVisible());
@@ -165,6 +165,36 @@ TEST_F(PublicSurfaceTest, ReadPropertiesInOrderWithTheirDefaults) {
     EXPECT_FALSE(editor.FindMenusEnabled());
     EXPECT_TRUE(editor.ShowFindButton());
     EXPECT_TRUE(action("mnuFind")->isVisible());
+}
+
+// A damaged store gives the defaults: an out-of-range code type would stop colouring and be written back,
+// and a non-colour would make the tags black.
+TEST_F(PublicSurfaceTest, DamagedStoredValuesReadAsTheirDefaults) {
+    const QList<QVariant> badCodeTypes = {7, -1, QStringLiteral("VB"), 1.5, 1e300};
+    for (const QVariant& stored : badCodeTypes) {
+        qx::MemoryPropertyBag bag;
+        bag.set("CodeType", stored);
+        editor.setCodeType(qxcSCRIPTEditor::ctVB);
+        editor.ReadProperties(bag);
+        EXPECT_EQ(editor.CodeType(), qxcSCRIPTEditor::ctKelvane) << stored.toString().toStdString();
+    }
+    const QList<QVariant> badColours = {
+        QStringLiteral("red"), qlonglong(1) << 40, -1, 0x1000000, 2.5, QString()};
+    for (const QVariant& stored : badColours) {
+        qx::MemoryPropertyBag bag;
+        bag.set("TagColour", stored);
+        bag.set("EncodeColour", stored);
+        editor.ReadProperties(bag);
+        EXPECT_EQ(editor.TagColour(), 0x000080u) << stored.toString().toStdString();
+        EXPECT_EQ(editor.EncodeColour(), 0x808080u) << stored.toString().toStdString();
+    }
+    // Numbers given as text, as an INI-backed store returns them, are still read.
+    qx::MemoryPropertyBag bag;
+    bag.set("CodeType", QStringLiteral("2"));
+    bag.set("TagColour", QStringLiteral("255"));
+    editor.ReadProperties(bag);
+    EXPECT_EQ(editor.CodeType(), qxcSCRIPTEditor::ctAuto);
+    EXPECT_EQ(editor.TagColour(), 255u);
 }
 
 } // namespace

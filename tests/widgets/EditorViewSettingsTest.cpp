@@ -1,8 +1,9 @@
 #include <qxTagEditor2/qxcSCRIPTEditor.h>
 
-#include "control/EditorPrivate.h"
 #include "hostlib/Library.h"
 #include "support/TempSettings.h"
+#include "widgets/EditorPrivate.h"
+#include "widgets/QtEditBar.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -68,6 +69,20 @@ TEST_F(EditorViewSettingsTest, StoredHighlightingOffClearsTheCheckBox) {
     EXPECT_EQ(action(editor, "mnuSyntaxHighlight")->text(), "Enable Syntax Highlight");
 }
 
+// Numbers beyond an int are tested as they are, not narrowed: any number but 0 means on.
+TEST_F(EditorViewSettingsTest, HugeHighlightingNumbersMeanOn) {
+    for (const char* value : {"1e300", "-1e20", "&HFFFFFFFFFFFF", "2"}) {
+        store("Syntax Highlighting", value);
+        qxcSCRIPTEditor editor;
+        EXPECT_TRUE(EditorPrivate::of(editor).chkSyntaxHighlight->isChecked()) << value;
+    }
+    for (const char* value : {"0", "0.0", "abc"}) {
+        store("Syntax Highlighting", value);
+        qxcSCRIPTEditor editor;
+        EXPECT_FALSE(EditorPrivate::of(editor).chkSyntaxHighlight->isChecked()) << value;
+    }
+}
+
 // The popup item changes this control alone; the property is what the user keeps.
 TEST_F(EditorViewSettingsTest, ThePopupItemTogglesTheViewWithoutWritingIt) {
     auto first = std::make_unique<qxcSCRIPTEditor>();
@@ -103,12 +118,12 @@ TEST_F(EditorViewSettingsTest, ThePopupHighlightItemFlipsTheCheckBox) {
     EXPECT_EQ(action(editor, "mnuSyntaxHighlight")->text(), "Enable Syntax Highlight");
     EXPECT_EQ(stored("Syntax Highlighting"), "0");
 
-    const int before = d.passCount();
+    const int before = d.controller().passCount();
     action(editor, "mnuSyntaxHighlight")->trigger();
     EXPECT_TRUE(d.chkSyntaxHighlight->isChecked());
     EXPECT_EQ(action(editor, "mnuSyntaxHighlight")->text(), "Disable Syntax Highlight");
     EXPECT_EQ(stored("Syntax Highlighting"), "1");
-    EXPECT_EQ(d.passCount(), before + 1) << "switching on colours the text again";
+    EXPECT_EQ(d.controller().passCount(), before + 1) << "switching on colours the text again";
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include <qxTagEditor2/qxcSCRIPTEditor.h>
 
 #include "assist/AssistPopups.h"
-#include "control/EditorPrivate.h"
 #include "platform/ListPopup.h"
 #include "platform/qt/QtCodeBox.h"
 #include "platform/qt/QtStatusBar.h"
 #include "support/TempSettings.h"
+#include "widgets/EditorPrivate.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -36,8 +36,8 @@ protected:
 TEST_F(EditorAssistTest, TypingTagDotOpensTheMemberListBelowTheCaret) {
     editor.setCodeType(qxcSCRIPTEditor::ctVB);
     type("tag.");
-    ASSERT_TRUE(d.mbListShown);
-    qx::ListPopup* list = d.mPopups->List();
+    ASSERT_TRUE(d.state().mbListShown);
+    qx::ListPopup* list = d.controller().popups().List();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->ListCount(), 18);
     EXPECT_TRUE(list->Visible());
@@ -49,22 +49,22 @@ TEST_F(EditorAssistTest, TypingTagDotOpensTheMemberListBelowTheCaret) {
 
     // The list follows the typing and stays open.
     type("Pro");
-    EXPECT_TRUE(d.mbListShown);
+    EXPECT_TRUE(d.state().mbListShown);
     EXPECT_EQ(list->Entry(list->ListIndex()), "ProcessName");
 }
 
 TEST_F(EditorAssistTest, HidingTheControlUnloadsThePopups) {
     editor.setCodeType(qxcSCRIPTEditor::ctVB);
     type("tag.");
-    ASSERT_TRUE(d.mbListShown);
+    ASSERT_TRUE(d.state().mbListShown);
     editor.hide();
-    EXPECT_FALSE(d.mbListShown);
-    EXPECT_EQ(d.mPopups->List(), nullptr);
+    EXPECT_FALSE(d.state().mbListShown);
+    EXPECT_EQ(d.controller().popups().List(), nullptr);
 }
 
 TEST_F(EditorAssistTest, TypedCharactersAreRecordedForUndo) {
     type("ab");
-    EXPECT_EQ(d.mpcUndo->Count(), 2);
+    EXPECT_EQ(d.state().mpcUndo->Count(), 2);
     editor.Undo();
     EXPECT_EQ(editor.Value(), "a");
     EXPECT_EQ(d.txtCode->SelStart(), 1);
@@ -72,14 +72,14 @@ TEST_F(EditorAssistTest, TypedCharactersAreRecordedForUndo) {
     EXPECT_EQ(editor.Value(), "");
     QTest::keyClick(d.txtCode, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(editor.Value(), "a");
-    EXPECT_FALSE(d.mbBusy);
+    EXPECT_FALSE(d.state().mbBusy);
 }
 
 TEST_F(EditorAssistTest, ValueLeavesTheStacksAlone) {
     type("a");
     editor.setValue("something else");
-    EXPECT_EQ(d.mpcUndo->Count(), 1);
-    EXPECT_EQ(d.mpcRedo->Count(), 0);
+    EXPECT_EQ(d.state().mpcUndo->Count(), 1);
+    EXPECT_EQ(d.state().mpcRedo->Count(), 0);
     editor.Undo();
     EXPECT_EQ(editor.Value(), "") << "undo returns to the snapshot taken before the new value";
 }

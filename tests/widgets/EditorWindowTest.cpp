@@ -1,10 +1,12 @@
 #include <qxTagEditor2/qxcSCRIPTEditor.h>
 
-#include "control/EditorPrivate.h"
 #include "platform/qt/QtCodeBox.h"
+#include "platform/qt/QtPopupMenu.h"
 #include "platform/qt/QtStatusBar.h"
 #include "platform/qt/Twips.h"
 #include "support/TempSettings.h"
+#include "widgets/EditorPrivate.h"
+#include "widgets/QtEditBar.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -66,26 +68,28 @@ TEST_F(EditorWindowTest, AControlTooSmallForItsBarsLeavesTheBoxWhereItWas) {
 
 TEST_F(EditorWindowTest, EditBarButtonsSitWhereTheyBelong) {
     const QSize button(px(735), px(375));
-    EXPECT_EQ(d.cmdBack->geometry(), QRect(QPoint(px(120), px(120)), button));
-    EXPECT_EQ(d.cmdEditEncoded->geometry(), QRect(QPoint(px(960), px(120)), button));
-    EXPECT_EQ(d.cmdRTF->geometry(), QRect(QPoint(px(1800), px(120)), button));
+    EXPECT_EQ(d.picEditBar->button("cmdBack")->geometry(), QRect(QPoint(px(120), px(120)), button));
+    EXPECT_EQ(d.picEditBar->button("cmdEditEncoded")->geometry(), QRect(QPoint(px(960), px(120)), button));
+    EXPECT_EQ(d.picEditBar->button("cmdRTF")->geometry(), QRect(QPoint(px(1800), px(120)), button));
     EXPECT_EQ(d.chkSyntaxHighlight->geometry(), QRect(px(2820), px(180), px(2415), px(255)));
-    const QStringList captions = {d.cmdBack->text(), d.cmdEditEncoded->text(), d.cmdRTF->text(),
-                                  d.cmdFind->text(), d.chkSyntaxHighlight->text()};
+    const QStringList captions = {d.picEditBar->button("cmdBack")->text(),
+                                  d.picEditBar->button("cmdEditEncoded")->text(),
+                                  d.picEditBar->button("cmdRTF")->text(),
+                                  d.picEditBar->button("cmdFind")->text(), d.chkSyntaxHighlight->text()};
     EXPECT_EQ(captions, (QStringList{"Back", "Edit", "RTF", "Find", "Syntax Highlighting"}));
 }
 
 TEST_F(EditorWindowTest, FindStaysAtTheRightEndOfTheBar) {
     const int margin = px(120);
-    EXPECT_EQ(d.cmdFind->x(), 600 - px(735) - margin);
+    EXPECT_EQ(d.picEditBar->button("cmdFind")->x(), 600 - px(735) - margin);
     editor.resize(900, 400);
-    EXPECT_EQ(d.cmdFind->x(), 900 - px(735) - margin);
-    EXPECT_EQ(d.cmdFind->geometry().size(), QSize(px(735), px(375)));
-    EXPECT_EQ(d.cmdFind->y(), px(120)) << "only the left edge moves";
+    EXPECT_EQ(d.picEditBar->button("cmdFind")->x(), 900 - px(735) - margin);
+    EXPECT_EQ(d.picEditBar->button("cmdFind")->geometry().size(), QSize(px(735), px(375)));
+    EXPECT_EQ(d.picEditBar->button("cmdFind")->y(), px(120)) << "only the left edge moves";
     editor.setFullView(true);
     editor.resize(700, 400);
     editor.setFullView(false);
-    EXPECT_EQ(d.cmdFind->x(), 700 - px(735) - margin);
+    EXPECT_EQ(d.picEditBar->button("cmdFind")->x(), 700 - px(735) - margin);
 }
 
 TEST_F(EditorWindowTest, FontsAreTahomaForTheControlAndFixedPitchForTheScript) {
@@ -95,7 +99,7 @@ TEST_F(EditorWindowTest, FontsAreTahomaForTheControlAndFixedPitchForTheScript) {
 }
 
 TEST_F(EditorWindowTest, StatusPanelsStartWithTheirTexts) {
-    qx::StatusPanels& panels = d.statusPanels();
+    qx::StatusPanels& panels = *d.sbr;
     for (const auto& [panel, text] : {std::pair{"Level", "1"},
                                       {"Encoded", "Encoded"},
                                       {"CAPS", "CAPS"},
@@ -157,7 +161,7 @@ TEST_F(EditorFocusTest, TheCodeBoxsFocusDrivesTheForegroundCheck) {
     EditorPrivate& d = EditorPrivate::of(*editor);
     d.txtCode->setFocus();
     EXPECT_TRUE(d.tmrForegroundCheck.Enabled());
-    EXPECT_EQ(d.mForegroundCheck.mhForegroundWindow, qx::QtForegroundWindow::handleOf(&form));
+    EXPECT_EQ(d.controller().foregroundCheck().mhForegroundWindow, qx::QtForegroundWindow::handleOf(&form));
     other->setFocus();
     EXPECT_FALSE(d.tmrForegroundCheck.Enabled());
 }
@@ -165,14 +169,14 @@ TEST_F(EditorFocusTest, TheCodeBoxsFocusDrivesTheForegroundCheck) {
 TEST_F(EditorFocusTest, FocusLeavingTheControlUnloadsThePopups) {
     EditorPrivate& d = EditorPrivate::of(*editor);
     d.txtCode->setFocus();
-    const int before = d.mPopupUnloads;
+    const int before = d.controller().popupUnloads();
     other->setFocus();
-    EXPECT_EQ(d.mPopupUnloads, before + 1);
+    EXPECT_EQ(d.controller().popupUnloads(), before + 1);
     d.txtCode->setFocus();
-    EXPECT_EQ(d.mPopupUnloads, before + 1) << "coming back unloads nothing";
+    EXPECT_EQ(d.controller().popupUnloads(), before + 1) << "coming back unloads nothing";
     // Leaving the application is the foreground check's business.
     d.FocusChanged(d.txtCode, nullptr);
-    EXPECT_EQ(d.mPopupUnloads, before + 1);
+    EXPECT_EQ(d.controller().popupUnloads(), before + 1);
 }
 
 } // namespace

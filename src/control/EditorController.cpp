@@ -1,0 +1,334 @@
+#include "control/EditorController.h"
+
+#include "assist/CompletionTrigger.h"
+#include "control/ChangeHandler.h"
+#include "control/EditorSettings.h"
+#include "control/EditorShell.h"
+#include "control/StoredValues.h"
+#include "control/UndoHistory.h"
+#include "highlight/EffectiveCodeType.h"
+#include "highlight/HighlightScheduler.h"
+#include "hostlib/Logging.h"
+#include "platform/EditBar.h"
+#include "platform/KeyCodes.h"
+#include "platform/ListPopup.h"
+#include "platform/PopupMenu.h"
+#include "platform/StatusPanels.h"
+#include "platform/TipPopup.h"
+
+#include <qxTagEditor2/PropertyBag.h>
+
+namespace qx {
+
+namespace {
+const QString kCheckBox = QStringLiteral("chkSyntaxHighlight");
+const QString kRtfButton = QStringLiteral("cmdRTF");
+const QString kFindButton = QStringLiteral("cmdFind");
+const QString kFullViewItem = QStringLiteral("mnuFullView");
+const QString kHighlightItem = QStringLiteral("mnuSyntaxHighlight");
+} // namespace
+
+EditorController::EditorController(EditorParts parts)
+    : mParts(std::move(parts))
+    , mForegroundCheck(mParts.tmrForegroundCheck, mParts.foreground, *this) {
+    CodeBox& box = mParts.txtCode;
+    mScheduler = std::make_unique<HighlightScheduler>(box, mParts.tmrDelayedSyntaxHighlight, mState);
+    mPopups = std::make_unique<AssistPopups>(mState, box, mParts.caret, std::move(mParts.makeList),
+                                             std::move(mParts.makeTip));
+    mPopups->setStatusPanels(&mParts.sbr);
+    mTrigger = std::make_unique<CompletionTrigger>(mState, box, *mPopups);
+    mUndo = std::make_unique<UndoHistory>(box, mState, [this] { RequestDelayedPass(); });
+    mChangeHandler = std::make_unique<ChangeHandler>(
+        box, mState, mParts.messages,
+        ChangeHandler::Hooks{[this](ScrollPos scroll) { mTrigger->ShowCompletion(scroll, false); },
+                             [this] { RequestDelayedPass(); }});
+
+    mParts.tmrForegroundCheck.setInterval(1000);
+    mParts.picEditBar.setOnClick([this](const QString& name) { EditBarClicked(name); });
+    mParts.mnuPopup.setOnChoose([this](const QString& name) { MenuChosen(name); });
+    // The caret starts outside any encoded area.
+    mParts.sbr.setPanelEnabled(QStringLiteral("Encoded"), false);
+    box.setEvents(this);
+    start();
+}
+
+// Destruction hides both popups and unloads them.
+EditorController::~EditorController() {
+    mParts.tmrForegroundCheck.setEnabled(false);
+    mParts.picEditBar.setOnClick({});
+    mParts.mnuPopup.setOnChoose({});
+    HideList();
+    HideTip();
+    UnloadPopups();
+    if (mParts.txtCode.events() == this)
+        mParts.txtCode.setEvents(nullptr);
+}
+
+// Creation, in order: colours and levels, the favourites, the per-user settings, the captions. The undo
+// and redo stacks are made empty with the state.
+void EditorController::start() {
+    // The favourites file is loaded into mpcFavourites here, with one menu item per favourite.
+    const bool highlighting = EditorSettings::syntaxHighlighting();
+    mState.mbSyntaxHighlight = highlighting;
+    mParts.picEditBar.setHighlightChecked(highlighting);
+    mState.mbFullView = EditorSettings::fullView();
+    SetMenuCaptions();
+}
+
+// --- properties ----------------------------------------------------------------------------------------
+
+QString EditorController::Value() const {
+    return mParts.txtCode.Text();
+}
+
+void EditorController::setValue(const QString& psValue) {
+    mState.mbBusy = true;
+    mParts.txtCode.setText(psValue);
+    mState.mbBusy = false;
+    HighlightPass();
+}
+
+void EditorController::SetSelText(const QString& psText) {
+    mParts.txtCode.setSelText(psText);
+}
+
+void EditorController::setTagColour(Colour colour) {
+    mState.mlTagColour = colour;
+    HighlightPass();
+}
+
+void EditorController::setEncodeColour(Colour colour) {
+    mState.mlEncodeColour = colour;
+    HighlightPass();
+}
+
+void EditorController::setCodeType(int codeType) {
+    if (codeType == mState.mlCodeType)
+        return;
+    mState.mlCodeType = codeType;
+    HighlightPass();
+}
+
+int EditorController::EffectiveCodeType() const {
+    return qx::EffectiveCodeType(mState.mlCodeType, mParts.txtCode.Text());
+}
+
+bool EditorController::RTFEditVisible() const {
+    return mParts.picEditBar.ButtonVisible(kRtfButton);
+}
+
+void EditorController::setRTFEditVisible(bool visible) {
+    mParts.picEditBar.setButtonVisible(kRtfButton, visible);
+}
+
+void EditorController::setFullView(bool pbFullView) {
+    mState.mbFullView = pbFullView;
+    try {
+        EditorSettings::setFullView(pbFullView);
+    } catch (const std::exception& error) {
+        qCWarning(lcEditor) << "The view setting was not saved:" << error.what();
+    }
+    SetMenuCaptions();
+    mParts.shell.LayOut();
+}
+
+void EditorController::setShowFindButton(bool show) {
+    mState.mbShowFindButton = show;
+    mParts.picEditBar.setButtonVisible(kFindButton, show);
+}
+
+void EditorController::setFindMenusEnabled(bool enabled) {
+    mState.mbFindMenusEnabled = enabled;
+    for (const char* item : {"mnuFind", "mnuFindNext"}) {
+        mParts.mnuPopup.setItemVisible(QLatin1String(item), enabled);
+        mParts.mnuPopup.setItemEnabled(QLatin1String(item), enabled);
+    }
+}
+
+void EditorController::Undo() {
+    mUndo->Undo();
+}
+
+void EditorController::Redo() {
+    mUndo->Redo();
+}
+
+// The flags for Find are read into their fields only; what is shown stays as it was.
+void EditorController::ReadProperties(PropertyBag& bag) {
+    setRTFEditVisible(bag.ReadProperty(QStringLiteral("RTFEditVisible"), false).toBool());
+    mState.mbShowHiddenHandlers = bag.ReadProperty(QStringLiteral("ShowHiddenHandlers"), false).toBool();
+    mState.mlCodeType = StoredValues::codeType(bag.ReadProperty(QStringLiteral("CodeType"), 0),
+                                               CodeTypes::Kelvane, QStringLiteral("CodeType"));
+    CodeBox& box = mParts.txtCode;
+    box.setLocked(bag.ReadProperty(QStringLiteral("Locked"), box.Locked()).toBool());
+    mState.mlEncodeColour =
+        StoredValues::colour(bag.ReadProperty(QStringLiteral("EncodeColour"), mState.mlEncodeColour),
+                             mState.mlEncodeColour, QStringLiteral("EncodeColour"));
+    mState.mlTagColour =
+        StoredValues::colour(bag.ReadProperty(QStringLiteral("TagColour"), mState.mlTagColour),
+                             mState.mlTagColour, QStringLiteral("TagColour"));
+    mState.mbFindMenusEnabled = bag.ReadProperty(QStringLiteral("FindMenusEnabled"), true).toBool();
+    mState.mbShowFindButton = bag.ReadProperty(QStringLiteral("ShowFindButton"), true).toBool();
+}
+
+// The colours carry no default: they are always stored.
+void EditorController::WriteProperties(PropertyBag& bag) const {
+    bag.WriteProperty(QStringLiteral("RTFEditVisible"), RTFEditVisible(), false);
+    bag.WriteProperty(QStringLiteral("ShowHiddenHandlers"), mState.mbShowHiddenHandlers, false);
+    bag.WriteProperty(QStringLiteral("CodeType"), mState.mlCodeType, 0);
+    bag.WriteProperty(QStringLiteral("Locked"), mParts.txtCode.Locked(), false);
+    bag.WriteProperty(QStringLiteral("EncodeColour"), mState.mlEncodeColour, QVariant());
+    bag.WriteProperty(QStringLiteral("TagColour"), mState.mlTagColour, QVariant());
+    bag.WriteProperty(QStringLiteral("FindMenusEnabled"), mState.mbFindMenusEnabled, true);
+    bag.WriteProperty(QStringLiteral("ShowFindButton"), mState.mbShowFindButton, true);
+}
+
+// --- internal routines -----------------------------------------------------------------------------------
+
+void EditorController::HighlightPass() {
+    mScheduler->HighlightPass();
+}
+
+void EditorController::RequestDelayedPass() {
+    mScheduler->RequestDelayedPass();
+}
+
+int EditorController::passCount() const {
+    return mScheduler->passCount();
+}
+
+void EditorController::RecordSnapshot() {
+    mUndo->RecordSnapshot();
+}
+
+void EditorController::SetMenuCaptions() {
+    mParts.mnuPopup.setItemText(kFullViewItem, mState.mbFullView ? QStringLiteral("Advanced View")
+                                                                 : QStringLiteral("Full View"));
+    mParts.mnuPopup.setItemText(kHighlightItem, mState.mbSyntaxHighlight
+                                                    ? QStringLiteral("Disable Syntax Highlight")
+                                                    : QStringLiteral("Enable Syntax Highlight"));
+}
+
+void EditorController::ClosePopups() {
+    mPopups->ClosePopups();
+}
+
+// Each form that exists is hidden and unloaded; nothing is left for the foreground check to watch.
+void EditorController::UnloadPopups() {
+    ++mPopupUnloads;
+    mPopups->UnloadPopups();
+    mState.mbTipLoaded = false;
+}
+
+void EditorController::HideList() {
+    mPopups->HideList();
+}
+
+void EditorController::HideTip() {
+    mPopups->HideTip();
+}
+
+// --- edit bar and popup menu -----------------------------------------------------------------------------
+
+void EditorController::EditBarClicked(const QString& name) {
+    if (name == kCheckBox)
+        SyntaxHighlightClicked();
+}
+
+void EditorController::MenuChosen(const QString& name) {
+    if (name == kFullViewItem)
+        FullViewMenuClicked();
+    else if (name == kHighlightItem)
+        SyntaxHighlightMenuClicked();
+}
+
+void EditorController::SyntaxHighlightClicked() {
+    mState.mbSyntaxHighlight = mParts.picEditBar.HighlightChecked();
+    mScheduler->SyntaxHighlightClicked(mState.mbSyntaxHighlight ? 1 : 0);
+    SetMenuCaptions();
+}
+
+void EditorController::FullViewMenuClicked() {
+    mState.mbFullView = !mState.mbFullView;
+    SetMenuCaptions();
+    mParts.shell.LayOut();
+}
+
+void EditorController::SyntaxHighlightMenuClicked() {
+    mParts.picEditBar.setHighlightChecked(!mParts.picEditBar.HighlightChecked());
+    SetMenuCaptions();
+}
+
+// --- code box events -------------------------------------------------------------------------------------
+
+void EditorController::Change() {
+    mChangeHandler->Change();
+}
+
+// Of the key handling, only what undo needs for now: Ctrl+Z and Ctrl+Y run Undo and Redo instead of the
+// box's own history, and a character that will reach the text is recorded first.
+void EditorController::KeyDown(int& keyCode, int shift) {
+    if (shift != kCtrlMask)
+        return;
+    if (keyCode == VK_Z) {
+        keyCode = 0;
+        mUndo->Undo();
+    } else if (keyCode == VK_Y) {
+        keyCode = 0;
+        mUndo->Redo();
+    }
+}
+
+void EditorController::KeyPress(int& keyAscii) {
+    if (keyAscii != 0)
+        RecordSnapshot();
+}
+
+void EditorController::MouseDown(int button, int shift, int x, int y) {
+    Q_UNUSED(shift);
+    Q_UNUSED(x);
+    Q_UNUSED(y);
+    if (button == kRightButton) {
+        mParts.mnuPopup.Popup();
+    } else if (button == kLeftButton) {
+        HideTip();
+        HideList();
+    }
+}
+
+// The "Line" panel follows the caret; errors (a missing panel) are logged and ignored.
+void EditorController::SelChange() {
+    try {
+        const int line = mParts.txtCode.GetLineFromChar(mParts.txtCode.SelStart()) + 1;
+        mParts.sbr.setPanelText(QStringLiteral("Line"), QStringLiteral("Line: ") + QString::number(line));
+    } catch (const std::exception& error) {
+        qCWarning(lcEditor) << "The line panel was not updated:" << error.what();
+    }
+}
+
+void EditorController::GotFocus() {
+    mForegroundCheck.GotFocus();
+}
+
+void EditorController::LostFocus() {
+    mForegroundCheck.LostFocus();
+}
+
+// --- ForegroundCheck::Popups -----------------------------------------------------------------------------
+
+WindowHandle EditorController::ListWindow() const {
+    const ListPopup* list = mPopups->List();
+    return list ? list->Window() : 0;
+}
+
+WindowHandle EditorController::TipWindow() const {
+    const TipPopup* tip = mPopups->Tip();
+    return tip ? tip->Window() : 0;
+}
+
+bool EditorController::ListHasFocus() const {
+    const ListPopup* list = mPopups->List();
+    return list && list->HasFocus();
+}
+
+} // namespace qx

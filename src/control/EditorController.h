@@ -1,0 +1,143 @@
+#pragma once
+
+#include "assist/AssistPopups.h"
+#include "control/ForegroundCheck.h"
+#include "platform/CodeBox.h"
+#include "platform/EditorState.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace qx {
+
+class CaretLocator;
+class ChangeHandler;
+class CompletionTrigger;
+class EditBar;
+class EditorShell;
+class ForegroundWindow;
+class HighlightScheduler;
+class MessageBox;
+class OneShotTimer;
+class PopupMenu;
+class PropertyBag;
+class StatusPanels;
+class UndoHistory;
+
+// The platform parts a controller works with. All must outlive it.
+struct EditorParts {
+    CodeBox& txtCode;
+    const CaretLocator& caret;
+    StatusPanels& sbr;
+    EditBar& picEditBar;
+    PopupMenu& mnuPopup;
+    OneShotTimer& tmrDelayedSyntaxHighlight;
+    OneShotTimer& tmrForegroundCheck;
+    MessageBox& messages;
+    const ForegroundWindow& foreground;
+    EditorShell& shell;
+    AssistPopups::ListFactory makeList;
+    AssistPopups::TipFactory makeTip;
+};
+
+// The control's rules: it holds the control's state and reacts to the events of the code box, the edit
+// bar and the popup menu, over the platform interfaces only. The widget shell builds the parts and
+// forwards to it; tests build it over in-memory parts and drive it event by event.
+class EditorController final : public CodeBoxEvents, public ForegroundCheck::Popups {
+public:
+    explicit EditorController(EditorParts parts);
+    ~EditorController() override;
+    EditorController(const EditorController&) = delete;
+    EditorController& operator=(const EditorController&) = delete;
+
+    EditorState& state() { return mState; }
+    const EditorState& state() const { return mState; }
+    CodeBox& txtCode() const { return mParts.txtCode; }
+    AssistPopups& popups() { return *mPopups; }
+    CompletionTrigger& trigger() { return *mTrigger; }
+    HighlightScheduler& scheduler() { return *mScheduler; }
+    ForegroundCheck& foregroundCheck() { return mForegroundCheck; }
+
+    // --- properties ----------------------------------------------------------------------------------
+    QString Value() const;
+    // The control's own change: no change handling, no undo entry, Changed untouched; coloured at once.
+    void setValue(const QString& psValue);
+    void SetSelText(const QString& psText);
+    void setTagColour(Colour colour);
+    void setEncodeColour(Colour colour);
+    int CodeType() const { return mState.mlCodeType; }
+    // A pass runs only when the type changes.
+    void setCodeType(int codeType);
+    int EffectiveCodeType() const;
+    bool RTFEditVisible() const;
+    void setRTFEditVisible(bool visible);
+    void setFullView(bool pbFullView);
+    void setShowFindButton(bool show);
+    void setFindMenusEnabled(bool enabled);
+    void Undo();
+    void Redo();
+    // Each read is in the stored order; values that are not what their name says read as the defaults.
+    void ReadProperties(PropertyBag& bag);
+    void WriteProperties(PropertyBag& bag) const;
+
+    // --- internal routines ---------------------------------------------------------------------------
+    // Re-colours the whole text now (when highlighting is on).
+    void HighlightPass();
+    // Runs a pass 150 ms after the last request.
+    void RequestDelayedPass();
+    // Records the text and caret for Undo, just before a user's change reaches the text.
+    void RecordSnapshot();
+    void SetMenuCaptions();
+    void ClosePopups() override;
+    // Closes the popups for good and unloads their forms: when the control is hidden, when the focus
+    // leaves it and its popups, and at destruction.
+    void UnloadPopups();
+    void HideList();
+    void HideTip();
+    // Passes that actually coloured the text, for tests.
+    int passCount() const;
+    // Popup teardowns, for tests.
+    int popupUnloads() const { return mPopupUnloads; }
+
+    // --- edit bar and popup menu ---------------------------------------------------------------------
+    void EditBarClicked(const QString& name);
+    void MenuChosen(const QString& name);
+
+    // --- CodeBoxEvents -------------------------------------------------------------------------------
+    void Change() override;
+    void KeyDown(int& keyCode, int shift) override;
+    void KeyPress(int& keyAscii) override;
+    void MouseDown(int button, int shift, int x, int y) override;
+    void SelChange() override;
+    void GotFocus() override;
+    void LostFocus() override;
+
+    // --- ForegroundCheck::Popups ---------------------------------------------------------------------
+    bool ListShown() const override { return mState.mbListShown; }
+    bool TipShown() const override { return mState.mbTipShown; }
+    WindowHandle ListWindow() const override;
+    WindowHandle TipWindow() const override;
+    bool ListHasFocus() const override;
+
+private:
+    void start();
+    // The check box's reaction: keep the choice for the user, give the keyboard back, re-colour, re-caption.
+    void SyntaxHighlightClicked();
+    // Full View for this control only: the user's stored view stays as it was.
+    void FullViewMenuClicked();
+    // Flips the check box, whose own reaction does the rest.
+    void SyntaxHighlightMenuClicked();
+
+    EditorParts mParts;
+    EditorState mState;
+    ForegroundCheck mForegroundCheck;
+    std::unique_ptr<HighlightScheduler> mScheduler;
+    std::unique_ptr<AssistPopups> mPopups;
+    std::unique_ptr<CompletionTrigger> mTrigger;
+    std::unique_ptr<UndoHistory> mUndo;
+    std::unique_ptr<ChangeHandler> mChangeHandler;
+    int mPopupUnloads = 0;
+};
+
+} // namespace qx

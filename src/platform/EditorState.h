@@ -1,0 +1,65 @@
+#pragma once
+
+#include "hostlib/Properties.h"
+#include "platform/CodeBox.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace qx {
+
+// The control's state: one object, owned by the controller and shared by the units that read and change
+// it (code assistance, the highlight scheduler, undo, the change handler). Field names are the control's own.
+struct EditorState {
+    EditorState() = default;
+    EditorState(const EditorState&) = delete;
+    EditorState& operator=(const EditorState&) = delete;
+
+    // --- changes -------------------------------------------------------------------------------------
+    // Set while the control itself changes the text: such changes are not the user's, and passes wait.
+    bool mbBusy = false;
+    bool mbChanged = false;
+    // The undo and redo stacks exist, empty, from the start.
+    std::unique_ptr<Properties> mpcUndo = std::make_unique<Properties>();
+    std::unique_ptr<Properties> mpcRedo = std::make_unique<Properties>();
+
+    // --- code assistance -----------------------------------------------------------------------------
+    // The member list is on screen; mlListStart is where the word being completed begins.
+    bool mbListShown = false;
+    int mlListStart = 0;
+    // The syntax tip is on screen; mbTipLoaded is set when the tip's form was created before the list's.
+    bool mbTipShown = false;
+    bool mbTipLoaded = false;
+    // Persisted option: hidden handlers are offered when set.
+    bool mbShowHiddenHandlers = false;
+    // The host's database object, handed on only when it is a qxDatabase.
+    QPointer<QObject> moDatabase;
+
+    // --- encoded areas -------------------------------------------------------------------------------
+    bool mbInEncodedArea = false;
+    int mlLevel = 1;
+    QStringList masLevelText{QString(), QString()}; // index 0 unused: levels count from 1
+
+    // --- find ----------------------------------------------------------------------------------------
+    QString msLastFind;
+    int mlLastFindOptions = 0;
+
+    // --- view and colours ----------------------------------------------------------------------------
+    // The highlight check box's value.
+    bool mbSyntaxHighlight = true;
+    bool mbFullView = false;
+    bool mbShowFindButton = false;
+    bool mbFindMenusEnabled = false;
+    Colour mlTagColour = 0x000080;
+    Colour mlEncodeColour = 0x808080;
+    // 0 tag markup, 1 plain script, 2 decided from the text.
+    int mlCodeType = 0;
+
+    std::unique_ptr<Properties> mpcFavourites = std::make_unique<Properties>();
+};
+
+} // namespace qx

@@ -1,0 +1,62 @@
+#include "platform/qt/QtPopupMenu.h"
+
+#include <QCursor>
+
+namespace qx {
+
+QtPopupMenu::QtPopupMenu(QWidget* parent)
+    : QMenu(parent) {}
+
+QAction* QtPopupMenu::addItem(const char* name, const QString& text, const QKeySequence& shortcut) {
+    QAction* action = addAction(text);
+    action->setObjectName(QLatin1String(name));
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WidgetShortcut);
+    }
+    connect(action, &QAction::triggered, this, [this, action] { choose(action->objectName()); });
+    return action;
+}
+
+QAction* QtPopupMenu::item(const QString& name) const {
+    for (QAction* action : actions())
+        if (action->objectName() == name)
+            return action;
+    return nullptr;
+}
+
+void QtPopupMenu::setItemText(const QString& name, const QString& text) {
+    if (QAction* a = item(name))
+        a->setText(text);
+}
+
+QString QtPopupMenu::ItemText(const QString& name) const {
+    const QAction* a = item(name);
+    return a ? a->text() : QString();
+}
+
+void QtPopupMenu::setItemVisible(const QString& name, bool visible) {
+    if (QAction* a = item(name))
+        a->setVisible(visible);
+}
+
+bool QtPopupMenu::ItemVisible(const QString& name) const {
+    const QAction* a = item(name);
+    return a && a->isVisible();
+}
+
+void QtPopupMenu::setItemEnabled(const QString& name, bool enabled) {
+    if (QAction* a = item(name))
+        a->setEnabled(enabled);
+}
+
+bool QtPopupMenu::ItemEnabled(const QString& name) const {
+    const QAction* a = item(name);
+    return a && a->isEnabled();
+}
+
+void QtPopupMenu::Popup() {
+    popup(QCursor::pos());
+}
+
+} // namespace qx

@@ -1,0 +1,133 @@
+#include "widgets/EditorPrivate.h"
+
+#include "control/EditorLayout.h"
+#include "platform/WindowLock.h"
+#include "platform/qt/CodeFont.h"
+#include "platform/qt/QtCaretLocator.h"
+#include "platform/qt/QtCodeBox.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtPopupMenu.h"
+#include "platform/qt/QtStatusBar.h"
+#include "platform/qt/Twips.h"
+#include "platform/qt/frmList.h"
+#include "platform/qt/frmSyntax.h"
+#include "widgets/QtEditBar.h"
+
+#include <QApplication>
+#include <QCheckBox>
+
+namespace qx {
+
+namespace {
+constexpr double kCodeFontPoints = 11.25;
+constexpr double kControlFontPoints = 8.25;
+
+// Tahoma, or a sans-serif face of similar width where it is missing, so that the captions fit the
+// edit bar's buttons and the status panels.
+QFont controlFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPointSizeF(kControlFontPoints);
+    return font;
+}
+} // namespace
+
+EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
+    : q(owner) {
+    createWidgets();
+    createMenu();
+    mCaret = std::make_unique<QtCaretLocator>(txtCode);
+    mMessages = std::make_unique<QtMessageBox>(q);
+    mController = std::make_unique<EditorController>(EditorParts{
+        *txtCode, *mCaret, *sbr, *picEditBar, *mnuPopup, tmrDelayedSyntaxHighlight, tmrForegroundCheck,
+        *mMessages, mForegroundWindow, *this, [this] { return std::make_unique<frmList>(txtCode); },
+        [this] { return std::make_unique<frmSyntax>(txtCode); }});
+    mFocusConnection = QObject::connect(qApp, &QApplication::focusChanged, q,
+                                        [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
+}
+
+EditorPrivate::~EditorPrivate() {
+    QObject::disconnect(mFocusConnection);
+    mController.reset();
+    if (txtCode)
+        WindowLock::forget(txtCode);
+}
+
+EditorPrivate& EditorPrivate::of(qxcSCRIPTEditor& editor) {
+    return *editor.d;
+}
+
+void EditorPrivate::createWidgets() {
+    q->setFont(controlFont());
+    picEditBar = new QtEditBar(q);
+    chkSyntaxHighlight = picEditBar->checkBox();
+
+    txtCode = new QtCodeBox(q);
+    txtCode->setObjectName(QStringLiteral("txtCode"));
+    txtCode->setFont(FixedPitchFont(QStringLiteral("Courier New"), kCodeFontPoints));
+    // The right button opens the control's own menu.
+    txtCode->setContextMenuPolicy(Qt::PreventContextMenu);
+    q->setFocusProxy(txtCode);
+
+    sbr = new QtStatusBar(QtStatusBar::EditorPanels(), q);
+    tmrDelayedSyntaxHighlight.setInterval(150);
+}
+
+void EditorPrivate::createMenu() {
+    mnuPopup = new QtPopupMenu(q);
+    mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
+    mnuPopup->setTitle(QStringLiteral("Popup Menu"));
+    mnuPopup->addItem("mnuFind", QStringLiteral("Find && Replace"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnuPopup->addItem("mnuFindNext", QStringLiteral("Find Next"), QKeySequence(Qt::Key_F3));
+    mnuPopup->addSeparator();
+    mnuPopup->addItem("mnuSyntaxHighlight", QString());
+    mnuPopup->addItem("mnuFullView", QString());
+}
+
+// The bars follow the control's width and keep their own heights; a control too small for its bars
+// leaves the code box where it was.
+void EditorPrivate::LayOut() {
+    EditorLayoutInput in;
+    in.width = q->width();
+    in.height = q->height();
+    in.fullView = mController->state().mbFullView;
+    in.codeBoxTop = Twips::toPixels(QtEditBar::kHeightTwips, q);
+    in.editBarHeight = picEditBar->height();
+    in.statusHeight = sbr->Height();
+    const EditorLayoutResult out = LayOutEditor(in);
+
+    picEditBar->setGeometry(out.editBar);
+    sbr->setGeometry(out.statusBar);
+    if (out.codeBox)
+        txtCode->Move(out.codeBox->x(), out.codeBox->y(), out.codeBox->width(), out.codeBox->height());
+    picEditBar->setVisible(out.editBarVisible);
+}
+
+void EditorPrivate::EncodingAreaChange(bool pbEnabled) {
+    Q_EMIT q->EncodingAreaChange(pbEnabled);
+}
+
+QWidget* EditorPrivate::ListForm() const {
+    return dynamic_cast<QWidget*>(mController->popups().List());
+}
+
+QWidget* EditorPrivate::TipForm() const {
+    return dynamic_cast<QWidget*>(mController->popups().Tip());
+}
+
+bool EditorPrivate::holds(const QWidget* widget) const {
+    if (!widget)
+        return false;
+    if (widget == q || q->isAncestorOf(widget))
+        return true;
+    const QWidget* window = widget->window();
+    return window == ListForm() || window == TipForm();
+}
+
+// Focus that leaves the application altogether is the foreground check's business.
+void EditorPrivate::FocusChanged(QWidget* old, QWidget* now) {
+    if (now && holds(old) && !holds(now))
+        mController->UnloadPopups();
+}
+
+} // namespace qx

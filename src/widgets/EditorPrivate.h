@@ -1,0 +1,71 @@
+#pragma once
+
+#include <qxTagEditor2/qxcSCRIPTEditor.h>
+
+#include "control/EditorController.h"
+#include "control/EditorShell.h"
+#include "platform/qt/QtForegroundWindow.h"
+#include "platform/qt/QtOneShotTimer.h"
+
+#include <memory>
+
+class QCheckBox;
+class QPushButton;
+
+namespace qx {
+
+class QtCaretLocator;
+class QtCodeBox;
+class QtEditBar;
+class QtMessageBox;
+class QtPopupMenu;
+class QtStatusBar;
+
+// The widget shell behind qxcSCRIPTEditor: it builds the Qt parts, hands them to the controller and
+// forwards what happens to the widgets. The rules are the controller's.
+class EditorPrivate final : public EditorShell {
+public:
+    explicit EditorPrivate(qxcSCRIPTEditor* owner);
+    ~EditorPrivate() override;
+
+    // The shell behind a control, for tests.
+    static EditorPrivate& of(qxcSCRIPTEditor& editor);
+
+    EditorController& controller() { return *mController; }
+    EditorState& state() { return mController->state(); }
+
+    // --- the Qt parts --------------------------------------------------------------------------------
+    QtCodeBox* txtCode = nullptr;
+    QtEditBar* picEditBar = nullptr;
+    QCheckBox* chkSyntaxHighlight = nullptr;
+    QtStatusBar* sbr = nullptr;
+    QtPopupMenu* mnuPopup = nullptr;
+    QtOneShotTimer tmrDelayedSyntaxHighlight;
+    QtOneShotTimer tmrForegroundCheck;
+
+    // --- EditorShell ---------------------------------------------------------------------------------
+    // Lays out the edit bar, the code box and the status bar for the current view.
+    void LayOut() override;
+    void EncodingAreaChange(bool pbEnabled) override;
+
+    // The popup forms of code assistance: null until they exist.
+    QWidget* ListForm() const;
+    QWidget* TipForm() const;
+    // The focus moved within the application; leaving the control and its popups unloads the popups.
+    void FocusChanged(QWidget* old, QWidget* now);
+
+private:
+    void createWidgets();
+    void createMenu();
+    // True when the widget is the control, one of its children, or one of the popup forms.
+    bool holds(const QWidget* widget) const;
+
+    qxcSCRIPTEditor* q;
+    QtForegroundWindow mForegroundWindow;
+    std::unique_ptr<QtCaretLocator> mCaret;
+    std::unique_ptr<QtMessageBox> mMessages;
+    std::unique_ptr<EditorController> mController;
+    QMetaObject::Connection mFocusConnection;
+};
+
+} // namespace qx

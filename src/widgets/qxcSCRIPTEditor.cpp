@@ -1,0 +1,144 @@
+#include <qxTagEditor2/qxcSCRIPTEditor.h>
+
+#include "platform/qt/QtCodeBox.h"
+#include "widgets/EditorPrivate.h"
+
+using qx::EditorPrivate;
+
+qxcSCRIPTEditor::qxcSCRIPTEditor(QWidget* parent)
+    : QWidget(parent)
+    , d(std::make_unique<EditorPrivate>(this)) {}
+
+qxcSCRIPTEditor::~qxcSCRIPTEditor() = default;
+
+void qxcSCRIPTEditor::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    d->LayOut();
+}
+
+void qxcSCRIPTEditor::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    d->controller().UnloadPopups();
+}
+
+bool qxcSCRIPTEditor::Changed() const {
+    return d->state().mbChanged;
+}
+void qxcSCRIPTEditor::setChanged(bool pbChanged) {
+    d->state().mbChanged = pbChanged;
+}
+
+uint qxcSCRIPTEditor::TagColour() const {
+    return d->state().mlTagColour;
+}
+void qxcSCRIPTEditor::setTagColour(uint plTagColour) {
+    d->controller().setTagColour(plTagColour);
+}
+
+uint qxcSCRIPTEditor::EncodeColour() const {
+    return d->state().mlEncodeColour;
+}
+void qxcSCRIPTEditor::setEncodeColour(uint plEncodeColour) {
+    d->controller().setEncodeColour(plEncodeColour);
+}
+
+qxcSCRIPTEditor::ctCodeType qxcSCRIPTEditor::CodeType() const {
+    return static_cast<ctCodeType>(d->controller().CodeType());
+}
+void qxcSCRIPTEditor::setCodeType(ctCodeType plCodeType) {
+    d->controller().setCodeType(plCodeType);
+}
+
+bool qxcSCRIPTEditor::Locked() const {
+    return d->txtCode->Locked();
+}
+void qxcSCRIPTEditor::setLocked(bool pbLocked) {
+    d->txtCode->setLocked(pbLocked);
+}
+
+void qxcSCRIPTEditor::LostFocus() {
+    d->controller().ClosePopups();
+}
+
+QString qxcSCRIPTEditor::Value() {
+    return d->controller().Value();
+}
+
+void qxcSCRIPTEditor::SetSelText(const QString& psText) {
+    d->controller().SetSelText(psText);
+}
+
+void qxcSCRIPTEditor::setValue(const QString& psValue) {
+    d->controller().setValue(psValue);
+}
+
+qxcSCRIPTEditor::ctCodeType qxcSCRIPTEditor::EffectiveCodeType() const {
+    return static_cast<ctCodeType>(d->controller().EffectiveCodeType());
+}
+
+bool qxcSCRIPTEditor::EditingEncodedArea() const {
+    return d->state().mlLevel != 1;
+}
+
+bool qxcSCRIPTEditor::RTFEditVisible() const {
+    return d->controller().RTFEditVisible();
+}
+void qxcSCRIPTEditor::setRTFEditVisible(bool pbVisible) {
+    d->controller().setRTFEditVisible(pbVisible);
+}
+
+bool qxcSCRIPTEditor::AllVBCode() const {
+    return CodeType() == ctVB;
+}
+void qxcSCRIPTEditor::setAllVBCode(bool pbAllVBCode) {
+    if (pbAllVBCode)
+        setCodeType(ctVB);
+}
+
+QObject* qxcSCRIPTEditor::Database() const {
+    return d->state().moDatabase;
+}
+void qxcSCRIPTEditor::setDatabase(QObject* poDatabase) {
+    d->state().moDatabase = poDatabase;
+}
+
+bool qxcSCRIPTEditor::FullView() const {
+    return d->state().mbFullView;
+}
+void qxcSCRIPTEditor::setFullView(bool pbFullView) {
+    d->controller().setFullView(pbFullView);
+}
+
+bool qxcSCRIPTEditor::ShowFindButton() const {
+    return d->state().mbShowFindButton;
+}
+void qxcSCRIPTEditor::setShowFindButton(bool pbShowFindButton) {
+    d->controller().setShowFindButton(pbShowFindButton);
+}
+
+bool qxcSCRIPTEditor::FindMenusEnabled() const {
+    return d->state().mbFindMenusEnabled;
+}
+void qxcSCRIPTEditor::setFindMenusEnabled(bool pbFindMenusEnabled) {
+    d->controller().setFindMenusEnabled(pbFindMenusEnabled);
+}
+
+void qxcSCRIPTEditor::Undo() {
+    d->controller().Undo();
+}
+
+void qxcSCRIPTEditor::Redo() {
+    d->controller().Redo();
+}
+
+void qxcSCRIPTEditor::ReadProperties(qx::PropertyBag& bag) {
+    d->controller().ReadProperties(bag);
+}
+
+void qxcSCRIPTEditor::WriteProperties(qx::PropertyBag& bag) {
+    d->controller().WriteProperties(bag);
+}
+
+qx::CodeBox& qxcSCRIPTEditor::txtCode() const {
+    return *d->txtCode;
+}

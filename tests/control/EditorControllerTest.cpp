@@ -1,0 +1,107 @@
+#include "support/ControllerFixture.h"
+
+#include "platform/KeyCodes.h"
+
+namespace qx::test {
+namespace {
+
+using EditorControllerTest = ControllerFixture;
+
+TEST_F(EditorControllerTest, StartsWithTheStoredViewAndTheCaptions) {
+    EXPECT_TRUE(editBar.HighlightChecked());
+    EXPECT_TRUE(state.mbSyntaxHighlight);
+    EXPECT_FALSE(status.PanelEnabled("Encoded"));
+    EXPECT_EQ(menu.ItemText("mnuFullView"), "Full View");
+    EXPECT_EQ(menu.ItemText("mnuSyntaxHighlight"), "Disable Syntax Highlight");
+    EXPECT_EQ(box.events(), &control);
+}
+
+TEST_F(EditorControllerTest, CtrlZAndCtrlYWalkTheControlsOwnHistory) {
+    box.typeText("ab");
+    EXPECT_EQ(state.mpcUndo->Count(), 2);
+    EXPECT_TRUE(state.mbChanged) << "the change handler marked the user's typing";
+
+    box.pressKey(VK_Z, kCtrlMask);
+    EXPECT_EQ(box.Text(), "a");
+    box.pressKey(VK_Y, kCtrlMask);
+    EXPECT_EQ(box.Text(), "ab");
+    // Only Ctrl exactly: with Shift too the key is not the control's.
+    box.pressKey(VK_Z, kCtrlMask | kShiftMask);
+    EXPECT_EQ(box.Text(), "ab");
+    EXPECT_FALSE(state.mbBusy);
+}
+
+TEST_F(EditorControllerTest, TheChangeHandlerIgnoresTheHostsValueAndDelaysThePass) {
+    const int passes = control.passCount();
+    setValue("Dim x");
+    EXPECT_FALSE(state.mbChanged);
+    EXPECT_EQ(control.passCount(), passes + 1) << "Value is coloured at once";
+    EXPECT_FALSE(highlightTimer.Enabled());
+
+    box.typeText("y");
+    EXPECT_TRUE(state.mbChanged);
+    EXPECT_TRUE(highlightTimer.Enabled());
+    highlightTimer.advance(150);
+    EXPECT_EQ(control.passCount(), passes + 2);
+}
+
+TEST_F(EditorControllerTest, TypingAnObjectDotOpensTheMemberListAndALeftClickClosesIt) {
+    control.setCodeType(1);
+    box.typeText("x = tag.");
+    ASSERT_TRUE(state.mbListShown);
+    ASSERT_NE(list(), nullptr);
+    EXPECT_TRUE(list()->Visible());
+    EXPECT_EQ(list()->ListType(), 1);
+    EXPECT_EQ(state.mlListStart, 8);
+
+    box.mouseDown(kLeftButton, 0, 5, 5);
+    EXPECT_FALSE(state.mbListShown);
+    EXPECT_FALSE(list()->Visible());
+}
+
+TEST_F(EditorControllerTest, ThePopupMenusViewItems) {
+    box.mouseDown(kRightButton, 0, 5, 5);
+    EXPECT_EQ(menu.popupCount(), 1);
+
+    menu.choose("mnuFullView");
+    EXPECT_TRUE(state.mbFullView);
+    EXPECT_EQ(shell.layOuts, 1);
+    EXPECT_EQ(menu.ItemText("mnuFullView"), "Advanced View");
+
+    setValue("Dim x");
+    const int passes = control.passCount();
+    menu.choose("mnuSyntaxHighlight");
+    EXPECT_FALSE(editBar.HighlightChecked());
+    EXPECT_FALSE(state.mbSyntaxHighlight);
+    EXPECT_EQ(menu.ItemText("mnuSyntaxHighlight"), "Enable Syntax Highlight");
+    menu.choose("mnuSyntaxHighlight");
+    EXPECT_TRUE(state.mbSyntaxHighlight);
+    EXPECT_EQ(control.passCount(), passes + 1) << "switching on colours the text again";
+}
+
+TEST_F(EditorControllerTest, TheLinePanelFollowsTheCaret) {
+    setValue("a\r\nb\r\nc", 0);
+    box.setSelStart(4);
+    EXPECT_EQ(status.PanelText("Line"), "Line: 2");
+    box.setSelStart(0);
+    EXPECT_EQ(status.PanelText("Line"), "Line: 1");
+}
+
+TEST_F(EditorControllerTest, FocusRunsTheForegroundCheck) {
+    box.focusIn();
+    EXPECT_TRUE(foregroundTimer.Enabled());
+    EXPECT_EQ(control.foregroundCheck().mhForegroundWindow, foreground.front);
+
+    control.setCodeType(1);
+    box.typeText("x = tag.");
+    ASSERT_TRUE(state.mbListShown);
+    foreground.front = 555; // another window came to the front
+    foregroundTimer.advance(1000);
+    EXPECT_FALSE(state.mbListShown);
+
+    box.focusOut();
+    EXPECT_FALSE(foregroundTimer.Enabled());
+}
+
+} // namespace
+} // namespace qx::test

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "control/EditorController.h"
+#include "control/EditorShell.h"
+#include "platform/memory/ManualTimer.h"
+#include "platform/memory/MemoryCaretLocator.h"
+#include "platform/memory/MemoryCodeBox.h"
+#include "platform/memory/MemoryEditBar.h"
+#include "platform/memory/MemoryListPopup.h"
+#include "platform/memory/MemoryMessageBox.h"
+#include "platform/memory/MemoryPopupMenu.h"
+#include "platform/memory/MemoryStatusPanels.h"
+#include "platform/memory/MemoryTipPopup.h"
+#include "support/TempSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace qx::test {
+
+// A shell that records what the controller asked of it.
+class RecordingShell final : public EditorShell {
+public:
+    void LayOut() override { ++layOuts; }
+    void EncodingAreaChange(bool pbEnabled) override { encodingAreaChanges.append(pbEnabled); }
+
+    int layOuts = 0;
+    QList<bool> encodingAreaChanges;
+};
+
+class FixedForeground final : public ForegroundWindow {
+public:
+    WindowHandle Current() const override { return front; }
+    WindowHandle front = 100;
+};
+
+// The whole control over in-memory parts, driven event by event: the box's typing helpers raise KeyDown,
+// KeyPress, Change, SelChange and KeyUp as a real box does. No display, no timers but manual ones.
+class ControllerFixture : public ::testing::Test {
+protected:
+    TempSettings settings;
+    MemoryCodeBox box;
+    MemoryCaretLocator caret;
+    MemoryStatusPanels status;
+    MemoryEditBar editBar;
+    MemoryPopupMenu menu;
+    ManualTimer highlightTimer;
+    ManualTimer foregroundTimer;
+    MemoryMessageBox messages;
+    FixedForeground foreground;
+    RecordingShell shell;
+    EditorController control{EditorParts{box, caret, status, editBar, menu, highlightTimer, foregroundTimer,
+                                         messages, foreground, shell,
+                                         [this] {
+                                             auto list = std::make_unique<MemoryListPopup>();
+                                             list->setOwner(&box);
+                                             return list;
+                                         },
+                                         [] { return std::make_unique<MemoryTipPopup>(); }}};
+    EditorState& state = control.state();
+
+    MemoryListPopup* list() { return static_cast<MemoryListPopup*>(control.popups().List()); }
+    MemoryTipPopup* tip() { return static_cast<MemoryTipPopup*>(control.popups().Tip()); }
+    // Puts text in as the host does, with the caret at `caret` (the end when negative).
+    void setValue(const QString& text, int caretAt = -1) {
+        control.setValue(text);
+        box.setSelStart(caretAt < 0 ? int(text.size()) : caretAt);
+    }
+};
+
+} // namespace qx::test
