@@ -4,6 +4,8 @@
 
 #include <QStringDecoder>
 
+#include <utility>
+
 namespace qx {
 
 namespace {
@@ -20,7 +22,10 @@ bool startsWith(const QByteArray& bytes, std::initializer_list<unsigned char> ma
 }
 
 QString decodeAfterMark(const QByteArray& bytes, qsizetype markLength, QStringConverter::Encoding encoding) {
-    QStringDecoder decoder(encoding); // malformed sequences become U+FFFD
+    // Malformed sequences, and one cut off at the end, become U+FFFD. Only the mark already cut off is
+    // dropped: a second one is a character of the text.
+    QStringDecoder decoder(encoding,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(QByteArrayView(bytes).sliced(markLength));
 }
 
@@ -33,9 +38,8 @@ QString decodeScriptFile(const QByteArray& bytes) {
         return decodeAfterMark(bytes, 2, QStringConverter::Utf16LE);
     if (startsWith(bytes, {0xFE, 0xFF}))
         return decodeAfterMark(bytes, 2, QStringConverter::Utf16BE);
-    QStringDecoder utf8(QStringConverter::Utf8);
-    const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? fromWindows1252(bytes) : text;
+    std::optional<QString> text = strictUtf8(bytes, false);
+    return text ? *std::move(text) : fromWindows1252(bytes);
 }
 
 QString toCrLf(const QString& text) {

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <array>
+#include <utility>
 
 namespace qx {
 
@@ -50,10 +51,21 @@ QString fromWindows1252(const QByteArray& bytes) {
     return text;
 }
 
+std::optional<QString> strictUtf8(QByteArrayView bytes, bool keepInitialBom) {
+    // Stateless: a sequence cut off at the end is an error, not input held back for a later call.
+    QStringDecoder::Flags flags = QStringDecoder::Flag::Stateless;
+    if (keepInitialBom)
+        flags |= QStringDecoder::Flag::ConvertInitialBom;
+    QStringDecoder utf8(QStringDecoder::Utf8, flags);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return std::nullopt;
+    return text;
+}
+
 QString decodeStoredText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? fromWindows1252(bytes) : text;
+    std::optional<QString> text = strictUtf8(bytes, true);
+    return text ? *std::move(text) : fromWindows1252(bytes);
 }
 
 } // namespace qx

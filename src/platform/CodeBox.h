@@ -57,6 +57,9 @@ enum ShiftState : int { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
 // Mouse buttons.
 enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
+// Ways text reaches the box other than through a key's KeyDown and KeyPress.
+enum class TextInput { Drop, SelectionPaste, InputMethod, MenuPaste, MenuCut };
+
 // Receives the code box's events. For one key the box raises KeyDown, then KeyPress when the key makes a
 // character, then Change when the text changed (then SelChange for the caret's move), then KeyUp. A handler
 // swallows a key by setting the key code (KeyDown: no KeyPress, no effect) or the character code (KeyPress:
@@ -90,6 +93,14 @@ public:
     virtual void SelChange() {}
     virtual void GotFocus() {}
     virtual void LostFocus() {}
+    // Text is about to change without a key: a drop (a move is one change), a middle-click paste of the
+    // selection, an input-method commit, a paste or cut from a menu. Returning false refuses it, and the
+    // text stays as it was. Keys go through KeyDown/KeyPress instead: Ctrl+V and Shift+Insert raise
+    // KeyPress 22, Ctrl+X and Shift+Delete raise KeyPress 24.
+    virtual bool BeforeInput(TextInput kind) {
+        Q_UNUSED(kind);
+        return true;
+    }
 };
 
 // A window whose repainting can be switched off; at most one is locked at a time (see WindowLock).

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace qx {
 namespace {
 
@@ -26,10 +28,21 @@ TEST(TextDecoding, WithoutAMarkValidUtf8IsUtf8AndAnythingElseWindows1252) {
     EXPECT_EQ(decodeScriptFile(QByteArray()), QString());
 }
 
-TEST(TextDecoding, BrokenUtf16KeepsWhatItCanRead) {
-    const QString text = decodeScriptFile(bytes({0xFF, 0xFE, 'a', 0, 'b'}));
-    ASSERT_FALSE(text.isEmpty());
-    EXPECT_EQ(text.front(), QLatin1Char('a'));
+// A sequence cut off at the end is an error, never input held back: after a mark it becomes U+FFFD; without
+// one, the bytes are Windows-1252, which keeps the last character.
+TEST(TextDecoding, NoCharacterIsDroppedAtTheEnd) {
+    const std::pair<QByteArray, QString> cases[] = {
+        {bytes({'C', 'a', 'f', 0xE9}), QStringLiteral("Caf\u00E9")},
+        {bytes({0xE9}), QStringLiteral("\u00E9")},
+        {bytes({'x', 0xE2, 0x80}), QStringLiteral("x\u00E2\u20AC")},
+        {bytes({0xEF, 0xBB, 0xBF, 'a', 0xC3}), QStringLiteral("a\uFFFD")},
+        {bytes({0xFF, 0xFE, 'a', 0, 'b'}), QStringLiteral("a\uFFFD")},
+        {bytes({0xFE, 0xFF, 0, 'a', 0}), QStringLiteral("a\uFFFD")},
+        {bytes({0xEF, 0xBB, 0xBF, 0xEF, 0xBB, 0xBF, 'x'}), QStringLiteral("\uFEFFx")},
+        {bytes({0xFF, 0xFE, 0xFF, 0xFE, 'x', 0}), QStringLiteral("\uFEFFx")},
+    };
+    for (const auto& [input, expected] : cases)
+        EXPECT_EQ(decodeScriptFile(input), expected) << input.toHex().toStdString();
 }
 
 TEST(TextDecoding, EveryLineBreakBecomesCrLf) {

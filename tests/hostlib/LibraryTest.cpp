@@ -107,6 +107,13 @@ TEST(LibraryBase64, BytesThatAreNotUtf8AreReadAsWindows1252) {
     // "Café – 80 €" in Windows-1252.
     const QByteArray bytes("Caf\xe9 \x96 80 \x80");
     EXPECT_EQ(lib().Base64Decode(QString::fromLatin1(bytes.toBase64())), QString::fromUtf8("Café – 80 €"));
+    // A value that is ASCII but for its last byte, a lead byte of UTF-8, keeps that last character.
+    for (const auto& [base64, text] : {std::pair<QString, QString>{"Q2Fm6Q==", "Caf\u00e9"},
+                                       {"6Q==", "\u00e9"},
+                                       {"QcI=", "A\u00c2"},
+                                       {"QfQ=", "A\u00f4"},
+                                       {"QeKA", "A\u00e2\u20ac"}})
+        EXPECT_EQ(lib().Base64Decode(base64), text) << base64.toStdString();
     EXPECT_EQ(qx::fromWindows1252("\x81\x8d\x8f\x90\x9d"),
               QString::fromUtf16(u"\u0081\u008d\u008f\u0090\u009d"));
 }

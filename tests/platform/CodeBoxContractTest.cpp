@@ -110,6 +110,36 @@ TYPED_TEST(CodeBoxContractTest, SetTextAndSetSelTextRaiseChangeOnlyForRealChange
     EXPECT_EQ(this->events.count("Change"), 3);
 }
 
+// U+2029 is a line break (CR LF); the noncharacters Qt's document reserves become U+FFFD one for one; every
+// other character, U+2028 included, comes back as set. Setting the text read back changes nothing.
+TYPED_TEST(CodeBoxContractTest, SeparatorRuleIsTheSameInBothBoxes) {
+    auto& box = *this->box;
+    const std::pair<QString, QString> cases[] = {
+        {"a\u2029b", "a\r\nb"},
+        {"\u2029\u2029", "\r\n\r\n"},
+        {"x\r\n\u2029y", "x\r\n\r\ny"},
+        {"a\uFDD0b\uFDD1c", "a\uFFFDb\uFFFDc"},
+        {"\uFDD1\u2029\uFDD0", "\uFFFD\r\n\uFFFD"},
+        {"a\u2028b \uFDEF\uFFFF\uFEFF\uFFFC\u00A0\t\u0085",
+         "a\u2028b \uFDEF\uFFFF\uFEFF\uFFFC\u00A0\t\u0085"},
+    };
+    for (const auto& [given, expected] : cases) {
+        SCOPED_TRACE(expected.toStdString());
+        this->setTextQuietly(given);
+        EXPECT_EQ(box.Text(), expected);
+        box.setText(box.Text());
+        EXPECT_EQ(box.Text(), expected);
+        EXPECT_EQ(this->events.count("Change"), 0) << "the text read back is the same text";
+
+        this->setTextQuietly("<>");
+        box.setSelStart(1);
+        box.setSelText(given);
+        EXPECT_EQ(box.Text(), "<" + expected + ">");
+        EXPECT_EQ(box.SelStart(), 1 + expected.size()) << "positions after the insertion stay put";
+        EXPECT_EQ(box.GetLineFromChar(int(box.Text().size())), int(expected.count("\r\n")));
+    }
+}
+
 TYPED_TEST(CodeBoxContractTest, SelectionIsClampedToTheTextAndSelChangeFollowsMoves) {
     auto& box = *this->box;
     this->setTextQuietly("abcdef");

@@ -4,6 +4,7 @@
 #include "platform/qt/QtCodeBox.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QTest>
 #include <QTextBlock>
@@ -100,6 +101,19 @@ TEST_F(QtCodeBoxTest, SpecialCharactersSurviveExactlyAndPositionsCountCrLfAsTwo)
     EXPECT_EQ(box.SelStart(), 2);
     box.setSelStart(8);
     EXPECT_EQ(box.textCursor().position(), 6);
+}
+
+TEST_F(QtCodeBoxTest, PastedAndInputMethodTextKeepsTheSeparatorRule) {
+    box.setText("<>");
+    box.setSelStart(1);
+    QApplication::clipboard()->setText(QString::fromUtf8("a\uFDD0b\u2029c"));
+    box.paste();
+    EXPECT_EQ(box.Text(), QString::fromUtf8("<a\uFFFDb\r\nc>"));
+
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("\uFDD1d"));
+    QApplication::sendEvent(&box, &commit);
+    EXPECT_EQ(box.Text(), QString::fromUtf8("<a\uFFFDb\r\nc\uFFFDd>"));
 }
 
 TEST_F(QtCodeBoxTest, TextCopyStaysExactAcrossRandomEdits) {

@@ -2,6 +2,7 @@
 
 #include "hostlib/TextEncoding.h"
 #include "platform/KeyCodes.h"
+#include "platform/SeparatorRule.h"
 #include "platform/TextFind.h"
 #include "platform/TextLines.h"
 
@@ -9,7 +10,8 @@ namespace qx {
 
 // --- text and selection -------------------------------------------------------------------------------
 
-void MemoryCodeBox::setText(const QString& text) {
+void MemoryCodeBox::setText(const QString& given) {
+    const QString text = applySeparatorRule(given);
     const bool changed = text != mText;
     mText = text;
     mFormats.reset(int(mText.size()));
@@ -29,7 +31,7 @@ void MemoryCodeBox::setSelLength(int length) {
 }
 
 void MemoryCodeBox::setSelText(const QString& text) {
-    replaceRange(SelStart(), SelStart() + SelLength(), text);
+    replaceRange(SelStart(), SelStart() + SelLength(), applySeparatorRule(text));
 }
 
 void MemoryCodeBox::replaceRange(int start, int end, const QString& text) {

@@ -7,8 +7,9 @@
 
 namespace qx {
 
-// A code box without a window, for tests of everything that drives the box. It keeps the text exactly as
-// given (no line-break conversion) and raises its events synchronously, as a real box does. The helpers at
+// A code box without a window, for tests of everything that drives the box. It keeps the text as given (no
+// line-break conversion: a lone CR or LF stays as it is), except for the separator rule every box applies
+// (platform/SeparatorRule.h), and raises its events synchronously, as a real box does. The helpers at
 // the end stand in for the user: they raise the events of typed keys, mouse buttons and focus changes.
 class MemoryCodeBox final : public CodeBox {
 public:

@@ -1,11 +1,13 @@
 #include "platform/qt/QtCodeBox.h"
 
 #include "hostlib/TextEncoding.h"
+#include "platform/SeparatorRule.h"
 #include "platform/TextFind.h"
 #include "platform/qt/QtKeyMap.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -41,7 +43,7 @@ void QtCodeBox::setText(const QString& text) {
     const QString old = mText.text();
     mHeldSelection.reset();
     mSilent = true;
-    setPlainText(text);
+    setPlainText(applySeparatorRule(text));
     mSilent = false;
     mFormats.reset(int(mText.text().size()));
     mLayout.applied().reset(mFormats.length()); // the new blocks have no layout formats
@@ -121,8 +123,19 @@ void QtCodeBox::SelectRange(int start, int end) {
 void QtCodeBox::setSelText(const QString& text) {
     releaseHeldSelection();
     QTextCursor cursor = textCursor();
-    cursor.insertText(text);
+    cursor.insertText(applySeparatorRule(text));
     setTextCursor(cursor);
+}
+
+// Pasted and dropped text keeps to the separator rule too; only its plain text is ever inserted.
+void QtCodeBox::insertFromMimeData(const QMimeData* source) {
+    if (!source || !source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QMimeData plain;
+    plain.setText(applySeparatorRule(source->text()));
+    QPlainTextEdit::insertFromMimeData(&plain);
 }
 
 // --- the text copy and Change -------------------------------------------------------------------------
@@ -374,6 +387,9 @@ void QtCodeBox::focusOutEvent(QFocusEvent* event) {
 void QtCodeBox::inputMethodEvent(QInputMethodEvent* event) {
     // The preedit area is reported as a change of its whole block: only what really changed is an edit.
     releaseHeldSelection();
+    const QString commit = applySeparatorRule(event->commitString());
+    if (commit != event->commitString())
+        event->setCommitString(commit, event->replacementStart(), event->replacementLength());
     mInInputMethod = true;
     QPlainTextEdit::inputMethodEvent(event);
     mInInputMethod = false;

@@ -24,8 +24,8 @@ public:
     ~QtCodeBox() override;
 
     QString Text() const override { return mText.text(); }
-    // Replaces the content (caret at 0, plain black); any CR, LF or CR LF becomes one line break. Raises
-    // Change when Text() differs afterwards.
+    // Replaces the content (caret at 0, plain black); any CR, LF or CR LF becomes one line break, and the
+    // separator rule applies (platform/SeparatorRule.h). Raises Change when Text() differs afterwards.
     void setText(const QString& text) override;
     int SelStart() const override;
     void setSelStart(int pos) override;
@@ -75,6 +75,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
