@@ -1,30 +1,28 @@
 #include "CompletionGlue.h"
 
-#include "assist/AssistFields.h"
 #include "assist/AssistPopups.h"
 #include "assist/CompletionTrigger.h"
 #include "hostlib/qxDatabase.h"
+#include "platform/EditorState.h"
 #include "platform/memory/MemoryCaretLocator.h"
 #include "platform/memory/MemoryCodeBox.h"
 #include "platform/memory/MemoryListPopup.h"
 #include "platform/memory/MemoryStatusPanels.h"
 #include "platform/memory/MemoryTipPopup.h"
 
-#include <QPointer>
-
 namespace qx::fuzz {
 
 struct CompletionGlue::Parts final : CodeBoxEvents {
     explicit Parts(const QString& referenceFile)
-        : database(referenceFile)
-        , moDatabase(&database) {
+        : database(referenceFile) {
+        state.moDatabase = &database;
         box.setEvents(this);
         popups.setStatusPanels(&status);
     }
     ~Parts() override { box.setEvents(nullptr); }
 
     void Change() override {
-        if (mbBusy)
+        if (state.mbBusy)
             return;
         if (onChange)
             onChange();
@@ -33,26 +31,18 @@ struct CompletionGlue::Parts final : CodeBoxEvents {
     }
 
     qxDatabase database;
-    bool mbBusy = false;
-    bool mbListShown = false;
-    int mlListStart = 0;
-    bool mbTipShown = false;
-    bool mbTipLoaded = false;
-    bool mbShowHiddenHandlers = false;
-    QPointer<QObject> moDatabase;
-    AssistFields fields{mbBusy,      mbListShown,          mlListStart, mbTipShown,
-                        mbTipLoaded, mbShowHiddenHandlers, moDatabase};
+    EditorState state;
     MemoryCodeBox box;
     MemoryCaretLocator caret;
     MemoryStatusPanels status;
-    AssistPopups popups{fields, box, caret,
+    AssistPopups popups{state, box, caret,
                         [this] {
                             auto made = std::make_unique<MemoryListPopup>();
                             made->setOwner(&box);
                             return made;
                         },
                         [] { return std::make_unique<MemoryTipPopup>(); }};
-    CompletionTrigger trigger{fields, box, popups};
+    CompletionTrigger trigger{state, box, popups};
     std::function<void()> onChange;
 };
 
@@ -66,9 +56,9 @@ MemoryCodeBox& CompletionGlue::box() {
 }
 
 void CompletionGlue::setText(const QString& text, int caret) {
-    d->mbBusy = true;
+    d->state.mbBusy = true;
     d->box.setText(text);
-    d->mbBusy = false;
+    d->state.mbBusy = false;
     d->box.setSelStart(caret);
 }
 
@@ -81,11 +71,11 @@ void CompletionGlue::setChangeHandler(std::function<void()> handler) {
 }
 
 bool CompletionGlue::listShown() const {
-    return d->mbListShown;
+    return d->state.mbListShown;
 }
 
 int CompletionGlue::listStart() const {
-    return d->mlListStart;
+    return d->state.mlListStart;
 }
 
 const ListPopup* CompletionGlue::list() const {

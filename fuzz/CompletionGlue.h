@@ -1,7 +1,7 @@
 #pragma once
 
 // The completion trigger built over in-memory parts, as the control wires it: the only file of the fuzz
-// targets that knows the trigger's constructor and the fields it shares with the control. When that wiring
+// targets that knows the trigger's constructor and the state it shares with the control. When that wiring
 // changes, only CompletionGlue.cpp follows.
 
 #include <QString>
