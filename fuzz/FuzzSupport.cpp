@@ -1,6 +1,7 @@
 #include "FuzzSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -51,8 +52,11 @@ QString shown(const QByteArray& bytes) {
 
 QString sandbox() {
     static const QString folder = [] {
-        // Kept for the life of the process; QTemporaryDir removes it at exit.
-        static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/qx-fuzz-XXXXXX"));
+        // Kept for the life of the process; QTemporaryDir removes it at exit. A folder in memory where there
+        // is one: saving a property file syncs it to disk, which would otherwise set the pace.
+        const QFileInfo shm(QStringLiteral("/dev/shm"));
+        const QString base = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+        static QTemporaryDir dir(base + QStringLiteral("/qx-fuzz-XXXXXX"));
         if (!dir.isValid()) {
             std::fprintf(stderr, "fuzz: cannot create a temporary folder\n");
             std::abort();
