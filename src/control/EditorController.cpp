@@ -6,11 +6,11 @@
 #include "control/EditorShell.h"
 #include "control/StoredValues.h"
 #include "control/UndoHistory.h"
+#include "encoded/EncodedAreas.h"
 #include "highlight/EffectiveCodeType.h"
 #include "highlight/HighlightScheduler.h"
 #include "hostlib/Logging.h"
 #include "platform/EditBar.h"
-#include "platform/KeyCodes.h"
 #include "platform/ListPopup.h"
 #include "platform/PopupMenu.h"
 #include "platform/StatusPanels.h"
@@ -23,6 +23,8 @@ namespace qx {
 namespace {
 const QString kCheckBox = QStringLiteral("chkSyntaxHighlight");
 const QString kRtfButton = QStringLiteral("cmdRTF");
+const QString kBackButton = QStringLiteral("cmdBack");
+const QString kEditButton = QStringLiteral("cmdEditEncoded");
 const QString kFindButton = QStringLiteral("cmdFind");
 const QString kFullViewItem = QStringLiteral("mnuFullView");
 const QString kHighlightItem = QStringLiteral("mnuSyntaxHighlight");
@@ -43,11 +45,15 @@ EditorController::EditorController(EditorParts parts)
         ChangeHandler::Hooks{[this](ScrollPos scroll) { mTrigger->ShowCompletion(scroll, false); },
                              [this] { RequestDelayedPass(); }});
 
+    mKeys = std::make_unique<KeystrokeHandler>(mState, box, *mPopups, *mTrigger, *this);
+
     mParts.tmrForegroundCheck.setInterval(1000);
     mParts.picEditBar.setOnClick([this](const QString& name) { EditBarClicked(name); });
     mParts.mnuPopup.setOnChoose([this](const QString& name) { MenuChosen(name); });
-    // The caret starts outside any encoded area.
+    // The caret starts outside any encoded area, at level 1: the buttons have nothing to do yet.
     mParts.sbr.setPanelEnabled(QStringLiteral("Encoded"), false);
+    for (const QString& button : {kBackButton, kEditButton, kRtfButton})
+        mParts.picEditBar.setButtonEnabled(button, false);
     box.setEvents(this);
     start();
 }
@@ -85,6 +91,7 @@ void EditorController::setValue(const QString& psValue) {
     mState.mbBusy = true;
     mParts.txtCode.setText(psValue);
     mState.mbBusy = false;
+    UpdateStates();
     HighlightPass();
 }
 
@@ -201,6 +208,32 @@ void EditorController::RecordSnapshot() {
     mUndo->RecordSnapshot();
 }
 
+void EditorController::UpdateEncodedState() {
+    const bool in = EncodedAreas::CaretInEncodedArea(mParts.txtCode.Text(), mParts.txtCode.SelStart());
+    if (in == mState.mbInEncodedArea)
+        return;
+    mState.mbInEncodedArea = in;
+    mParts.shell.EncodingAreaChange(in);
+    if (in)
+        UnloadPopups();
+    mParts.picEditBar.setButtonEnabled(kEditButton, in);
+    mParts.sbr.setPanelEnabled(QStringLiteral("Encoded"), in);
+}
+
+void EditorController::UpdateRtfState() {
+    mParts.picEditBar.setButtonEnabled(
+        kRtfButton, EncodedAreas::CaretAfterRtfValue(mParts.txtCode.Text(), mParts.txtCode.SelStart()));
+}
+
+void EditorController::UpdateStates() {
+    UpdateEncodedState();
+    UpdateRtfState();
+}
+
+void EditorController::EditEncoded() {
+    // Stepping into encoded values comes with the level stack.
+}
+
 void EditorController::SetMenuCaptions() {
     mParts.mnuPopup.setItemText(kFullViewItem, mState.mbFullView ? QStringLiteral("Advanced View")
                                                                  : QStringLiteral("Full View"));
@@ -265,23 +298,16 @@ void EditorController::Change() {
     mChangeHandler->Change();
 }
 
-// Of the key handling, only what undo needs for now: Ctrl+Z and Ctrl+Y run Undo and Redo instead of the
-// box's own history, and a character that will reach the text is recorded first.
 void EditorController::KeyDown(int& keyCode, int shift) {
-    if (shift != kCtrlMask)
-        return;
-    if (keyCode == VK_Z) {
-        keyCode = 0;
-        mUndo->Undo();
-    } else if (keyCode == VK_Y) {
-        keyCode = 0;
-        mUndo->Redo();
-    }
+    mKeys->KeyDown(keyCode, shift);
 }
 
 void EditorController::KeyPress(int& keyAscii) {
-    if (keyAscii != 0)
-        RecordSnapshot();
+    mKeys->KeyPress(keyAscii);
+}
+
+void EditorController::KeyUp(int& keyCode, int shift) {
+    mKeys->KeyUp(keyCode, shift);
 }
 
 void EditorController::MouseDown(int button, int shift, int x, int y) {
@@ -294,6 +320,14 @@ void EditorController::MouseDown(int button, int shift, int x, int y) {
         HideTip();
         HideList();
     }
+}
+
+void EditorController::MouseUp(int button, int shift, int x, int y) {
+    Q_UNUSED(shift);
+    Q_UNUSED(x);
+    Q_UNUSED(y);
+    if (button == kLeftButton)
+        UpdateStates();
 }
 
 // The "Line" panel follows the caret; errors (a missing panel) are logged and ignored.
@@ -312,6 +346,15 @@ void EditorController::GotFocus() {
 
 void EditorController::LostFocus() {
     mForegroundCheck.LostFocus();
+}
+
+bool EditorController::BeforeInput(TextInput kind) {
+    Q_UNUSED(kind);
+    UpdateEncodedState();
+    if (mState.mbInEncodedArea || mParts.txtCode.Locked())
+        return false;
+    RecordSnapshot();
+    return true;
 }
 
 // --- ForegroundCheck::Popups -----------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "assist/AssistPopups.h"
+#include "assist/KeystrokeHandler.h"
 #include "control/ForegroundCheck.h"
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
@@ -44,7 +45,7 @@ struct EditorParts {
 // The control's rules: it holds the control's state and reacts to the events of the code box, the edit
 // bar and the popup menu, over the platform interfaces only. The widget shell builds the parts and
 // forwards to it; tests build it over in-memory parts and drive it event by event.
-class EditorController final : public CodeBoxEvents, public ForegroundCheck::Popups {
+class EditorController final : public CodeBoxEvents, public ForegroundCheck::Popups, public KeystrokeActions {
 public:
     explicit EditorController(EditorParts parts);
     ~EditorController() override;
@@ -75,8 +76,9 @@ public:
     void setFullView(bool pbFullView);
     void setShowFindButton(bool show);
     void setFindMenusEnabled(bool enabled);
-    void Undo();
-    void Redo();
+    // The host's calls: they work on a locked box too.
+    void Undo() override;
+    void Redo() override;
     // Each read is in the stored order; values that are not what their name says read as the defaults.
     void ReadProperties(PropertyBag& bag);
     void WriteProperties(PropertyBag& bag) const;
@@ -85,9 +87,17 @@ public:
     // Re-colours the whole text now (when highlighting is on).
     void HighlightPass();
     // Runs a pass 150 ms after the last request.
-    void RequestDelayedPass();
+    void RequestDelayedPass() override;
     // Records the text and caret for Undo, just before a user's change reaches the text.
-    void RecordSnapshot();
+    void RecordSnapshot() override;
+    // Whether the caret stands in an encoded area: a change raises EncodingAreaChange once, closes the
+    // popups on the way in, and switches the Edit button and the "Encoded" panel.
+    void UpdateEncodedState();
+    // The RTF button is enabled exactly while the caret follows an RTF value.
+    void UpdateRtfState();
+    void UpdateStates() override;
+    // Steps into the encoded area before the caret.
+    void EditEncoded() override;
     void SetMenuCaptions();
     void ClosePopups() override;
     // Closes the popups for good and unloads their forms: when the control is hidden, when the focus
@@ -108,10 +118,15 @@ public:
     void Change() override;
     void KeyDown(int& keyCode, int shift) override;
     void KeyPress(int& keyAscii) override;
+    void KeyUp(int& keyCode, int shift) override;
     void MouseDown(int button, int shift, int x, int y) override;
+    void MouseUp(int button, int shift, int x, int y) override;
     void SelChange() override;
     void GotFocus() override;
     void LostFocus() override;
+    // Text that arrives without a key is refused inside an encoded area and on a locked box; elsewhere it
+    // gets its undo step first.
+    bool BeforeInput(TextInput kind) override;
 
     // --- ForegroundCheck::Popups ---------------------------------------------------------------------
     bool ListShown() const override { return mState.mbListShown; }
@@ -137,6 +152,7 @@ private:
     std::unique_ptr<CompletionTrigger> mTrigger;
     std::unique_ptr<UndoHistory> mUndo;
     std::unique_ptr<ChangeHandler> mChangeHandler;
+    std::unique_ptr<KeystrokeHandler> mKeys;
     int mPopupUnloads = 0;
 };
 
