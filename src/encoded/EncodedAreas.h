@@ -30,6 +30,9 @@ bool CaretInEncodedArea(QStringView text, int caret);
 // neither "<" nor ":" stands inside. The caret may be past the closing quote.
 bool CaretAfterRtfValue(QStringView text, int caret);
 
+// True when some character of [start, start + length) belongs to an encoded area's content.
+bool OverlapsEncodedArea(QStringView text, int start, int length);
+
 // The content of the encoded area whose marker is the last one wholly before the caret, when it has a
 // closing quote; for stepping into it.
 std::optional<Span> EncodedAreaBefore(QStringView text, int caret);
