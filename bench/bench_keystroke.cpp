@@ -60,7 +60,8 @@ struct Control {
         box.resize(900, 600);
         box.show();
         control.setValue(text);
-        box.setSelStart(int(text.size() / 2));
+        // The start of a line in the middle: typing there is never inside an encoded value.
+        box.setSelStart(int(text.indexOf(QLatin1String("\r\n"), text.size() / 2)) + 2);
     }
 
     // One key as the Qt box raises it: KeyDown, KeyPress, the edit, KeyUp.
@@ -94,6 +95,27 @@ void runKeystroke(benchmark::State& state, const char* file) {
     }
     state.counters["undo_entries"] = double(c.control.state().mpcUndo->Count());
 }
+
+// A key that changes nothing (Shift): KeyDown and KeyUp each look at the encoded and RTF state around the
+// caret.
+void runStateKey(benchmark::State& state, const char* file) {
+    const QString text = loadText(file);
+    if (text.isEmpty()) {
+        state.SkipWithError("benchmark text missing: build the qx_bench_texts target");
+        return;
+    }
+    Control c(text);
+    for (auto _ : state) {
+        int code = VK_SHIFT;
+        c.control.KeyDown(code, kShiftMask);
+        c.control.KeyUp(code, kShiftMask);
+    }
+}
+
+void BM_StateKey_Tag10MB(benchmark::State& state) {
+    runStateKey(state, "tag_10mb.qx");
+}
+BENCHMARK(BM_StateKey_Tag10MB)->Unit(benchmark::kMicrosecond);
 
 void BM_KeystrokePair_Script1MB(benchmark::State& state) {
     runKeystroke(state, "script_1mb.vbs");

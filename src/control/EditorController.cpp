@@ -227,8 +227,10 @@ void EditorController::UpdateEncodedState() {
 }
 
 void EditorController::UpdateRtfState() {
+    const QString text = mParts.txtCode.Text();
+    const int caret = mParts.txtCode.SelStart();
     mParts.picEditBar.setButtonEnabled(
-        kRtfButton, EncodedAreas::CaretAfterRtfValue(mParts.txtCode.Text(), mParts.txtCode.SelStart()));
+        kRtfButton, EncodedAreas::CaretAfterRtfValue(text, caret, mRtfMarkers.LastBefore(text, caret)));
 }
 
 void EditorController::UpdateStates() {
@@ -426,6 +428,10 @@ void EditorController::SyntaxHighlightMenuClicked() {
 
 void EditorController::Change() {
     mChangeHandler->Change();
+}
+
+void EditorController::Edited(int position, int removed, int added) {
+    mRtfMarkers.Edited(mParts.txtCode.Text(), position, removed, added);
 }
 
 void EditorController::KeyDown(int& keyCode, int shift) {

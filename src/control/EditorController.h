@@ -3,6 +3,8 @@
 #include "assist/AssistPopups.h"
 #include "assist/KeystrokeHandler.h"
 #include "control/ForegroundCheck.h"
+#include "encoded/EncodedAreas.h"
+#include "encoded/MarkerIndex.h"
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
 
@@ -134,6 +136,7 @@ public:
 
     // --- CodeBoxEvents -------------------------------------------------------------------------------
     void Change() override;
+    void Edited(int position, int removed, int added) override;
     void KeyDown(int& keyCode, int shift) override;
     void KeyPress(int& keyAscii) override;
     void KeyUp(int& keyCode, int shift) override;
@@ -182,6 +185,8 @@ private:
     std::unique_ptr<ChangeHandler> mChangeHandler;
     std::unique_ptr<KeystrokeHandler> mKeys;
     std::unique_ptr<FindReplace> mFind;
+    // Where the RTF markers stand, so that the RTF state never scans back through the whole text.
+    MarkerIndex mRtfMarkers{EncodedAreas::kRtfMarker.toString()};
     int mPopupUnloads = 0;
 };
 

@@ -35,12 +35,11 @@ bool CaretInEncodedArea(QStringView text, int caret) {
     return closingQuote(text, quote + 1) >= 0;
 }
 
-bool CaretAfterRtfValue(QStringView text, int caret) {
+bool CaretAfterRtfValue(QStringView text, int caret, int lastMarker) {
     if (caret <= 4 || caret > text.size())
         return false;
-    const qsizetype marker = text.first(caret).lastIndexOf(kRtfMarker);
     // The search for the closing quote starts inside the marker, after its "{\r".
-    return marker >= 0 && closingQuote(text, marker + 5) >= 0;
+    return lastMarker >= 0 && closingQuote(text, lastMarker + 5) >= 0;
 }
 
 // Between two quotes a character's answer cannot change, so the first character and each one just after
