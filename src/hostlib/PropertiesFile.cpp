@@ -1,6 +1,7 @@
 // The file form of a Properties collection: versioned JSON, written atomically.
 #include "hostlib/HostPath.h"
 #include "hostlib/LibraryError.h"
+#include "hostlib/LoadFeedback.h"
 #include "hostlib/Properties.h"
 
 #include <QDir>
@@ -109,6 +110,7 @@ void Properties::LoadFromFile(const QString& path, const QString& key) {
     if (!input.open(QIODevice::ReadOnly)) {
         throw LibraryError(QStringLiteral("Cannot read \"%1\": %2").arg(file, input.errorString()));
     }
+    const ScopedLoad announced(file, input.size());
     const QByteArray bytes = input.readAll();
     if (input.error() != QFileDevice::NoError) {
         throw LibraryError(QStringLiteral("Cannot read \"%1\": %2").arg(file, input.errorString()));

@@ -2,6 +2,7 @@
 
 #include "hostlib/HostPath.h"
 #include "hostlib/LibraryError.h"
+#include "hostlib/LoadFeedback.h"
 #include "hostlib/Logging.h"
 
 #include <QDateTime>
@@ -117,6 +118,7 @@ std::shared_ptr<const ReferenceData> readFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return unusable(path, file.errorString());
     }
+    const ScopedLoad announced(path, file.size());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         return unusable(path, file.errorString());
