@@ -11,7 +11,8 @@ class LoadFeedback {
 public:
     virtual ~LoadFeedback() = default;
     // A read of the file begins, and has ended (also when it failed). Both are called on the thread that
-    // reads, one finish for each start.
+    // reads, one finish for each start, while the reader holds its locks: they must not process events or
+    // read through the host library themselves.
     virtual void loadStarted(const QString& path) = 0;
     virtual void loadFinished(const QString& path) = 0;
 };
