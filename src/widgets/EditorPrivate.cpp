@@ -2,6 +2,7 @@
 
 #include "control/EditorLayout.h"
 #include "platform/WindowLock.h"
+#include "platform/qt/BusyCursor.h"
 #include "platform/qt/CodeFont.h"
 #include "platform/qt/QtCaretLocator.h"
 #include "platform/qt/QtCodeBox.h"
@@ -35,6 +36,8 @@ QFont controlFont() {
 
 EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
     : q(owner) {
+    // Reading a large member or reference file shows the wait cursor.
+    installBusyCursor();
     createWidgets();
     createMenu();
     mCaret = std::make_unique<QtCaretLocator>(txtCode);
