@@ -6,12 +6,17 @@
 #include "control/EditorShell.h"
 #include "control/StoredValues.h"
 #include "control/UndoHistory.h"
+#include "encoded/EncodedAreas.h"
+#include "find/FindReplace.h"
 #include "highlight/EffectiveCodeType.h"
 #include "highlight/HighlightScheduler.h"
+#include "hostlib/Library.h"
 #include "hostlib/Logging.h"
+#include "platform/Clipboard.h"
 #include "platform/EditBar.h"
 #include "platform/KeyCodes.h"
 #include "platform/ListPopup.h"
+#include "platform/MessageBox.h"
 #include "platform/PopupMenu.h"
 #include "platform/StatusPanels.h"
 #include "platform/TipPopup.h"
@@ -23,6 +28,8 @@ namespace qx {
 namespace {
 const QString kCheckBox = QStringLiteral("chkSyntaxHighlight");
 const QString kRtfButton = QStringLiteral("cmdRTF");
+const QString kBackButton = QStringLiteral("cmdBack");
+const QString kEditButton = QStringLiteral("cmdEditEncoded");
 const QString kFindButton = QStringLiteral("cmdFind");
 const QString kFullViewItem = QStringLiteral("mnuFullView");
 const QString kHighlightItem = QStringLiteral("mnuSyntaxHighlight");
@@ -43,11 +50,16 @@ EditorController::EditorController(EditorParts parts)
         ChangeHandler::Hooks{[this](ScrollPos scroll) { mTrigger->ShowCompletion(scroll, false); },
                              [this] { RequestDelayedPass(); }});
 
+    mKeys = std::make_unique<KeystrokeHandler>(mState, box, *mPopups, *mTrigger, *this);
+    mFind = std::make_unique<FindReplace>(mState, box);
+
     mParts.tmrForegroundCheck.setInterval(1000);
     mParts.picEditBar.setOnClick([this](const QString& name) { EditBarClicked(name); });
     mParts.mnuPopup.setOnChoose([this](const QString& name) { MenuChosen(name); });
-    // The caret starts outside any encoded area.
+    // The caret starts outside any encoded area, at level 1: the buttons have nothing to do yet.
     mParts.sbr.setPanelEnabled(QStringLiteral("Encoded"), false);
+    for (const QString& button : {kBackButton, kEditButton, kRtfButton})
+        mParts.picEditBar.setButtonEnabled(button, false);
     box.setEvents(this);
     start();
 }
@@ -85,6 +97,7 @@ void EditorController::setValue(const QString& psValue) {
     mState.mbBusy = true;
     mParts.txtCode.setText(psValue);
     mState.mbBusy = false;
+    UpdateStates();
     HighlightPass();
 }
 
@@ -201,6 +214,34 @@ void EditorController::RecordSnapshot() {
     mUndo->RecordSnapshot();
 }
 
+void EditorController::UpdateEncodedState() {
+    const bool in = EncodedAreas::CaretInEncodedArea(mParts.txtCode.Text(), mParts.txtCode.SelStart());
+    if (in == mState.mbInEncodedArea)
+        return;
+    mState.mbInEncodedArea = in;
+    mParts.shell.EncodingAreaChange(in);
+    if (in)
+        UnloadPopups();
+    mParts.picEditBar.setButtonEnabled(kEditButton, in);
+    mParts.sbr.setPanelEnabled(QStringLiteral("Encoded"), in);
+}
+
+void EditorController::UpdateRtfState() {
+    const QString text = mParts.txtCode.Text();
+    const int caret = mParts.txtCode.SelStart();
+    mParts.picEditBar.setButtonEnabled(
+        kRtfButton, EncodedAreas::CaretAfterRtfValue(text, caret, mRtfMarkers.LastBefore(text, caret)));
+}
+
+void EditorController::UpdateStates() {
+    UpdateEncodedState();
+    UpdateRtfState();
+}
+
+void EditorController::EditEncoded() {
+    // Stepping into encoded values comes with the level stack.
+}
+
 void EditorController::SetMenuCaptions() {
     mParts.mnuPopup.setItemText(kFullViewItem, mState.mbFullView ? QStringLiteral("Advanced View")
                                                                  : QStringLiteral("Full View"));
@@ -233,6 +274,8 @@ void EditorController::HideTip() {
 void EditorController::EditBarClicked(const QString& name) {
     if (name == kCheckBox)
         SyntaxHighlightClicked();
+    else if (name == kFindButton)
+        OpenFindDialog();
 }
 
 void EditorController::MenuChosen(const QString& name) {
@@ -240,6 +283,128 @@ void EditorController::MenuChosen(const QString& name) {
         FullViewMenuClicked();
     else if (name == kHighlightItem)
         SyntaxHighlightMenuClicked();
+    else if (name == QLatin1String("mnuUndo"))
+        Undo();
+    else if (name == QLatin1String("mnuRedo"))
+        Redo();
+    else if (name == QLatin1String("mnuCut"))
+        MenuCut();
+    else if (name == QLatin1String("mnuCopy"))
+        MenuCopy();
+    else if (name == QLatin1String("mnuPaste"))
+        MenuPaste();
+    else if (name == QLatin1String("mnuSelectAll"))
+        mParts.txtCode.SelectRange(0, -1);
+    else if (name == QLatin1String("mnuFind"))
+        OpenFindDialog();
+    else if (name == QLatin1String("mnuFindNext"))
+        FindNext();
+}
+
+bool EditorController::IsWholeTags(const QString& selection) {
+    const QString opener = QStringLiteral("<QX:");
+    const QString closer = QStringLiteral("</QX>");
+    if (!selection.startsWith(opener) || !selection.endsWith(closer))
+        return false;
+    const Library& library = Library::instance();
+    return library.InStrCount(1, selection, opener, 0) == library.InStrCount(1, selection, closer, 0);
+}
+
+// Opening the menu does not move the selection; the items follow what can be done now.
+void EditorController::ShowPopupMenu() {
+    PopupMenu& menu = mParts.mnuPopup;
+    CodeBox& box = mParts.txtCode;
+    UpdateEncodedState();
+    const bool editable = !box.Locked() && !mState.mbInEncodedArea;
+    menu.setItemVisible(QStringLiteral("mnuAddToFav"), IsWholeTags(box.SelText()));
+    menu.setItemEnabled(QStringLiteral("mnuUndo"), !box.Locked() && mState.mpcUndo->Count() > 0);
+    menu.setItemEnabled(QStringLiteral("mnuRedo"), !box.Locked() && mState.mpcRedo->Count() > 0);
+    menu.setItemEnabled(QStringLiteral("mnuCut"), editable);
+    menu.setItemEnabled(QStringLiteral("mnuPaste"), editable);
+    menu.Popup();
+}
+
+void EditorController::MenuCut() {
+    if (mParts.txtCode.SelLength() == 0 || !BeforeInput(TextInput::MenuCut))
+        return;
+    mParts.clipboard.setText(mParts.txtCode.SelText());
+    mParts.txtCode.setSelText(QString());
+}
+
+void EditorController::MenuCopy() {
+    if (mParts.txtCode.SelLength() > 0)
+        mParts.clipboard.setText(mParts.txtCode.SelText());
+}
+
+void EditorController::MenuPaste() {
+    if (!mParts.clipboard.HasText() || !BeforeInput(TextInput::MenuPaste))
+        return;
+    mParts.txtCode.setSelText(mParts.clipboard.Text());
+}
+
+// The items' shortcuts count only while the item is there to be chosen.
+bool EditorController::MenuShortcut(int keyCode, int shift) {
+    const PopupMenu& menu = mParts.mnuPopup;
+    auto available = [&](const QString& item) { return menu.ItemVisible(item) && menu.ItemEnabled(item); };
+    if (keyCode == VK_F && shift == kCtrlMask && available(QStringLiteral("mnuFind"))) {
+        OpenFindDialog();
+        return true;
+    }
+    if (keyCode == VK_F3 && shift == 0 && available(QStringLiteral("mnuFindNext"))) {
+        FindNext();
+        return true;
+    }
+    return false;
+}
+
+// A failure to open is reported with the line it carries (none here) and the classic error number.
+void EditorController::OpenFindDialog() {
+    try {
+        mParts.shell.OpenFindDialog();
+    } catch (const std::exception& error) {
+        mParts.messages.Show(MessageBox::Icon::Exclamation, QString(),
+                             QStringLiteral("Error on line 0: %1 - %2")
+                                 .arg(ChangeHandler::errorNumber(error))
+                                 .arg(QString::fromUtf8(error.what())));
+    }
+}
+
+// --- find and replace ------------------------------------------------------------------------------------
+
+int EditorController::Find(const QString& psFind, int plFindFromPosition, int plFindToPosition,
+                           int plOptions) {
+    return mFind->Find(psFind, plFindFromPosition, plFindToPosition, plOptions);
+}
+
+int EditorController::FindNext() {
+    return mFind->FindNext();
+}
+
+int EditorController::Replace(const QString& psFind, const QString& psReplace, int plFindFromPosition,
+                              int plFindToPosition, int plOptions) {
+    return mFind->Replace(psFind, psReplace, plFindFromPosition, plFindToPosition, plOptions);
+}
+
+void EditorController::notFound() {
+    mParts.messages.Show(MessageBox::Icon::Information, QStringLiteral("Find"),
+                         QStringLiteral("Text can not be found"));
+}
+
+void EditorController::DialogFindNext(const QString& findText, bool matchCase, bool wholeWord) {
+    if (findText.isEmpty())
+        return;
+    if (Find(findText, -1, -1, FindReplace::DialogOptions(matchCase, wholeWord)) == -1)
+        notFound();
+}
+
+void EditorController::DialogReplace(const QString& findText, const QString& replaceText, bool matchCase,
+                                     bool wholeWord) {
+    if (findText.isEmpty() || mParts.txtCode.Locked())
+        return;
+    // The undo step is taken only when something will be replaced.
+    if (mFind->Replace(findText, replaceText, -1, -1, FindReplace::DialogOptions(matchCase, wholeWord),
+                       [this] { RecordSnapshot(); }) == -1)
+        notFound();
 }
 
 void EditorController::SyntaxHighlightClicked() {
@@ -265,23 +430,24 @@ void EditorController::Change() {
     mChangeHandler->Change();
 }
 
-// Of the key handling, only what undo needs for now: Ctrl+Z and Ctrl+Y run Undo and Redo instead of the
-// box's own history, and a character that will reach the text is recorded first.
+void EditorController::Edited(int position, int removed, int added) {
+    mRtfMarkers.Edited(mParts.txtCode.Text(), position, removed, added);
+}
+
 void EditorController::KeyDown(int& keyCode, int shift) {
-    if (shift != kCtrlMask)
+    if (MenuShortcut(keyCode, shift)) {
+        keyCode = 0;
         return;
-    if (keyCode == VK_Z) {
-        keyCode = 0;
-        mUndo->Undo();
-    } else if (keyCode == VK_Y) {
-        keyCode = 0;
-        mUndo->Redo();
     }
+    mKeys->KeyDown(keyCode, shift);
 }
 
 void EditorController::KeyPress(int& keyAscii) {
-    if (keyAscii != 0)
-        RecordSnapshot();
+    mKeys->KeyPress(keyAscii);
+}
+
+void EditorController::KeyUp(int& keyCode, int shift) {
+    mKeys->KeyUp(keyCode, shift);
 }
 
 void EditorController::MouseDown(int button, int shift, int x, int y) {
@@ -289,11 +455,19 @@ void EditorController::MouseDown(int button, int shift, int x, int y) {
     Q_UNUSED(x);
     Q_UNUSED(y);
     if (button == kRightButton) {
-        mParts.mnuPopup.Popup();
+        ShowPopupMenu();
     } else if (button == kLeftButton) {
         HideTip();
         HideList();
     }
+}
+
+void EditorController::MouseUp(int button, int shift, int x, int y) {
+    Q_UNUSED(shift);
+    Q_UNUSED(x);
+    Q_UNUSED(y);
+    if (button == kLeftButton)
+        UpdateStates();
 }
 
 // The "Line" panel follows the caret; errors (a missing panel) are logged and ignored.
@@ -312,6 +486,15 @@ void EditorController::GotFocus() {
 
 void EditorController::LostFocus() {
     mForegroundCheck.LostFocus();
+}
+
+bool EditorController::BeforeInput(TextInput kind) {
+    Q_UNUSED(kind);
+    UpdateEncodedState();
+    if (mState.mbInEncodedArea || mParts.txtCode.Locked())
+        return false;
+    RecordSnapshot();
+    return true;
 }
 
 // --- ForegroundCheck::Popups -----------------------------------------------------------------------------

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "assist/AssistPopups.h"
+#include "assist/KeystrokeHandler.h"
 #include "control/ForegroundCheck.h"
+#include "encoded/EncodedAreas.h"
+#include "encoded/MarkerIndex.h"
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
 
@@ -13,9 +16,11 @@ namespace qx {
 
 class CaretLocator;
 class ChangeHandler;
+class Clipboard;
 class CompletionTrigger;
 class EditBar;
 class EditorShell;
+class FindReplace;
 class ForegroundWindow;
 class HighlightScheduler;
 class MessageBox;
@@ -35,6 +40,7 @@ struct EditorParts {
     OneShotTimer& tmrDelayedSyntaxHighlight;
     OneShotTimer& tmrForegroundCheck;
     MessageBox& messages;
+    Clipboard& clipboard;
     const ForegroundWindow& foreground;
     EditorShell& shell;
     AssistPopups::ListFactory makeList;
@@ -44,7 +50,7 @@ struct EditorParts {
 // The control's rules: it holds the control's state and reacts to the events of the code box, the edit
 // bar and the popup menu, over the platform interfaces only. The widget shell builds the parts and
 // forwards to it; tests build it over in-memory parts and drive it event by event.
-class EditorController final : public CodeBoxEvents, public ForegroundCheck::Popups {
+class EditorController final : public CodeBoxEvents, public ForegroundCheck::Popups, public KeystrokeActions {
 public:
     explicit EditorController(EditorParts parts);
     ~EditorController() override;
@@ -75,8 +81,19 @@ public:
     void setFullView(bool pbFullView);
     void setShowFindButton(bool show);
     void setFindMenusEnabled(bool enabled);
-    void Undo();
-    void Redo();
+    // The host's calls: they work on a locked box too.
+    void Undo() override;
+    void Redo() override;
+    // Searching and replacing in the box: the host's calls, which record no undo step.
+    int Find(const QString& psFind, int plFindFromPosition = -1, int plFindToPosition = -1,
+             int plOptions = 0);
+    int FindNext();
+    int Replace(const QString& psFind, const QString& psReplace, int plFindFromPosition = -1,
+                int plFindToPosition = -1, int plOptions = 0);
+    // The find dialog's buttons: an empty find text does nothing; a failed search says "Text can not be
+    // found". The dialog's Replace is one undo step, and does nothing on a locked box.
+    void DialogFindNext(const QString& findText, bool matchCase, bool wholeWord);
+    void DialogReplace(const QString& findText, const QString& replaceText, bool matchCase, bool wholeWord);
     // Each read is in the stored order; values that are not what their name says read as the defaults.
     void ReadProperties(PropertyBag& bag);
     void WriteProperties(PropertyBag& bag) const;
@@ -85,9 +102,17 @@ public:
     // Re-colours the whole text now (when highlighting is on).
     void HighlightPass();
     // Runs a pass 150 ms after the last request.
-    void RequestDelayedPass();
+    void RequestDelayedPass() override;
     // Records the text and caret for Undo, just before a user's change reaches the text.
-    void RecordSnapshot();
+    void RecordSnapshot() override;
+    // Whether the caret stands in an encoded area: a change raises EncodingAreaChange once, closes the
+    // popups on the way in, and switches the Edit button and the "Encoded" panel.
+    void UpdateEncodedState();
+    // The RTF button is enabled exactly while the caret follows an RTF value.
+    void UpdateRtfState();
+    void UpdateStates() override;
+    // Steps into the encoded area before the caret.
+    void EditEncoded() override;
     void SetMenuCaptions();
     void ClosePopups() override;
     // Closes the popups for good and unloads their forms: when the control is hidden, when the focus
@@ -103,15 +128,26 @@ public:
     // --- edit bar and popup menu ---------------------------------------------------------------------
     void EditBarClicked(const QString& name);
     void MenuChosen(const QString& name);
+    // Prepares the popup menu for the selection and state of the moment, then opens it.
+    void ShowPopupMenu();
+    // "Add To Favourites" is offered for a selection of whole tags: it opens with "<QX:", ends with
+    // "</QX>" (letter case included) and holds as many of each.
+    static bool IsWholeTags(const QString& selection);
 
     // --- CodeBoxEvents -------------------------------------------------------------------------------
     void Change() override;
+    void Edited(int position, int removed, int added) override;
     void KeyDown(int& keyCode, int shift) override;
     void KeyPress(int& keyAscii) override;
+    void KeyUp(int& keyCode, int shift) override;
     void MouseDown(int button, int shift, int x, int y) override;
+    void MouseUp(int button, int shift, int x, int y) override;
     void SelChange() override;
     void GotFocus() override;
     void LostFocus() override;
+    // Text that arrives without a key is refused inside an encoded area and on a locked box; elsewhere it
+    // gets its undo step first.
+    bool BeforeInput(TextInput kind) override;
 
     // --- ForegroundCheck::Popups ---------------------------------------------------------------------
     bool ListShown() const override { return mState.mbListShown; }
@@ -128,6 +164,16 @@ private:
     void FullViewMenuClicked();
     // Flips the check box, whose own reaction does the rest.
     void SyntaxHighlightMenuClicked();
+    void OpenFindDialog();
+    // The clipboard items: nothing is copied from an empty selection, and a paste without text on the
+    // clipboard changes nothing. Cut and Paste are one undo step each, refused inside an encoded area and
+    // on a locked box.
+    void MenuCut();
+    void MenuCopy();
+    void MenuPaste();
+    // The menu's shortcuts, Ctrl+F and F3, as the code box receives them; true when one was run.
+    bool MenuShortcut(int keyCode, int shift);
+    void notFound();
 
     EditorParts mParts;
     EditorState mState;
@@ -137,6 +183,10 @@ private:
     std::unique_ptr<CompletionTrigger> mTrigger;
     std::unique_ptr<UndoHistory> mUndo;
     std::unique_ptr<ChangeHandler> mChangeHandler;
+    std::unique_ptr<KeystrokeHandler> mKeys;
+    std::unique_ptr<FindReplace> mFind;
+    // Where the RTF markers stand, so that the RTF state never scans back through the whole text.
+    MarkerIndex mRtfMarkers{EncodedAreas::kRtfMarker.toString()};
     int mPopupUnloads = 0;
 };
 

@@ -8,16 +8,32 @@
 
 namespace qx {
 
+namespace {
+
+// The character codes the clipboard keys type: Ctrl+V (paste) and Ctrl+X (cut).
+constexpr int kCtrlV = 22;
+constexpr int kCtrlX = 24;
+
+// A line break however it is typed: Enter, a line feed, a line or paragraph separator.
+bool isLineBreak(int ch) {
+    return ch == '\r' || ch == '\n' || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator;
+}
+
+} // namespace
+
 // --- text and selection -------------------------------------------------------------------------------
 
 void MemoryCodeBox::setText(const QString& given) {
     const QString text = applySeparatorRule(given);
     const bool changed = text != mText;
+    const int oldLength = int(mText.size());
     mText = text;
     mFormats.reset(int(mText.size()));
     mAnchor = mCaret = 0;
-    if (changed && mEvents)
+    if (changed && mEvents) {
+        mEvents->Edited(0, oldLength, int(mText.size()));
         mEvents->Change();
+    }
     select(0, 0);
 }
 
@@ -41,8 +57,10 @@ void MemoryCodeBox::replaceRange(int start, int end, const QString& text) {
     mFormats.replace(start, end - start, int(text.size()));
     // The caret is already after the new text when Change runs, as on a real box.
     mAnchor = mCaret = start + int(text.size());
-    if ((end > start || !text.isEmpty()) && mEvents)
+    if ((end > start || !text.isEmpty()) && mEvents) {
+        mEvents->Edited(start, end - start, int(text.size()));
         mEvents->Change();
+    }
     const int newAnchor = mAnchor;
     const int newCaret = mCaret;
     mAnchor = oldAnchor;
@@ -121,15 +139,20 @@ void MemoryCodeBox::typeText(const QString& text) {
         if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
             ++i; // CR LF is one Enter
         const KeyStroke key = keyStrokeForChar(c);
-        strokeKey(key.vk, key.shift, c == u'\n' ? '\r' : c.unicode());
+        strokeKey(key.vk, key.shift, isLineBreak(c.unicode()) ? '\r' : c.unicode());
     }
 }
 
 void MemoryCodeBox::pressKey(int vkCode, int shift) {
     int ch = 0;
-    if (!(shift & (kCtrlMask | kAltMask))) {
-        if (vkCode == VK_RETURN || vkCode == VK_BACK || vkCode == VK_TAB || vkCode == VK_ESCAPE ||
-            vkCode == VK_SPACE)
+    if ((shift == kCtrlMask && vkCode == 'V') || (shift == kShiftMask && vkCode == VK_INSERT)) {
+        ch = kCtrlV;
+    } else if ((shift == kCtrlMask && vkCode == 'X') || (shift == kShiftMask && vkCode == VK_DELETE)) {
+        ch = kCtrlX;
+    } else if (vkCode == VK_RETURN && !(shift & kAltMask)) {
+        ch = '\r';
+    } else if (!(shift & (kCtrlMask | kAltMask))) {
+        if (vkCode == VK_BACK || vkCode == VK_TAB || vkCode == VK_ESCAPE || vkCode == VK_SPACE)
             ch = vkCode;
         else if (vkCode >= VK_A && vkCode <= VK_Z)
             ch = shift & kShiftMask ? vkCode : vkCode - VK_A + 'a';
@@ -161,12 +184,21 @@ void MemoryCodeBox::strokeKey(int vk, int shift, int ch) {
 void MemoryCodeBox::typeChar(int ch) {
     if (mLocked)
         return;
-    if (ch == '\b')
+    if (ch == '\b') {
         deleteBackward();
-    else if (ch == '\r')
+    } else if (ch == kCtrlV) {
+        if (!mClipboard.isEmpty())
+            setSelText(mClipboard);
+    } else if (ch == kCtrlX) {
+        if (SelLength() > 0) {
+            mClipboard = SelText();
+            setSelText(QString());
+        }
+    } else if (isLineBreak(ch)) {
         setSelText(QStringLiteral("\r\n"));
-    else if (ch == '\t' || ch >= ' ')
+    } else if (ch == '\t' || ch >= ' ') {
         setSelText(QString(QChar(char16_t(ch))));
+    }
 }
 
 void MemoryCodeBox::keyEffect(int vk, int shift) {

@@ -1,0 +1,72 @@
+#include "encoded/EncodedAreas.h"
+
+namespace qx::EncodedAreas {
+
+namespace {
+constexpr QChar kQuote = u'"';
+
+// The closing quote of content that starts at `from`, or -1; a "<" or ":" before it disqualifies it.
+qsizetype closingQuote(QStringView text, qsizetype from) {
+    for (qsizetype i = from; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == kQuote)
+            return i;
+        if (c == u'<' || c == u':')
+            return -1;
+    }
+    return -1;
+}
+
+// The character at pos belongs to an encoded area's content: the last quote at or before it is a marker's.
+bool inContent(QStringView text, qsizetype pos) {
+    const qsizetype quote = text.first(pos + 1).lastIndexOf(kQuote);
+    if (quote < 4 || quote == pos || text.sliced(quote - 4, kEncodedMarker.size()) != kEncodedMarker)
+        return false;
+    return closingQuote(text, quote + 1) >= 0;
+}
+} // namespace
+
+bool CaretInEncodedArea(QStringView text, int caret) {
+    if (caret <= 4 || caret > text.size())
+        return false;
+    const qsizetype quote = text.first(caret).lastIndexOf(kQuote);
+    if (quote < 4 || text.sliced(quote - 4, kEncodedMarker.size()) != kEncodedMarker)
+        return false;
+    return closingQuote(text, quote + 1) >= 0;
+}
+
+bool CaretAfterRtfValue(QStringView text, int caret, int lastMarker) {
+    if (caret <= 4 || caret > text.size())
+        return false;
+    // The search for the closing quote starts inside the marker, after its "{\r".
+    return lastMarker >= 0 && closingQuote(text, lastMarker + 5) >= 0;
+}
+
+// Between two quotes a character's answer cannot change, so the first character and each one just after
+// a quote are enough.
+bool OverlapsEncodedArea(QStringView text, int start, int length) {
+    const qsizetype end = qMin<qsizetype>(qsizetype(start) + length, text.size());
+    if (start < 0 || start >= end)
+        return false;
+    if (inContent(text, start))
+        return true;
+    for (qsizetype i = start; i + 1 < end; ++i)
+        if (text[i] == kQuote && inContent(text, i + 1))
+            return true;
+    return false;
+}
+
+std::optional<Span> EncodedAreaBefore(QStringView text, int caret) {
+    if (caret < 1 || caret > text.size())
+        return std::nullopt;
+    const qsizetype marker = text.first(caret).lastIndexOf(kEncodedMarker);
+    if (marker < 0)
+        return std::nullopt;
+    const qsizetype start = marker + kEncodedMarker.size();
+    const qsizetype end = text.indexOf(kQuote, start);
+    if (end < 0)
+        return std::nullopt;
+    return Span{int(start), int(end - start)};
+}
+
+} // namespace qx::EncodedAreas
