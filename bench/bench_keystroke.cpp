@@ -8,6 +8,7 @@
 #include "platform/memory/MemoryCaretLocator.h"
 #include "platform/memory/MemoryClipboard.h"
 #include "platform/memory/MemoryEditBar.h"
+#include "platform/memory/MemoryInputBox.h"
 #include "platform/memory/MemoryListPopup.h"
 #include "platform/memory/MemoryMessageBox.h"
 #include "platform/memory/MemoryPopupMenu.h"
@@ -49,10 +50,11 @@ struct Control {
     ManualTimer highlightTimer, foregroundTimer;
     MemoryMessageBox messages;
     MemoryClipboard clipboard;
+    MemoryInputBox input;
     NoForeground foreground;
     NoShell shell;
     EditorController control{EditorParts{box, caret, status, editBar, menu, highlightTimer, foregroundTimer,
-                                         messages, clipboard, foreground, shell,
+                                         messages, clipboard, input, foreground, shell,
                                          [] { return std::make_unique<MemoryListPopup>(); },
                                          [] { return std::make_unique<MemoryTipPopup>(); }}};
 

@@ -20,7 +20,9 @@ class Clipboard;
 class CompletionTrigger;
 class EditBar;
 class EditorShell;
+class Favourites;
 class FindReplace;
+class InputBox;
 class ForegroundWindow;
 class HighlightScheduler;
 class MessageBox;
@@ -41,6 +43,7 @@ struct EditorParts {
     OneShotTimer& tmrForegroundCheck;
     MessageBox& messages;
     Clipboard& clipboard;
+    InputBox& input;
     const ForegroundWindow& foreground;
     EditorShell& shell;
     AssistPopups::ListFactory makeList;
@@ -173,6 +176,13 @@ private:
     void MenuPaste();
     // The menu's shortcuts, Ctrl+F and F3, as the code box receives them; true when one was run.
     bool MenuShortcut(int keyCode, int shift);
+    // A user's edit other than a typed key may go ahead: not inside an encoded area, not on a locked box.
+    // When it may, its undo step is recorded.
+    bool AllowUserEdit();
+    void AddToFavourites();
+    // Inserts favourite `position` (one-based) at the caret, as one undo step.
+    void InsertFavourite(int position);
+    void ShowFavouriteItems();
     void notFound();
 
     EditorParts mParts;
@@ -185,6 +195,7 @@ private:
     std::unique_ptr<ChangeHandler> mChangeHandler;
     std::unique_ptr<KeystrokeHandler> mKeys;
     std::unique_ptr<FindReplace> mFind;
+    std::unique_ptr<Favourites> mFavourites;
     // Where the RTF markers stand, so that the RTF state never scans back through the whole text.
     MarkerIndex mRtfMarkers{EncodedAreas::kRtfMarker.toString()};
     int mPopupUnloads = 0;

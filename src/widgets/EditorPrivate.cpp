@@ -42,9 +42,10 @@ EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
     createMenu();
     mCaret = std::make_unique<QtCaretLocator>(txtCode);
     mMessages = std::make_unique<QtMessageBox>(q);
+    mInput = std::make_unique<QtInputBox>(q);
     mController = std::make_unique<EditorController>(
         EditorParts{*txtCode, *mCaret, *sbr, *picEditBar, *mnuPopup, tmrDelayedSyntaxHighlight,
-                    tmrForegroundCheck, *mMessages, mClipboard, mForegroundWindow, *this,
+                    tmrForegroundCheck, *mMessages, mClipboard, *mInput, mForegroundWindow, *this,
                     [this] { return std::make_unique<frmList>(txtCode); },
                     [this] { return std::make_unique<frmSyntax>(txtCode); }});
     mFocusConnection = QObject::connect(qApp, &QApplication::focusChanged, q,
