@@ -460,8 +460,9 @@ void EditorController::Change() {
     mChangeHandler->Change();
 }
 
-void EditorController::Edited(int position, int removed, int added) {
-    mRtfMarkers.Edited(mParts.txtCode.Text(), position, removed, added);
+void EditorController::Edited(int position, const QString& removed, int added) {
+    mRtfMarkers.Edited(mParts.txtCode.Text(), position, int(removed.size()), added);
+    mUndo->Edited(position, removed, added);
 }
 
 void EditorController::KeyDown(int& keyCode, int shift) {

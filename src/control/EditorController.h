@@ -139,7 +139,7 @@ public:
 
     // --- CodeBoxEvents -------------------------------------------------------------------------------
     void Change() override;
-    void Edited(int position, int removed, int added) override;
+    void Edited(int position, const QString& removed, int added) override;
     void KeyDown(int& keyCode, int shift) override;
     void KeyPress(int& keyAscii) override;
     void KeyUp(int& keyCode, int shift) override;

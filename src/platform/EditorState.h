@@ -2,6 +2,7 @@
 
 #include "hostlib/Properties.h"
 #include "platform/CodeBox.h"
+#include "platform/UndoStack.h"
 
 #include <QObject>
 #include <QPointer>
@@ -24,8 +25,8 @@ struct EditorState {
     bool mbBusy = false;
     bool mbChanged = false;
     // The undo and redo stacks exist, empty, from the start.
-    std::unique_ptr<Properties> mpcUndo = std::make_unique<Properties>();
-    std::unique_ptr<Properties> mpcRedo = std::make_unique<Properties>();
+    std::unique_ptr<UndoStack> mpcUndo = std::make_unique<UndoStack>();
+    std::unique_ptr<UndoStack> mpcRedo = std::make_unique<UndoStack>();
 
     // --- code assistance -----------------------------------------------------------------------------
     // The member list is on screen; mlListStart is where the word being completed begins.
