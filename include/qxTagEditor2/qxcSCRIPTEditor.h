@@ -72,6 +72,17 @@ public:
     bool FindMenusEnabled() const;
     void setFindMenusEnabled(bool pbFindMenusEnabled);
 
+    // Searching in the text: positions are zero-based, -1 means not given; the result is the position of
+    // the match, or -1. Find selects the match unless frtNoHighlight is given, and without a start goes on
+    // after the selection. FindNext repeats the last successful Find, and gives 0 when there was none.
+    // Replace replaces the next match (from the caret when no start is given), never inside an encoded
+    // value.
+    long Find(const QString& psFind, long plFindFromPosition = -1, long plFindToPosition = -1,
+              long plOptions = 0);
+    long FindNext();
+    long Replace(const QString& psFind, const QString& psReplace, long plFindFromPosition = -1,
+                 long plFindToPosition = -1, long plOptions = 0);
+
     // Restore the text and caret before the last typed change, and back again.
     void Undo();
     void Redo();

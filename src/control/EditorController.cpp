@@ -8,11 +8,16 @@
 #include "control/UndoHistory.h"
 #include "encoded/EncodedAreas.h"
 #include "encoded/EncodedLevels.h"
+#include "find/FindReplace.h"
 #include "highlight/EffectiveCodeType.h"
 #include "highlight/HighlightScheduler.h"
+#include "hostlib/Library.h"
 #include "hostlib/Logging.h"
+#include "platform/Clipboard.h"
 #include "platform/EditBar.h"
+#include "platform/KeyCodes.h"
 #include "platform/ListPopup.h"
+#include "platform/MessageBox.h"
 #include "platform/PopupMenu.h"
 #include "platform/StatusPanels.h"
 #include "platform/TipPopup.h"
@@ -51,6 +56,7 @@ EditorController::EditorController(EditorParts parts)
         box, mState, mParts.picEditBar, mParts.sbr, mParts.messages,
         EncodedLevels::Hooks{[this] { UpdateStates(); }, [this] { UnloadPopups(); },
                              [this] { RequestDelayedPass(); }, [this] { HighlightPass(); }});
+    mFind = std::make_unique<FindReplace>(mState, box);
 
     mParts.tmrForegroundCheck.setInterval(1000);
     mParts.picEditBar.setOnClick([this](const QString& name) { EditBarClicked(name); });
@@ -228,8 +234,10 @@ void EditorController::UpdateEncodedState() {
 }
 
 void EditorController::UpdateRtfState() {
+    const QString text = mParts.txtCode.Text();
+    const int caret = mParts.txtCode.SelStart();
     mParts.picEditBar.setButtonEnabled(
-        kRtfButton, EncodedAreas::CaretAfterRtfValue(mParts.txtCode.Text(), mParts.txtCode.SelStart()));
+        kRtfButton, EncodedAreas::CaretAfterRtfValue(text, caret, mRtfMarkers.LastBefore(text, caret)));
 }
 
 void EditorController::UpdateStates() {
@@ -281,6 +289,8 @@ void EditorController::EditBarClicked(const QString& name) {
         EditEncoded();
     else if (name == kBackButton)
         GoBack();
+    else if (name == kFindButton)
+        OpenFindDialog();
 }
 
 void EditorController::MenuChosen(const QString& name) {
@@ -288,6 +298,128 @@ void EditorController::MenuChosen(const QString& name) {
         FullViewMenuClicked();
     else if (name == kHighlightItem)
         SyntaxHighlightMenuClicked();
+    else if (name == QLatin1String("mnuUndo"))
+        Undo();
+    else if (name == QLatin1String("mnuRedo"))
+        Redo();
+    else if (name == QLatin1String("mnuCut"))
+        MenuCut();
+    else if (name == QLatin1String("mnuCopy"))
+        MenuCopy();
+    else if (name == QLatin1String("mnuPaste"))
+        MenuPaste();
+    else if (name == QLatin1String("mnuSelectAll"))
+        mParts.txtCode.SelectRange(0, -1);
+    else if (name == QLatin1String("mnuFind"))
+        OpenFindDialog();
+    else if (name == QLatin1String("mnuFindNext"))
+        FindNext();
+}
+
+bool EditorController::IsWholeTags(const QString& selection) {
+    const QString opener = QStringLiteral("<QX:");
+    const QString closer = QStringLiteral("</QX>");
+    if (!selection.startsWith(opener) || !selection.endsWith(closer))
+        return false;
+    const Library& library = Library::instance();
+    return library.InStrCount(1, selection, opener, 0) == library.InStrCount(1, selection, closer, 0);
+}
+
+// Opening the menu does not move the selection; the items follow what can be done now.
+void EditorController::ShowPopupMenu() {
+    PopupMenu& menu = mParts.mnuPopup;
+    CodeBox& box = mParts.txtCode;
+    UpdateEncodedState();
+    const bool editable = !box.Locked() && !mState.mbInEncodedArea;
+    menu.setItemVisible(QStringLiteral("mnuAddToFav"), IsWholeTags(box.SelText()));
+    menu.setItemEnabled(QStringLiteral("mnuUndo"), !box.Locked() && mState.mpcUndo->Count() > 0);
+    menu.setItemEnabled(QStringLiteral("mnuRedo"), !box.Locked() && mState.mpcRedo->Count() > 0);
+    menu.setItemEnabled(QStringLiteral("mnuCut"), editable);
+    menu.setItemEnabled(QStringLiteral("mnuPaste"), editable);
+    menu.Popup();
+}
+
+void EditorController::MenuCut() {
+    if (mParts.txtCode.SelLength() == 0 || !BeforeInput(TextInput::MenuCut))
+        return;
+    mParts.clipboard.setText(mParts.txtCode.SelText());
+    mParts.txtCode.setSelText(QString());
+}
+
+void EditorController::MenuCopy() {
+    if (mParts.txtCode.SelLength() > 0)
+        mParts.clipboard.setText(mParts.txtCode.SelText());
+}
+
+void EditorController::MenuPaste() {
+    if (!mParts.clipboard.HasText() || !BeforeInput(TextInput::MenuPaste))
+        return;
+    mParts.txtCode.setSelText(mParts.clipboard.Text());
+}
+
+// The items' shortcuts count only while the item is there to be chosen.
+bool EditorController::MenuShortcut(int keyCode, int shift) {
+    const PopupMenu& menu = mParts.mnuPopup;
+    auto available = [&](const QString& item) { return menu.ItemVisible(item) && menu.ItemEnabled(item); };
+    if (keyCode == VK_F && shift == kCtrlMask && available(QStringLiteral("mnuFind"))) {
+        OpenFindDialog();
+        return true;
+    }
+    if (keyCode == VK_F3 && shift == 0 && available(QStringLiteral("mnuFindNext"))) {
+        FindNext();
+        return true;
+    }
+    return false;
+}
+
+// A failure to open is reported with the line it carries (none here) and the classic error number.
+void EditorController::OpenFindDialog() {
+    try {
+        mParts.shell.OpenFindDialog();
+    } catch (const std::exception& error) {
+        mParts.messages.Show(MessageBox::Icon::Exclamation, QString(),
+                             QStringLiteral("Error on line 0: %1 - %2")
+                                 .arg(ChangeHandler::errorNumber(error))
+                                 .arg(QString::fromUtf8(error.what())));
+    }
+}
+
+// --- find and replace ------------------------------------------------------------------------------------
+
+int EditorController::Find(const QString& psFind, int plFindFromPosition, int plFindToPosition,
+                           int plOptions) {
+    return mFind->Find(psFind, plFindFromPosition, plFindToPosition, plOptions);
+}
+
+int EditorController::FindNext() {
+    return mFind->FindNext();
+}
+
+int EditorController::Replace(const QString& psFind, const QString& psReplace, int plFindFromPosition,
+                              int plFindToPosition, int plOptions) {
+    return mFind->Replace(psFind, psReplace, plFindFromPosition, plFindToPosition, plOptions);
+}
+
+void EditorController::notFound() {
+    mParts.messages.Show(MessageBox::Icon::Information, QStringLiteral("Find"),
+                         QStringLiteral("Text can not be found"));
+}
+
+void EditorController::DialogFindNext(const QString& findText, bool matchCase, bool wholeWord) {
+    if (findText.isEmpty())
+        return;
+    if (Find(findText, -1, -1, FindReplace::DialogOptions(matchCase, wholeWord)) == -1)
+        notFound();
+}
+
+void EditorController::DialogReplace(const QString& findText, const QString& replaceText, bool matchCase,
+                                     bool wholeWord) {
+    if (findText.isEmpty() || mParts.txtCode.Locked())
+        return;
+    // The undo step is taken only when something will be replaced.
+    if (mFind->Replace(findText, replaceText, -1, -1, FindReplace::DialogOptions(matchCase, wholeWord),
+                       [this] { RecordSnapshot(); }) == -1)
+        notFound();
 }
 
 void EditorController::SyntaxHighlightClicked() {
@@ -313,7 +445,15 @@ void EditorController::Change() {
     mChangeHandler->Change();
 }
 
+void EditorController::Edited(int position, int removed, int added) {
+    mRtfMarkers.Edited(mParts.txtCode.Text(), position, removed, added);
+}
+
 void EditorController::KeyDown(int& keyCode, int shift) {
+    if (MenuShortcut(keyCode, shift)) {
+        keyCode = 0;
+        return;
+    }
     mKeys->KeyDown(keyCode, shift);
 }
 
@@ -330,7 +470,7 @@ void EditorController::MouseDown(int button, int shift, int x, int y) {
     Q_UNUSED(x);
     Q_UNUSED(y);
     if (button == kRightButton) {
-        mParts.mnuPopup.Popup();
+        ShowPopupMenu();
     } else if (button == kLeftButton) {
         HideTip();
         HideList();

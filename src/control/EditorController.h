@@ -3,6 +3,8 @@
 #include "assist/AssistPopups.h"
 #include "assist/KeystrokeHandler.h"
 #include "control/ForegroundCheck.h"
+#include "encoded/EncodedAreas.h"
+#include "encoded/MarkerIndex.h"
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
 
@@ -14,10 +16,12 @@ namespace qx {
 
 class CaretLocator;
 class ChangeHandler;
+class Clipboard;
 class CompletionTrigger;
 class EditBar;
 class EditorShell;
 class EncodedLevels;
+class FindReplace;
 class ForegroundWindow;
 class HighlightScheduler;
 class MessageBox;
@@ -37,6 +41,7 @@ struct EditorParts {
     OneShotTimer& tmrDelayedSyntaxHighlight;
     OneShotTimer& tmrForegroundCheck;
     MessageBox& messages;
+    Clipboard& clipboard;
     const ForegroundWindow& foreground;
     EditorShell& shell;
     AssistPopups::ListFactory makeList;
@@ -82,6 +87,16 @@ public:
     // The host's calls: they work on a locked box too.
     void Undo() override;
     void Redo() override;
+    // Searching and replacing in the box: the host's calls, which record no undo step.
+    int Find(const QString& psFind, int plFindFromPosition = -1, int plFindToPosition = -1,
+             int plOptions = 0);
+    int FindNext();
+    int Replace(const QString& psFind, const QString& psReplace, int plFindFromPosition = -1,
+                int plFindToPosition = -1, int plOptions = 0);
+    // The find dialog's buttons: an empty find text does nothing; a failed search says "Text can not be
+    // found". The dialog's Replace is one undo step, and does nothing on a locked box.
+    void DialogFindNext(const QString& findText, bool matchCase, bool wholeWord);
+    void DialogReplace(const QString& findText, const QString& replaceText, bool matchCase, bool wholeWord);
     // Each read is in the stored order; values that are not what their name says read as the defaults.
     void ReadProperties(PropertyBag& bag);
     void WriteProperties(PropertyBag& bag) const;
@@ -118,9 +133,15 @@ public:
     // --- edit bar and popup menu ---------------------------------------------------------------------
     void EditBarClicked(const QString& name);
     void MenuChosen(const QString& name);
+    // Prepares the popup menu for the selection and state of the moment, then opens it.
+    void ShowPopupMenu();
+    // "Add To Favourites" is offered for a selection of whole tags: it opens with "<QX:", ends with
+    // "</QX>" (letter case included) and holds as many of each.
+    static bool IsWholeTags(const QString& selection);
 
     // --- CodeBoxEvents -------------------------------------------------------------------------------
     void Change() override;
+    void Edited(int position, int removed, int added) override;
     void KeyDown(int& keyCode, int shift) override;
     void KeyPress(int& keyAscii) override;
     void KeyUp(int& keyCode, int shift) override;
@@ -148,6 +169,16 @@ private:
     void FullViewMenuClicked();
     // Flips the check box, whose own reaction does the rest.
     void SyntaxHighlightMenuClicked();
+    void OpenFindDialog();
+    // The clipboard items: nothing is copied from an empty selection, and a paste without text on the
+    // clipboard changes nothing. Cut and Paste are one undo step each, refused inside an encoded area and
+    // on a locked box.
+    void MenuCut();
+    void MenuCopy();
+    void MenuPaste();
+    // The menu's shortcuts, Ctrl+F and F3, as the code box receives them; true when one was run.
+    bool MenuShortcut(int keyCode, int shift);
+    void notFound();
 
     EditorParts mParts;
     EditorState mState;
@@ -159,6 +190,9 @@ private:
     std::unique_ptr<ChangeHandler> mChangeHandler;
     std::unique_ptr<KeystrokeHandler> mKeys;
     std::unique_ptr<EncodedLevels> mLevels;
+    std::unique_ptr<FindReplace> mFind;
+    // Where the RTF markers stand, so that the RTF state never scans back through the whole text.
+    MarkerIndex mRtfMarkers{EncodedAreas::kRtfMarker.toString()};
     int mPopupUnloads = 0;
 };
 

@@ -11,6 +11,8 @@ public:
     virtual void LayOut() = 0;
     // Raises the control's event EncodingAreaChange.
     virtual void EncodingAreaChange(bool pbEnabled) = 0;
+    // Opens the process's find dialog, pointed at this control, in front of the control's window.
+    virtual void OpenFindDialog() = 0;
 };
 
 } // namespace qx

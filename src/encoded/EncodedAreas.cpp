@@ -16,6 +16,14 @@ qsizetype closingQuote(QStringView text, qsizetype from) {
     }
     return -1;
 }
+
+// The character at pos belongs to an encoded area's content: the last quote at or before it is a marker's.
+bool inContent(QStringView text, qsizetype pos) {
+    const qsizetype quote = text.first(pos + 1).lastIndexOf(kQuote);
+    if (quote < 4 || quote == pos || text.sliced(quote - 4, kEncodedMarker.size()) != kEncodedMarker)
+        return false;
+    return closingQuote(text, quote + 1) >= 0;
+}
 } // namespace
 
 bool CaretInEncodedArea(QStringView text, int caret) {
@@ -27,12 +35,25 @@ bool CaretInEncodedArea(QStringView text, int caret) {
     return closingQuote(text, quote + 1) >= 0;
 }
 
-bool CaretAfterRtfValue(QStringView text, int caret) {
+bool CaretAfterRtfValue(QStringView text, int caret, int lastMarker) {
     if (caret <= 4 || caret > text.size())
         return false;
-    const qsizetype marker = text.first(caret).lastIndexOf(kRtfMarker);
     // The search for the closing quote starts inside the marker, after its "{\r".
-    return marker >= 0 && closingQuote(text, marker + 5) >= 0;
+    return lastMarker >= 0 && closingQuote(text, lastMarker + 5) >= 0;
+}
+
+// Between two quotes a character's answer cannot change, so the first character and each one just after
+// a quote are enough.
+bool OverlapsEncodedArea(QStringView text, int start, int length) {
+    const qsizetype end = qMin<qsizetype>(qsizetype(start) + length, text.size());
+    if (start < 0 || start >= end)
+        return false;
+    if (inContent(text, start))
+        return true;
+    for (qsizetype i = start; i + 1 < end; ++i)
+        if (text[i] == kQuote && inContent(text, i + 1))
+            return true;
+    return false;
 }
 
 std::optional<Span> EncodedAreaBefore(QStringView text, int caret) {

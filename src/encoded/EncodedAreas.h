@@ -27,8 +27,12 @@ struct Span {
 bool CaretInEncodedArea(QStringView text, int caret);
 
 // The caret follows an RTF value: the last RTF marker wholly before the caret has its closing quote, and
-// neither "<" nor ":" stands inside. The caret may be past the closing quote.
-bool CaretAfterRtfValue(QStringView text, int caret);
+// neither "<" nor ":" stands inside. The caret may be past the closing quote. `lastMarker` is the position
+// of the last RTF marker wholly before the caret, or -1 (see MarkerIndex).
+bool CaretAfterRtfValue(QStringView text, int caret, int lastMarker);
+
+// True when some character of [start, start + length) belongs to an encoded area's content.
+bool OverlapsEncodedArea(QStringView text, int start, int length);
 
 // The content of the encoded area whose marker is the last one wholly before the caret, when it has a
 // closing quote; for stepping into it.

@@ -105,12 +105,14 @@ public:
     void SplitText(const QString& text, const QString& separator);
 
     // Replaces the items with those stored in the file (format in docs/hostlib-files.md). A
-    // missing, unreadable, corrupt or newer-version file throws LibraryError and leaves the
-    // collection as it was. The key must be empty (no encrypted files). Backslashes in the path
-    // are taken as folder separators.
+    // missing, unreadable, corrupt or newer-version file, or one whose items nest more than 100
+    // levels deep, throws LibraryError naming the file, and leaves the collection as it was. A
+    // large file announces its reading to the installed LoadFeedback. The key must be empty (no
+    // encrypted files). Backslashes in the path are taken as folder separators.
     void LoadFromFile(const QString& path, const QString& key = QString());
     // Writes the whole collection atomically (a failed save keeps the old file whole), creating a
-    // missing folder. Failure throws LibraryError.
+    // missing folder. Failure throws LibraryError, as does a collection nested more than 100 levels
+    // deep (nothing is written).
     void SaveFile(const QString& path, const QString& key = QString()) const;
 
     iterator begin() const { return iterator(mItems.cbegin()); }

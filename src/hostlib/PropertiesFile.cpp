@@ -1,6 +1,7 @@
 // The file form of a Properties collection: versioned JSON, written atomically.
 #include "hostlib/HostPath.h"
 #include "hostlib/LibraryError.h"
+#include "hostlib/LoadFeedback.h"
 #include "hostlib/Properties.h"
 
 #include <QDir>
@@ -17,6 +18,13 @@ namespace {
 
 const QString FormatName = QStringLiteral("qxTagEditor2.properties");
 constexpr int FormatVersion = 1;
+// Items nest no deeper than this, in a file and in a collection that is saved, so that reading and writing
+// never run out of stack; what the editor stores nests two levels at most.
+constexpr int MaxDepth = 100;
+
+QString tooDeep() {
+    return QStringLiteral("items are nested more than %1 levels deep").arg(MaxDepth);
+}
 
 void requireNoKey(const QString& key) {
     if (!key.isEmpty()) {
@@ -24,12 +32,15 @@ void requireNoKey(const QString& key) {
     }
 }
 
-QJsonArray toJson(const Properties& items) {
+QJsonArray toJson(const Properties& items, const QString& path, int depth) {
+    if (depth > MaxDepth) {
+        throw LibraryError(QStringLiteral("Cannot save \"%1\": %2").arg(path, tooDeep()));
+    }
     QJsonArray array;
     for (const Property& item : items) {
         QJsonObject object{{"name", item.Name()}, {"value", item.Value().toString()}};
         if (item.SubProperties().Count() > 0) {
-            object.insert("items", toJson(item.SubProperties()));
+            object.insert("items", toJson(item.SubProperties(), path, depth + 1));
         }
         array.append(object);
     }
@@ -40,7 +51,10 @@ QJsonArray toJson(const Properties& items) {
     throw LibraryError(QStringLiteral("\"%1\" is not a valid property file: %2").arg(path, why));
 }
 
-void fromJson(const QJsonArray& array, Properties& into, const QString& path) {
+void fromJson(const QJsonArray& array, Properties& into, const QString& path, int depth) {
+    if (depth > MaxDepth && !array.isEmpty()) {
+        corrupt(path, tooDeep());
+    }
     for (const QJsonValue& entry : array) {
         const QJsonObject object = entry.toObject();
         const QJsonValue name = object.value("name");
@@ -56,7 +70,7 @@ void fromJson(const QJsonArray& array, Properties& into, const QString& path) {
             corrupt(path, "sub-items that are not a list");
         }
         Property* added = into.Add(name.toString(), value.toString());
-        fromJson(items.toArray(), added->SubProperties(), path);
+        fromJson(items.toArray(), added->SubProperties(), path, depth + 1);
     }
 }
 
@@ -83,7 +97,7 @@ Properties parseFile(const QByteArray& bytes, const QString& path) {
         corrupt(path, "the item list is missing");
     }
     Properties loaded;
-    fromJson(root.value("items").toArray(), loaded, path);
+    fromJson(root.value("items").toArray(), loaded, path, 1);
     return loaded;
 }
 
@@ -96,6 +110,7 @@ void Properties::LoadFromFile(const QString& path, const QString& key) {
     if (!input.open(QIODevice::ReadOnly)) {
         throw LibraryError(QStringLiteral("Cannot read \"%1\": %2").arg(file, input.errorString()));
     }
+    const ScopedLoad announced(file, input.size());
     const QByteArray bytes = input.readAll();
     if (input.error() != QFileDevice::NoError) {
         throw LibraryError(QStringLiteral("Cannot read \"%1\": %2").arg(file, input.errorString()));
@@ -106,7 +121,8 @@ void Properties::LoadFromFile(const QString& path, const QString& key) {
 void Properties::SaveFile(const QString& path, const QString& key) const {
     requireNoKey(key);
     const QString file = hostPath(path);
-    const QJsonObject root{{"format", FormatName}, {"version", FormatVersion}, {"items", toJson(*this)}};
+    const QJsonObject root{
+        {"format", FormatName}, {"version", FormatVersion}, {"items", toJson(*this, file, 1)}};
     const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
 
     const QString folder = QFileInfo(file).absolutePath();

@@ -2,6 +2,8 @@
 
 #include "hostlib/HostPath.h"
 #include "hostlib/LibraryError.h"
+#include "hostlib/LoadFeedback.h"
+#include "hostlib/Logging.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -97,21 +99,34 @@ ReferenceData::Handler parseHandler(const QJsonObject& object) {
 }
 
 struct CacheEntry {
+    bool exists = false;
     QDateTime modified;
     qint64 size = -1;
     std::shared_ptr<const ReferenceData> data;
 };
 
+// An unusable reference file means no reference data: the lists simply stay empty, and the log says why.
+std::shared_ptr<const ReferenceData> unusable(const QString& path, const QString& why) {
+    qCWarning(lcEditor).noquote()
+        << QStringLiteral("The reference file \"%1\" was not read, so no reference data is offered: %2")
+               .arg(path, why);
+    return std::make_shared<const ReferenceData>();
+}
+
 std::shared_ptr<const ReferenceData> readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return std::make_shared<const ReferenceData>();
+        return unusable(path, file.errorString());
+    }
+    const ScopedLoad announced(path, file.size());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return unusable(path, file.errorString());
     }
     try {
-        return std::make_shared<const ReferenceData>(ReferenceData::parse(file.readAll()));
-    } catch (const LibraryError&) {
-        // An unusable reference file means no reference data: the lists simply stay empty.
-        return std::make_shared<const ReferenceData>();
+        return std::make_shared<const ReferenceData>(ReferenceData::parse(bytes));
+    } catch (const LibraryError& error) {
+        return unusable(path, error.message());
     }
 }
 
@@ -133,7 +148,7 @@ ReferenceData ReferenceData::parse(const QByteArray& json) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError) {
-        invalid(error.errorString());
+        invalid(QStringLiteral("%1 at byte %2").arg(error.errorString()).arg(error.offset));
     }
     const QJsonObject root = document.object();
     if (root.value(QLatin1String("format")).toString() != FormatName) {
@@ -152,16 +167,23 @@ std::shared_ptr<const ReferenceData> ReferenceData::load(const QString& path) {
     static QMutex mutex;
     static QHash<QString, CacheEntry> cache;
 
-    const QFileInfo info(hostPath(path));
-    if (path.isEmpty() || !info.isFile()) {
+    if (path.isEmpty()) {
         return std::make_shared<const ReferenceData>();
     }
+    const QFileInfo info(hostPath(path));
     const QString key = info.absoluteFilePath();
-    const QDateTime modified = info.lastModified();
     const QMutexLocker lock(&mutex);
     CacheEntry& entry = cache[key];
-    if (!entry.data || entry.modified != modified || entry.size != info.size()) {
-        entry = {modified, info.size(), readFile(key)};
+    if (!info.isFile()) {
+        // Said once, not on every request, until the file appears.
+        if (!entry.data || entry.exists) {
+            entry = {false, {}, -1, unusable(key, info.exists() ? "it is not a file" : "it does not exist")};
+        }
+        return entry.data;
+    }
+    const QDateTime modified = info.lastModified();
+    if (!entry.data || !entry.exists || entry.modified != modified || entry.size != info.size()) {
+        entry = {true, modified, info.size(), readFile(key)};
     }
     return entry.data;
 }

@@ -36,7 +36,8 @@ struct ReferenceData {
     static ReferenceData parse(const QByteArray& json);
 
     // The data of the file at path, parsed once per path and modification; empty data when the
-    // file is missing, unreadable or corrupt.
+    // file is missing, unreadable or corrupt, with a warning naming the file in the log (once per
+    // state of the file). A large file announces its reading to the installed LoadFeedback.
     static std::shared_ptr<const ReferenceData> load(const QString& path);
 };
 

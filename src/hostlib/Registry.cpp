@@ -1,8 +1,11 @@
 #include "hostlib/Registry.h"
 
 #include "hostlib/LibraryError.h"
+#include "hostlib/Logging.h"
+#include "hostlib/SettingsFileCheck.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -64,6 +67,25 @@ QString envPath(const char* name) {
     return qEnvironmentVariable(name);
 }
 
+// A failed write is logged too, since callers may carry on without it.
+[[noreturn]] void fail(const QString& message) {
+    qCWarning(lcEditor).noquote() << message;
+    throw LibraryError(message);
+}
+
+// What reading the settings file, or writing it back, would lose; a missing file has nothing to lose.
+SettingsFileCheck checkFile(const QString& path) {
+    if (!QFileInfo::exists(path))
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QStringLiteral("it cannot be read (%1)").arg(file.errorString()), false};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {QStringLiteral("it cannot be read (%1)").arg(file.errorString()), false};
+    return checkSettingsFile(bytes);
+}
+
 } // namespace
 
 QString Registry::SettingsFile(RegistryRoot root) {
@@ -79,7 +101,14 @@ QString Registry::SettingsFile(RegistryRoot root) {
 
 QString Registry::Read(RegistryRoot root, const QString& keyPath, const QString& valueName,
                        const QString& defaultText) {
-    QSettings settings(SettingsFile(root), QSettings::IniFormat);
+    const QString file = SettingsFile(root);
+    if (const SettingsFileCheck check = checkFile(file); !check.readable) {
+        qCWarning(lcEditor).noquote()
+            << QStringLiteral(
+                   "The settings file \"%1\" is damaged (%2): \"%3\" may read wrongly or as its default")
+                   .arg(file, check.problem, valueName);
+    }
+    QSettings settings(file, QSettings::IniFormat);
     if (!enterKey(settings, keyPath, false)) {
         return defaultText;
     }
@@ -92,6 +121,13 @@ QString Registry::Read(RegistryRoot root, const QString& keyPath, const QString&
     if (value.metaType().id() == QMetaType::QStringList) {
         return value.toStringList().join(QLatin1Char(','));
     }
+    // A value stored as something that is no text ("@Rect(...)", "@Invalid()") reads as missing.
+    if (!value.isValid() || !value.canConvert<QString>()) {
+        qCWarning(lcEditor).noquote()
+            << QStringLiteral("\"%1\" in the settings file \"%2\" is not text: the default is used")
+                   .arg(valueName, file);
+        return defaultText;
+    }
     return value.toString();
 }
 
@@ -100,17 +136,25 @@ void Registry::Write(RegistryRoot root, const QString& keyPath, const QString& v
     const QString file = SettingsFile(root);
     const QString folder = QFileInfo(file).absolutePath();
     if (!QDir().mkpath(folder)) {
-        throw LibraryError(QStringLiteral("Cannot create the settings folder \"%1\"").arg(folder));
+        fail(QStringLiteral("Cannot create the settings folder \"%1\"").arg(folder));
+    }
+    // QSettings writes back only what it understood: a file it cannot read whole is left as it is.
+    if (const SettingsFileCheck check = checkFile(file); !check.writable()) {
+        fail(QStringLiteral("\"%1\" was not saved: the settings file \"%2\" is left as it is, since %3")
+                 .arg(valueName, file, check.problem));
     }
     QSettings settings(file, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError) {
+        fail(QStringLiteral("\"%1\" was not saved: the settings file \"%2\" could not be read")
+                 .arg(valueName, file));
+    }
     enterKey(settings, keyPath, true);
     const QString key = settingsKey(valueName);
     const QString stored = storedName(settings.childKeys(), key);
     settings.setValue(stored.isEmpty() ? key : stored, text);
     settings.sync();
     if (settings.status() != QSettings::NoError) {
-        throw LibraryError(
-            QStringLiteral("Cannot write \"%1\" under \"%2\" in \"%3\"").arg(valueName, keyPath, file));
+        fail(QStringLiteral("Cannot write \"%1\" under \"%2\" in \"%3\"").arg(valueName, keyPath, file));
     }
 }
 

@@ -14,9 +14,13 @@ enum class RegistryRoot { CurrentUser, LocalMachine };
 // registry does.
 class Registry {
 public:
+    // A file that is damaged (see SettingsFileCheck) is read as far as QSettings can, with a warning in the
+    // log.
     static QString Read(RegistryRoot root, const QString& keyPath, const QString& valueName,
                         const QString& defaultText);
-    // Throws LibraryError when the value cannot be stored.
+    // Throws LibraryError, and logs why, when the value cannot be stored, and when the file holds something
+    // QSettings would drop or alter on writing it back (a comment, a line it cannot parse, a name set twice,
+    // bytes that are not UTF-8): such a file is never written.
     static void Write(RegistryRoot root, const QString& keyPath, const QString& valueName,
                       const QString& text);
     // The INI file that holds the values of a root.

@@ -69,6 +69,14 @@ class CodeBoxEvents {
 public:
     virtual ~CodeBoxEvents() = default;
     virtual void Change() {}
+    // Raised for every change of the text, the control's own included, as soon as Text() holds the new
+    // text and before Change: `removed` characters at `position` were replaced by `added` characters.
+    // removed -1: the whole text may have changed.
+    virtual void Edited(int position, int removed, int added) {
+        Q_UNUSED(position);
+        Q_UNUSED(removed);
+        Q_UNUSED(added);
+    }
     virtual void KeyDown(int& keyCode, int shift) {
         Q_UNUSED(keyCode);
         Q_UNUSED(shift);

@@ -28,10 +28,12 @@ inline constexpr int VK_DELETE = 46;
 inline constexpr int VK_0 = 48; // '0'..'9' are 48..57
 inline constexpr int VK_A = 65; // 'A'..'Z' are 65..90
 inline constexpr int VK_E = 69;
+inline constexpr int VK_F = 70;
 inline constexpr int VK_Y = 89;
 inline constexpr int VK_Z = 90;
-inline constexpr int VK_APPS = 93;        // context-menu key
-inline constexpr int VK_F1 = 112;         // F1..F24 are 112..135
+inline constexpr int VK_APPS = 93; // context-menu key
+inline constexpr int VK_F1 = 112;  // F1..F24 are 112..135
+inline constexpr int VK_F3 = 114;
 inline constexpr int VK_PACKET = 231;     // a character that no key of the layout types
 inline constexpr int VK_OEM_1 = 186;      // ';:'
 inline constexpr int VK_OEM_PLUS = 187;   // '=+'

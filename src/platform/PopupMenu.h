@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -20,6 +21,10 @@ public:
     virtual bool ItemEnabled(const QString& name) const = 0;
     // Opens the menu at the mouse position; it does not wait for a choice.
     virtual void Popup() = 0;
+    // The favourites after the separator "mnuFavSep": items "mnuFav1", "mnuFav2", ... with these names as
+    // captions, shown as typed ("&" is no mnemonic). The template "mnuFav0" is never shown.
+    virtual void setFavouriteItems(const QStringList& names) = 0;
+    virtual QStringList FavouriteItems() const = 0;
 
     // An item was chosen.
     void setOnChoose(std::function<void(const QString&)> handler) { mOnChoose = std::move(handler); }

@@ -12,6 +12,7 @@
 #include "platform/qt/frmList.h"
 #include "platform/qt/frmSyntax.h"
 #include "widgets/QtEditBar.h"
+#include "widgets/frmFindReplace.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,7 +49,7 @@ EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
     mMessages = std::make_unique<QtMessageBox>(q);
     mController = std::make_unique<EditorController>(EditorParts{
         *txtCode, *mCaret, *sbr, *picEditBar, *mnuPopup, tmrDelayedSyntaxHighlight, tmrForegroundCheck,
-        *mMessages, mForegroundWindow, *this, [this] { return makePopup<frmList>(txtCode); },
+        *mMessages, mClipboard, mForegroundWindow, *this, [this] { return makePopup<frmList>(txtCode); },
         [this] { return makePopup<frmSyntax>(txtCode); }});
     mFocusConnection = QObject::connect(qApp, &QApplication::focusChanged, q,
                                         [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
@@ -85,11 +86,23 @@ void EditorPrivate::createMenu() {
     mnuPopup = new QtPopupMenu(q);
     mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
     mnuPopup->setTitle(QStringLiteral("Popup Menu"));
+    // Undo, Redo and Select All join the items the control has always had, whose order stays as it was.
+    mnuPopup->addItem("mnuUndo", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuPopup->addItem("mnuRedo", QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuUndoSep"));
+    mnuPopup->addItem("mnuCut", QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuPopup->addItem("mnuCopy", QStringLiteral("Copy"));
+    mnuPopup->addItem("mnuPaste", QStringLiteral("Paste"));
+    mnuPopup->addItem("mnuSelectAll", QStringLiteral("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuCopyPasteSep"));
     mnuPopup->addItem("mnuFind", QStringLiteral("Find && Replace"), QKeySequence(Qt::CTRL | Qt::Key_F));
     mnuPopup->addItem("mnuFindNext", QStringLiteral("Find Next"), QKeySequence(Qt::Key_F3));
-    mnuPopup->addSeparator();
+    mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuSepFind"));
+    mnuPopup->addItem("mnuAddToFav", QStringLiteral("Add To Favourites"));
     mnuPopup->addItem("mnuSyntaxHighlight", QString());
     mnuPopup->addItem("mnuFullView", QString());
+    mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuFavSep"));
+    mnuPopup->addItem("mnuFav0", QStringLiteral("Fav0"))->setVisible(false); // the template, never shown
 }
 
 // The bars follow the control's width and keep their own heights; a control too small for its bars
@@ -113,6 +126,10 @@ void EditorPrivate::LayOut() {
 
 void EditorPrivate::EncodingAreaChange(bool pbEnabled) {
     Q_EMIT q->EncodingAreaChange(pbEnabled);
+}
+
+void EditorPrivate::OpenFindDialog() {
+    frmFindReplace::open(q);
 }
 
 QWidget* EditorPrivate::ListForm() const {

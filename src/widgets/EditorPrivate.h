@@ -4,6 +4,7 @@
 
 #include "control/EditorController.h"
 #include "control/EditorShell.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtForegroundWindow.h"
 #include "platform/qt/QtOneShotTimer.h"
 
@@ -47,6 +48,7 @@ public:
     // Lays out the edit bar, the code box and the status bar for the current view.
     void LayOut() override;
     void EncodingAreaChange(bool pbEnabled) override;
+    void OpenFindDialog() override;
 
     // The popup forms of code assistance: null until they exist.
     QWidget* ListForm() const;
@@ -62,6 +64,7 @@ private:
 
     qxcSCRIPTEditor* q;
     QtForegroundWindow mForegroundWindow;
+    QtClipboard mClipboard;
     std::unique_ptr<QtCaretLocator> mCaret;
     std::unique_ptr<QtMessageBox> mMessages;
     std::unique_ptr<EditorController> mController;

@@ -3,6 +3,8 @@
 #include "platform/qt/QtCodeBox.h"
 #include "widgets/EditorPrivate.h"
 
+#include <limits>
+
 using qx::EditorPrivate;
 
 qxcSCRIPTEditor::qxcSCRIPTEditor(QWidget* parent)
@@ -121,6 +123,29 @@ bool qxcSCRIPTEditor::FindMenusEnabled() const {
 }
 void qxcSCRIPTEditor::setFindMenusEnabled(bool pbFindMenusEnabled) {
     d->controller().setFindMenusEnabled(pbFindMenusEnabled);
+}
+
+namespace {
+// Positions beyond an int are no positions in the text.
+int position(long value) {
+    return value < -1 || value > std::numeric_limits<int>::max() ? -2 : int(value);
+}
+} // namespace
+
+long qxcSCRIPTEditor::Find(const QString& psFind, long plFindFromPosition, long plFindToPosition,
+                           long plOptions) {
+    return d->controller().Find(psFind, position(plFindFromPosition), position(plFindToPosition),
+                                int(plOptions));
+}
+
+long qxcSCRIPTEditor::FindNext() {
+    return d->controller().FindNext();
+}
+
+long qxcSCRIPTEditor::Replace(const QString& psFind, const QString& psReplace, long plFindFromPosition,
+                              long plFindToPosition, long plOptions) {
+    return d->controller().Replace(psFind, psReplace, position(plFindFromPosition),
+                                   position(plFindToPosition), int(plOptions));
 }
 
 void qxcSCRIPTEditor::Undo() {

@@ -70,6 +70,24 @@ struct FileSizeLimit {
     }
 };
 
+// Items nested depth levels deep, one item per level.
+QByteArray nestedItems(int depth) {
+    QByteArray opening;
+    QByteArray closing;
+    for (int i = 1; i < depth; ++i) {
+        opening += R"([{"name": "level", "items": )";
+        closing += "}]";
+    }
+    return opening + R"([{"name": "leaf"}])" + closing;
+}
+
+int depthOf(const Properties& list) {
+    int depth = 0;
+    for (const Property& item : list)
+        depth = qMax(depth, 1 + depthOf(item.SubProperties()));
+    return depth;
+}
+
 class PropertiesFile : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -119,13 +137,55 @@ TEST_F(PropertiesFile, BadFilesAreReportedAndLeaveTheCollectionAlone) {
         withItems(R"([{"value": "x"}])"),
         withItems(R"([{"name": "a", "items": [{"name": "b", "value": 7}]}])"),
         withItems("[{\"name\": \"\xff\"}]"),
+        QByteArray("\x00\x01\x02\xff\xfe\x7f\x80" "binary", 13),
+        QByteArray("\xff\xfe{\x00}\x00", 6),
+        withItems(R"([{"name": "a", "value": ["list"]}])"),
+        withItems(R"([{"name": "a", "items": {"name": "b"}}])"),
+        R"({"format": "qxTagEditor2.properties", "version": "1", "items": []})",
+        R"({"format": "qxTagEditor2.properties", "version": 1.5, "items": []})",
+        R"({"format": "qxTagEditor2.properties", "version": 1e300, "items": []})",
+        withItems(nestedItems(101)),
+        withItems(nestedItems(5000)),
+        QByteArray(100000, '[') + QByteArray(100000, ']'),
     };
     for (const QByteArray& bytes : bad) {
+        SCOPED_TRACE(bytes.left(80).toStdString());
         writeFile(path("bad.dat"), bytes);
         Properties list = hostileList();
-        EXPECT_THROW(list.LoadFromFile(path("bad.dat")), LibraryError) << bytes.toStdString();
+        try {
+            list.LoadFromFile(path("bad.dat"));
+            ADD_FAILURE() << "loaded";
+        } catch (const LibraryError& error) {
+            EXPECT_TRUE(error.message().contains(path("bad.dat"))) << error.what();
+        }
         EXPECT_EQ(dump(list), dump(hostileList()));
     }
+}
+
+// Nesting has a limit, so that neither reading nor writing can run out of stack; a collection beyond it
+// is not saved at all.
+TEST_F(PropertiesFile, NestingDeeperThanTheLimitIsRefusedWithAClearError) {
+    writeFile(path("deep.dat"), withItems(nestedItems(100)));
+    Properties list;
+    list.LoadFromFile(path("deep.dat"));
+    EXPECT_EQ(depthOf(list), 100);
+    list.SaveFile(path("copy.dat"));
+
+    writeFile(path("deeper.dat"), withItems(nestedItems(101)));
+    try {
+        list.LoadFromFile(path("deeper.dat"));
+        ADD_FAILURE() << "loaded";
+    } catch (const LibraryError& error) {
+        EXPECT_TRUE(error.message().contains("nested more than 100 levels")) << error.what();
+    }
+    EXPECT_EQ(depthOf(list), 100);
+
+    Properties* level = &list;
+    while (level->Count() > 0)
+        level = &level->Item(1)->SubProperties();
+    level->Add("one more", "");
+    EXPECT_THROW(list.SaveFile(path("too-deep.dat")), LibraryError);
+    EXPECT_FALSE(QFile::exists(path("too-deep.dat")));
 }
 
 TEST_F(PropertiesFile, UnusablePlacesAndKeysAreErrors) {

@@ -3,13 +3,21 @@
 #include "hostlib/LibraryError.h"
 
 #include "ScopedEnv.h"
+#include "support/LogCapture.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 using qx::LibraryError;
 using qx::RegistryRoot;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -30,6 +38,7 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     void writeFile(const QString& name, const QByteArray& content) {
+        QDir().mkpath(QFileInfo(dir.filePath(name)).absolutePath());
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
@@ -89,6 +98,75 @@ TEST_F(Registry, AWriteThatCannotBeStoredIsAnError) {
     const ScopedEnv blocked("QXTE_USER_SETTINGS", dir.filePath("blocker/settings.ini"));
     EXPECT_THROW(lib.WriteRegistry(User, UserKey, "FullView", "1"), LibraryError);
     EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", "d"), "d");
+}
+
+// A settings file QSettings would not write back whole is never written: the write fails, says why and
+// logs it, and the file keeps every byte. Its values are still read.
+TEST_F(Registry, DamagedFilesAreLeftAsTheyAreAndTheWriteFails) {
+    const QByteArray kept = "[Software]\nKelvane\\Script%20Editor\\FullView=1\n";
+    QByteArray big = kept;
+    for (int i = 0; big.size() < 64 * 1024; ++i)
+        big += "Kelvane\\Other\\Value" + QByteArray::number(i) + "=" + QByteArray(40, 'x') + "\n";
+    const std::pair<QByteArray, const char*> cases[] = {
+        {kept + "a line without an equals sign\n", "line 3 is not of the form name=value"},
+        {"; written by hand\n" + kept, "line 1 is a comment"},
+        {kept + "Other=1 ; the old value was 2\n", "line 3 ends in a comment"},
+        {kept + "Word=Caf\xe9\n", "not UTF-8"},
+        {kept + "Word=Caf\xe9s\n", "not UTF-8"},
+        {"\xef\xbb\xbf" + kept, "byte-order mark"},
+        {kept + "Other=1\nOther=2\n", "line 4 sets a value that an earlier line sets"},
+        {kept + "[Broken\nx=1\n", "line 3 opens a section without closing it"},
+        {kept + "[Other] note\nx=1\n", "line 3 has text after its section name"},
+        {kept + QByteArray("\x00\x01\x02\x03garbage\x7f\n", 13), "line 3 is not of the form name=value"},
+        {big + "not a setting\n", "is not of the form name=value"},
+    };
+    for (const auto& [bytes, why] : cases) {
+        SCOPED_TRACE(why);
+        writeFile("user/settings.ini", bytes);
+        const qx::test::LogCapture log;
+        try {
+            lib.WriteRegistry(User, UserKey, "Syntax Highlighting", "0");
+            ADD_FAILURE() << "the write should fail";
+        } catch (const LibraryError& error) {
+            EXPECT_THAT(error.message().toStdString(), HasSubstr(why));
+            EXPECT_THAT(error.message().toStdString(),
+                        HasSubstr(dir.filePath("user/settings.ini").toStdString()));
+        }
+        EXPECT_EQ(fileText("user/settings.ini"), bytes) << "not a byte changed";
+        EXPECT_THAT(log.text(), HasSubstr(why));
+        EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", "d"), "1");
+    }
+}
+
+TEST_F(Registry, ValuesAndLinesTheControlDoesNotKnowSurviveAWrite) {
+    writeFile("user/settings.ini", "[Other%20Program]\nColour=\"1, 2, 3\"\nText=\"a;b\"\n"
+                                   "[Software]\nKelvane\\Script%20Editor\\Mine=x\\ny\n");
+    lib.WriteRegistry(User, UserKey, "FullView", "1");
+    QSettings settings(dir.filePath("user/settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("Other Program/Colour").toString(), "1, 2, 3");
+    EXPECT_EQ(settings.value("Other Program/Text").toString(), "a;b");
+    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "Mine", ""), "x\ny");
+    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", ""), "1");
+    lib.WriteRegistry(User, UserKey, "FullView", "0"); // the file as written is accepted again
+    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", ""), "0");
+}
+
+// Values that are not text, or a file that is not UTF-8, read with a warning; a value that is no text
+// gives the default.
+TEST_F(Registry, DamagedValuesReadAsTheDefaultWithAWarning) {
+    const std::pair<QByteArray, QString> cases[] = {
+        {"FullView=@Rect(1 2 3 4)", "d"},
+        {"FullView=@Invalid()", "d"},
+        {"FullView=@Variant(garbage)", "d"},
+        {"FullView=1\nKelvane\\Script%20Editor\\Word=Caf\xe9", "1"},
+    };
+    for (const auto& [line, expected] : cases) {
+        SCOPED_TRACE(line.toStdString());
+        writeFile("user/settings.ini", "[Software]\nKelvane\\Script%20Editor\\" + line + "\n");
+        const qx::test::LogCapture log;
+        EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", "d"), expected);
+        EXPECT_THAT(log.text(), HasSubstr(dir.filePath("user/settings.ini").toStdString()));
+    }
 }
 
 TEST(RegistryDefaults, UseTheStandardLocations) {

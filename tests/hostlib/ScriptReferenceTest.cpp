@@ -1,10 +1,14 @@
 #include "hostlib/ScriptReference.h"
 #include "hostlib/qxDatabase.h"
+#include "support/LogCapture.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 using qx::Properties;
 using qx::ScriptReference;
@@ -148,6 +152,50 @@ TEST(ScriptReferenceFile, IsReadAgainWhenItChangesAndBadFilesGiveEmptyLists) {
         EXPECT_EQ(reference.HandlerNames("", false, 0)->Count(), 0) << bytes.toStdString();
         EXPECT_EQ(reference.HandlerItems("H"), "");
     }
+}
+
+// A reference file that cannot be used gives empty lists and one warning naming the file and the fault,
+// not one per request.
+TEST(ScriptReferenceFile, UnusableFilesAreNamedInTheLogOnce) {
+    QTemporaryDir dir;
+    const QByteArray header = R"({"format": "qxTagEditor2.reference", "version": 1, "handlers": )";
+    const QByteArray good = referenceWith("H");
+    const std::pair<QByteArray, const char*> cases[] = {
+        {good.left(good.size() / 2), "at byte"},
+        {QByteArray("\x00\x01\xff\xfe\x80garbage", 12), "at byte"},
+        {QByteArray(5000, '[') + QByteArray(5000, ']'), "deeply nested"},
+        {header + QByteArray(3000, '[') + QByteArray(3000, ']') + "}", "deeply nested"},
+        {header + R"([{"name": "H", "commands": [{"name": "C", "arguments": [[[]]]}]}]})", "not an object"},
+        {header + R"({"name": "H"}})", "not a list"},
+    };
+    int step = 0;
+    for (const auto& [bytes, why] : cases) {
+        SCOPED_TRACE(why);
+        const QString path = dir.filePath(QString("reference%1.json").arg(++step));
+        writeFile(path, bytes, QDateTime::currentDateTime().addSecs(-100));
+        qxDatabase database(path);
+        ScriptReference reference;
+        reference.setDatabase(&database);
+        const qx::test::LogCapture log;
+        EXPECT_EQ(reference.HandlerNames("", false, 0)->Count(), 0);
+        EXPECT_EQ(reference.HandlerItems("H"), "");
+        ASSERT_EQ(log.warnings().size(), 1) << log.text();
+        EXPECT_TRUE(log.warnings().front().contains(path)) << log.text();
+        EXPECT_TRUE(log.warnings().front().contains(why)) << log.text();
+    }
+
+    const QString missing = dir.filePath("missing.json");
+    qxDatabase database(missing);
+    ScriptReference reference;
+    reference.setDatabase(&database);
+    const qx::test::LogCapture log;
+    EXPECT_EQ(reference.HandlerNames("", false, 0)->Count(), 0);
+    EXPECT_EQ(reference.HandlerItems("H"), "");
+    database.setReferenceFile(dir.path());
+    EXPECT_EQ(reference.HandlerItems("H"), "");
+    EXPECT_EQ(log.warnings().size(), 2) << log.text();
+    EXPECT_TRUE(log.warnings().value(0).contains(missing + "\" was not read")) << log.text();
+    EXPECT_TRUE(log.warnings().value(1).contains("not a file")) << log.text();
 }
 
 TEST(ScriptReference, CommandNameIsTheFirstWord) {

@@ -4,6 +4,7 @@
 #include "control/EditorShell.h"
 #include "platform/memory/ManualTimer.h"
 #include "platform/memory/MemoryCaretLocator.h"
+#include "platform/memory/MemoryClipboard.h"
 #include "platform/memory/MemoryCodeBox.h"
 #include "platform/memory/MemoryEditBar.h"
 #include "platform/memory/MemoryListPopup.h"
@@ -22,8 +23,10 @@ class RecordingShell final : public EditorShell {
 public:
     void LayOut() override { ++layOuts; }
     void EncodingAreaChange(bool pbEnabled) override { encodingAreaChanges.append(pbEnabled); }
+    void OpenFindDialog() override { ++findDialogOpens; }
 
     int layOuts = 0;
+    int findDialogOpens = 0;
     QList<bool> encodingAreaChanges;
 };
 
@@ -46,10 +49,11 @@ protected:
     ManualTimer highlightTimer;
     ManualTimer foregroundTimer;
     MemoryMessageBox messages;
+    MemoryClipboard clipboard;
     FixedForeground foreground;
     RecordingShell shell;
     EditorController control{EditorParts{box, caret, status, editBar, menu, highlightTimer, foregroundTimer,
-                                         messages, foreground, shell,
+                                         messages, clipboard, foreground, shell,
                                          [this] {
                                              auto list = std::make_unique<MemoryListPopup>();
                                              list->setOwner(&box);

@@ -90,4 +90,36 @@ TEST_F(EditorAssistTest, TheLinePanelFollowsTheCaret) {
     EXPECT_EQ(d.sbr->PanelText("Line"), "Line: 2");
 }
 
+// The keyboard alone drives the member list and the block indentation.
+TEST_F(EditorAssistTest, TheKeyboardAcceptsAListEntryAndClosesTheList) {
+    editor.setCodeType(qxcSCRIPTEditor::ctVB);
+    type("x = tag.");
+    ASSERT_TRUE(d.state().mbListShown);
+    const QString first = d.controller().popups().List()->Entry(0);
+    QTest::keyClick(d.txtCode, Qt::Key_Down);
+    QTest::keyClick(d.txtCode, Qt::Key_Return);
+    EXPECT_EQ(editor.Value(), "x = tag." + first);
+    EXPECT_FALSE(d.state().mbListShown);
+    EXPECT_FALSE(d.controller().popups().List()->Visible());
+
+    editor.setValue("x = ");
+    d.txtCode->setSelStart(4);
+    type("tag.P");
+    ASSERT_TRUE(d.state().mbListShown);
+    QTest::keyClick(d.txtCode, Qt::Key_Escape);
+    EXPECT_FALSE(d.state().mbListShown);
+    EXPECT_EQ(editor.Value(), "x = tag.P");
+}
+
+TEST_F(EditorAssistTest, TabIndentsSelectedLinesAndKeepsThemSelected) {
+    editor.setValue("a\r\nb\r\nc\r\n");
+    d.txtCode->SelectRange(0, 8);
+    QTest::keyClick(d.txtCode, Qt::Key_Tab);
+    EXPECT_EQ(editor.Value(), "  a\r\n  b\r\n  c\r\n");
+    EXPECT_EQ(d.txtCode->SelText(), "  a\r\n  b\r\n  c\r\n");
+    EXPECT_TRUE(d.txtCode->hasFocus()) << "Tab stays in the box";
+    QTest::keyClick(d.txtCode, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(editor.Value(), "a\r\nb\r\nc\r\n");
+}
+
 } // namespace

@@ -13,11 +13,14 @@ namespace qx {
 void MemoryCodeBox::setText(const QString& given) {
     const QString text = applySeparatorRule(given);
     const bool changed = text != mText;
+    const int oldLength = int(mText.size());
     mText = text;
     mFormats.reset(int(mText.size()));
     mAnchor = mCaret = 0;
-    if (changed && mEvents)
+    if (changed && mEvents) {
+        mEvents->Edited(0, oldLength, int(mText.size()));
         mEvents->Change();
+    }
     select(0, 0);
 }
 
@@ -41,8 +44,10 @@ void MemoryCodeBox::replaceRange(int start, int end, const QString& text) {
     mFormats.replace(start, end - start, int(text.size()));
     // The caret is already after the new text when Change runs, as on a real box.
     mAnchor = mCaret = start + int(text.size());
-    if ((end > start || !text.isEmpty()) && mEvents)
+    if ((end > start || !text.isEmpty()) && mEvents) {
+        mEvents->Edited(start, end - start, int(text.size()));
         mEvents->Change();
+    }
     const int newAnchor = mAnchor;
     const int newCaret = mCaret;
     mAnchor = oldAnchor;

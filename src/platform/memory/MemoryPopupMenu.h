@@ -16,6 +16,8 @@ public:
     void setItemEnabled(const QString& name, bool enabled) override { mEnabled.insert(name, enabled); }
     bool ItemEnabled(const QString& name) const override { return mEnabled.value(name, true); }
     void Popup() override { ++mPopups; }
+    void setFavouriteItems(const QStringList& names) override { mFavourites = names; }
+    QStringList FavouriteItems() const override { return mFavourites; }
 
     int popupCount() const { return mPopups; }
 
@@ -23,6 +25,7 @@ private:
     QHash<QString, QString> mText;
     QHash<QString, bool> mVisible;
     QHash<QString, bool> mEnabled;
+    QStringList mFavourites;
     int mPopups = 0;
 };
 

@@ -59,4 +59,27 @@ void QtPopupMenu::Popup() {
     popup(QCursor::pos());
 }
 
+void QtPopupMenu::setFavouriteItems(const QStringList& names) {
+    for (QAction* action : actions())
+        if (action->objectName().startsWith(QLatin1String("mnuFav")) && action->objectName() != "mnuFav0" &&
+            action->objectName() != QLatin1String("mnuFavSep"))
+            delete action;
+    for (int i = 0; i < names.size(); ++i) {
+        QString caption = names[i];
+        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+        addItem(QStringLiteral("mnuFav%1").arg(i + 1).toLatin1().constData(), caption);
+    }
+}
+
+QStringList QtPopupMenu::FavouriteItems() const {
+    QStringList names;
+    for (const QAction* action : actions()) {
+        const QString name = action->objectName();
+        if (name.startsWith(QLatin1String("mnuFav")) && name != QLatin1String("mnuFav0") &&
+            name != QLatin1String("mnuFavSep"))
+            names << QString(action->text()).replace(QLatin1String("&&"), QLatin1String("&"));
+    }
+    return names;
+}
+
 } // namespace qx

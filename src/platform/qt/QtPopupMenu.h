@@ -22,6 +22,9 @@ public:
     void setItemEnabled(const QString& name, bool enabled) override;
     bool ItemEnabled(const QString& name) const override;
     void Popup() override;
+    // The favourite items follow the action named "mnuFavSep"; they are made anew each time.
+    void setFavouriteItems(const QStringList& names) override;
+    QStringList FavouriteItems() const override;
 
     QAction* item(const QString& name) const;
 };
