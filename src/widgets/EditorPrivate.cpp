@@ -2,6 +2,7 @@
 
 #include "control/EditorLayout.h"
 #include "platform/WindowLock.h"
+#include "platform/qt/BusyCursor.h"
 #include "platform/qt/CodeFont.h"
 #include "platform/qt/QtCaretLocator.h"
 #include "platform/qt/QtCodeBox.h"
@@ -43,6 +44,8 @@ template <class Form> std::unique_ptr<Form> makePopup(QtCodeBox* box) {
 
 EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
     : q(owner) {
+    // Reading a large member or reference file shows the wait cursor.
+    installBusyCursor();
     createWidgets();
     createMenu();
     mCaret = std::make_unique<QtCaretLocator>(txtCode);

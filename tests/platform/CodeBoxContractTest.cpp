@@ -6,6 +6,7 @@
 #include "platform/qt/QtCodeBox.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHash>
 #include <QTest>
 
@@ -352,6 +353,86 @@ TYPED_TEST(CodeBoxContractTest, EnterBackspaceAndNavigationKeys) {
     EXPECT_EQ(box.SelStart(), 0);
     this->press(VK_DELETE);
     EXPECT_EQ(box.Text(), "b");
+}
+
+// Clipboard text as each box knows it: the system clipboard for the Qt box, its own for the memory box.
+template <class Box> void setClipboard(Box& box, const QString& text) {
+    if constexpr (std::is_same_v<Box, QtCodeBox>)
+        QApplication::clipboard()->setText(text);
+    else
+        box.setClipboardText(text);
+}
+
+template <class Box> QString clipboardOf(const Box& box) {
+    if constexpr (std::is_same_v<Box, QtCodeBox>)
+        return QApplication::clipboard()->text();
+    else
+        return box.clipboardText();
+}
+
+// A key with the shift state it is pressed with (the test tool presses the modifier keys around it).
+template <class Box> void pressChord(Box& box, int vk, int shift) {
+    if constexpr (std::is_same_v<Box, QtCodeBox>) {
+        static const QHash<int, Qt::Key> keys = {
+            {VK_RETURN, Qt::Key_Return}, {VK_INSERT, Qt::Key_Insert}, {VK_DELETE, Qt::Key_Delete}};
+        Qt::KeyboardModifiers modifiers;
+        modifiers.setFlag(Qt::ShiftModifier, shift & kShiftMask);
+        modifiers.setFlag(Qt::ControlModifier, shift & kCtrlMask);
+        modifiers.setFlag(Qt::AltModifier, shift & kAltMask);
+        QTest::keyClick(&box, keys.value(vk, Qt::Key(vk)), modifiers);
+    } else {
+        box.pressKey(vk, shift);
+    }
+}
+
+TYPED_TEST(CodeBoxContractTest, ClipboardKeysRaiseKeyPress22And24AndTheBoxPastesOrCutsUnlessSwallowed) {
+    auto& box = *this->box;
+    struct Case {
+        int vk;
+        int shift;
+        int code;
+        const char* text;
+        const char* clipboard;
+    };
+    const Case cases[] = {{'V', kCtrlMask, 22, "aPc", "P"},
+                          {VK_INSERT, kShiftMask, 22, "aPc", "P"},
+                          {'X', kCtrlMask, 24, "ac", "b"},
+                          {VK_DELETE, kShiftMask, 24, "ac", "b"}};
+    for (const Case& c : cases) {
+        for (const bool swallow : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.vk << " " << c.shift << (swallow ? " swallowed" : ""));
+            this->setTextQuietly("abc");
+            box.SelectRange(1, 2);
+            setClipboard(box, "P");
+            this->events.log.clear();
+            this->events.replaceFrom = c.code;
+            this->events.replaceTo = swallow ? 0 : c.code;
+            pressChord(box, c.vk, c.shift);
+            const QStringList& log = this->events.log;
+            const int down = int(log.indexOf(QStringLiteral("KeyDown %1 %2").arg(c.vk).arg(c.shift)));
+            ASSERT_GE(down, 0) << log.join(", ").toStdString();
+            EXPECT_EQ(log.value(down + 1), QStringLiteral("KeyPress %1").arg(c.code));
+            EXPECT_EQ(box.Text(), swallow ? "abc" : c.text);
+            EXPECT_EQ(clipboardOf(box), swallow ? "P" : c.clipboard);
+        }
+    }
+}
+
+TYPED_TEST(CodeBoxContractTest, EnterWithShiftOrCtrlBreaksTheLineAsEnterDoes) {
+    auto& box = *this->box;
+    for (const int shift : {int(kShiftMask), int(kCtrlMask), kShiftMask | kCtrlMask}) {
+        SCOPED_TRACE(shift);
+        this->setTextQuietly("ab");
+        this->selectQuietly(1, 0);
+        pressChord(box, VK_RETURN, shift);
+        EXPECT_EQ(box.Text(), "a\r\nb");
+        EXPECT_EQ(box.SelStart(), 3);
+        EXPECT_EQ(this->events.count("KeyPress 13"), 1);
+    }
+    this->setTextQuietly("ab");
+    pressChord(box, VK_RETURN, kAltMask);
+    EXPECT_EQ(box.Text(), "ab") << "Alt+Enter types nothing";
+    EXPECT_EQ(this->events.count("KeyPress 13"), 0);
 }
 
 } // namespace

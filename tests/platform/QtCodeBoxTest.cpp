@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -13,12 +14,32 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <utility>
 
 namespace qx {
 namespace {
 
 using test::EventRecorder;
+
+// Records BeforeInput too ("BeforeInput Drop 3": the kind and the caret when asked), and answers it.
+class InputRecorder : public EventRecorder {
+public:
+    bool BeforeInput(TextInput kind) override {
+        static const char* const kNames[] = {"Drop", "SelectionPaste", "InputMethod", "MenuPaste", "MenuCut"};
+        log << QStringLiteral("BeforeInput %1 %2").arg(kNames[int(kind)]).arg(box ? box->SelStart() : -1);
+        if (onEvent)
+            onEvent(log.last());
+        return allow;
+    }
+    int asked() const {
+        return int(std::count_if(log.begin(), log.end(),
+                                 [](const QString& e) { return e.startsWith("BeforeInput"); }));
+    }
+    const CodeBox* box = nullptr;
+    bool allow = true;
+};
 
 constexpr Colour kRed = 0x0000FF;
 constexpr Colour kGreen = 0x00FF00;
@@ -60,6 +81,7 @@ protected:
         QApplication::setActiveWindow(&box);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
         box.setEvents(&events);
+        events.box = &box;
     }
     void TearDown() override { box.setEvents(nullptr); }
 
@@ -69,7 +91,7 @@ protected:
     }
 
     QtCodeBox box;
-    EventRecorder events;
+    InputRecorder events;
 };
 
 TEST_F(QtCodeBoxTest, EveryLineBreakReadsAsCrLf) {
@@ -120,6 +142,7 @@ TEST_F(QtCodeBoxTest, TextCopyStaysExactAcrossRandomEdits) {
     std::mt19937 rng(7);
     const QStringList pieces = {"x", "\r\n", "Dim a", "\n", "\u00a0", "", "If\r\nThen\r\n", "\r"};
     box.setText("start\r\nof the\r\ntext");
+    box.document()->setUndoRedoEnabled(true); // off in the box; on here for the edits an undo makes
     for (int step = 0; step < 400; ++step) {
         const int length = int(box.Text().size());
         const int op = int(rng() % 6);
@@ -178,6 +201,7 @@ TEST_F(QtCodeBoxTest, TypingIntoAColouredBlockKeepsTheOtherCharactersColours) {
 
 TEST_F(QtCodeBoxTest, FormatPassRaisesNoChangeAndLeavesUndoAndModifiedAlone) {
     box.setText("one\r\ntwo");
+    box.document()->setUndoRedoEnabled(true); // off in the box; on here to see that colouring never enters it
     QTest::keyClicks(&box, "z");
     const bool undoBefore = box.document()->isUndoAvailable();
     const int revisionBefore = box.document()->revision();
@@ -298,8 +322,8 @@ TEST_F(QtCodeBoxTest, KeysMapToVirtualKeysAndShiftState) {
         "KeyDown 16 1",  "KeyDown 66 1", "KeyPress 98", "Change",      "KeyUp 66 1",    "KeyUp 16 0",
         "KeyDown 16 1",  "KeyDown 57 1", "KeyPress 40", "Change",      "KeyUp 57 1",    "KeyUp 16 0",
         "KeyDown 190 0", "KeyPress 46",  "Change",      "KeyUp 190 0", "KeyDown 112 0", "KeyUp 112 0",
-        "KeyDown 17 2",  "KeyDown 90 2", "Change",      "KeyUp 90 2",  "KeyUp 17 0"};
-    EXPECT_EQ(events.withoutSelChange(), expected) << "Ctrl+Z raises no KeyPress; its undo is a change";
+        "KeyDown 17 2",  "KeyDown 90 2", "KeyUp 90 2",  "KeyUp 17 0"};
+    EXPECT_EQ(events.withoutSelChange(), expected) << "Ctrl+Z raises no KeyPress and undoes nothing";
 
     // A key code changed by the handler types that character instead.
     box.setText("");
@@ -336,6 +360,213 @@ TEST_F(QtCodeBoxTest, FocusEvents) {
     QFocusEvent menuOpens(QEvent::FocusOut, Qt::PopupFocusReason);
     QApplication::sendEvent(&box, &menuOpens);
     EXPECT_TRUE(events.log.isEmpty()) << "a popup menu takes no focus from the control's point of view";
+}
+
+// A key sent with the text it types, as a keyboard layout sends it.
+void sendKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+// Where a click or a drop lands just before the character at a document position.
+QPoint pointBefore(const QtCodeBox& box, int docPos) {
+    QTextCursor cursor(box.document());
+    cursor.setPosition(docPos);
+    return box.cursorRect(cursor).center();
+}
+
+// Drags the data in over the position and drops it there, as the drag code delivers it.
+void dropAt(QtCodeBox& box, QPoint at, const QMimeData& data) {
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &enter);
+    QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &drop);
+}
+
+TEST_F(QtCodeBoxTest, OnlyPlainTextGoesToTheClipboardAndComesFromIt) {
+    box.setText("a\r\nb");
+    box.SelectRange(0, -1);
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->mimeData()->formats(), QStringList{"text/plain"});
+    EXPECT_EQ(QApplication::clipboard()->text(), "a\r\nb") << "line breaks are copied as CR LF";
+
+    box.setSelStart(1);
+    auto* html = new QMimeData;
+    html->setHtml("<b>x</b>");
+    QApplication::clipboard()->setMimeData(html);
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    auto* address = new QMimeData;
+    address->setUrls({QUrl("file:///tmp/x")});
+    QApplication::clipboard()->setMimeData(address);
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), "a\r\nb") << "rich text and bare addresses are not pasted";
+
+    // The clipboard keys (see the contract test) were the question: they ask nothing more. Shift+Insert
+    // on the keypad is one of them.
+    QApplication::clipboard()->setText("1\n2");
+    events.log.clear();
+    QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier | Qt::KeypadModifier);
+    EXPECT_EQ(events.count("KeyPress 22"), 1);
+    EXPECT_EQ(box.Text(), "a1\r\n2\r\nb");
+    EXPECT_EQ(events.asked(), 0);
+    box.setText("a\r\nb");
+    box.setSelStart(1);
+
+    // A paste that no key raised asks first.
+    QApplication::clipboard()->setText("P");
+    events.log.clear();
+    events.allow = false;
+    box.paste();
+    EXPECT_EQ(box.Text(), "a\r\nb");
+    events.allow = true;
+    box.paste();
+    EXPECT_EQ(box.Text(), "aP\r\nb");
+    EXPECT_EQ(events.count("BeforeInput MenuPaste 1"), 2);
+}
+
+TEST_F(QtCodeBoxTest, OtherChordsDoNothingAndTheDocumentKeepsNoHistory) {
+    box.setText("");
+    QTest::keyClicks(&box, "ab");
+    QApplication::clipboard()->setText("P");
+    events.log.clear();
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> chords[] = {
+        {Qt::Key_Z, Qt::ControlModifier},
+        {Qt::Key_Backspace, Qt::AltModifier},
+        {Qt::Key_Y, Qt::ControlModifier},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_Return, Qt::AltModifier},
+    };
+    for (const auto& [key, modifiers] : chords)
+        QTest::keyClick(&box, key, modifiers);
+    box.undo();
+    EXPECT_EQ(box.Text(), "ab");
+    EXPECT_FALSE(box.document()->isUndoAvailable());
+    EXPECT_EQ(events.count("Change"), 0);
+    for (const QString& event : events.log)
+        EXPECT_FALSE(event.startsWith("KeyPress")) << event.toStdString();
+}
+
+TEST_F(QtCodeBoxTest, EnterHoweverItIsTypedStartsANewLine) {
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+    };
+    // Shift and Ctrl with Enter: see the contract test.
+    const Case cases[] = {
+        {Qt::Key_Enter, Qt::KeypadModifier, "\r"},
+        {Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier, "\r"},
+        {Qt::Key_unknown, Qt::NoModifier, QString(QChar::LineSeparator)},
+        {Qt::Key_unknown, Qt::NoModifier, QString(QChar::ParagraphSeparator)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QKeySequence(c.key | c.modifiers).toString().toStdString());
+        box.setText("ab");
+        box.setSelStart(1);
+        events.log.clear();
+        sendKey(&box, c.key, c.modifiers, c.text);
+        EXPECT_EQ(box.Text(), "a\r\nb");
+        EXPECT_EQ(box.document()->blockCount(), 2);
+        EXPECT_EQ(box.SelStart(), 3);
+        EXPECT_EQ(events.count("KeyPress 13"), 1);
+    }
+    // A handler that types a line separator instead of a key gets a new line too.
+    box.setText("ab");
+    box.setSelStart(1);
+    events.replaceFrom = 'x';
+    events.replaceTo = QChar::LineSeparator;
+    QTest::keyClicks(&box, "x");
+    EXPECT_EQ(box.Text(), "a\r\nb");
+}
+
+TEST_F(QtCodeBoxTest, InputMethodAsksOnceForEachCompositionThatChangesTheText) {
+    struct Case {
+        bool overSelection;
+        bool allow;
+        const char* text;
+        int asked;
+    };
+    const Case cases[] = {
+        {false, true, "abzzc", 1},
+        {false, false, "abc", 1},
+        {true, true, "azzc", 1}, // asked when the composition replaces the selection, not again at the commit
+        {true, false, "abc", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.overSelection << c.allow);
+        box.setText("abc");
+        if (c.overSelection)
+            box.SelectRange(1, 2);
+        else
+            box.setSelStart(2);
+        events.log.clear();
+        events.allow = c.allow;
+        QInputMethodEvent preedit("zz", {});
+        QApplication::sendEvent(&box, &preedit);
+        EXPECT_EQ(events.asked(), c.overSelection ? 1 : 0);
+        QInputMethodEvent commit;
+        commit.setCommitString("zz");
+        QApplication::sendEvent(&box, &commit);
+        EXPECT_EQ(box.Text(), c.text);
+        EXPECT_EQ(events.asked(), c.asked);
+        EXPECT_TRUE(box.textCursor().block().layout()->preeditAreaText().isEmpty());
+        if (!c.allow) {
+            EXPECT_EQ(events.count("Change"), 0);
+            EXPECT_EQ(box.SelLength(), c.overSelection ? 1 : 0)
+                << "a refused composition keeps the selection";
+        }
+    }
+}
+
+TEST_F(QtCodeBoxTest, DropsAskFirstWithTheCaretWhereTheTextLands) {
+    for (const bool allow : {true, false}) {
+        SCOPED_TRACE(allow);
+        box.setText("abc\r\ndef");
+        box.SelectRange(0, 1);
+        events.log.clear();
+        events.allow = allow;
+        QMimeData text;
+        text.setText("X\nY");
+        dropAt(box, pointBefore(box, 4), text);
+        EXPECT_EQ(events.count("BeforeInput Drop 5"), 1) << events.log.join(", ").toStdString();
+        EXPECT_EQ(box.Text(), allow ? "abc\r\nX\r\nYdef" : "abc\r\ndef");
+        EXPECT_EQ(events.count("Change"), allow ? 1 : 0);
+        if (!allow) {
+            EXPECT_EQ(box.SelText(), "a") << "a refused drop leaves the selection as it was";
+        }
+    }
+    // Only plain text is dropped, and a locked box takes no drop: nothing to ask about.
+    events.log.clear();
+    events.allow = true;
+    QMimeData address;
+    address.setUrls({QUrl("file:///tmp/x")});
+    dropAt(box, pointBefore(box, 0), address);
+    box.setLocked(true);
+    QMimeData text;
+    text.setText("X");
+    dropAt(box, pointBefore(box, 0), text);
+    EXPECT_EQ(box.Text(), "abc\r\ndef");
+    EXPECT_EQ(events.asked(), 0);
+}
+
+TEST_F(QtCodeBoxTest, MiddleClickPastesTheSelectionOnlyWhenAllowed) {
+    if (!QApplication::clipboard()->supportsSelection())
+        GTEST_SKIP() << "this platform has no selection clipboard";
+    for (const bool allow : {true, false}) {
+        SCOPED_TRACE(allow);
+        box.setText("abc");
+        QApplication::clipboard()->setText("S", QClipboard::Selection);
+        events.log.clear();
+        events.allow = allow;
+        QTest::mouseClick(box.viewport(), Qt::MiddleButton, Qt::NoModifier, pointBefore(box, 2));
+        EXPECT_EQ(events.count("BeforeInput SelectionPaste 2"), 1) << events.log.join(", ").toStdString();
+        EXPECT_EQ(box.Text(), allow ? "abSc" : "abc");
+    }
 }
 
 } // namespace

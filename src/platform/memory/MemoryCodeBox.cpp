@@ -8,6 +8,19 @@
 
 namespace qx {
 
+namespace {
+
+// The character codes the clipboard keys type: Ctrl+V (paste) and Ctrl+X (cut).
+constexpr int kCtrlV = 22;
+constexpr int kCtrlX = 24;
+
+// A line break however it is typed: Enter, a line feed, a line or paragraph separator.
+bool isLineBreak(int ch) {
+    return ch == '\r' || ch == '\n' || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator;
+}
+
+} // namespace
+
 // --- text and selection -------------------------------------------------------------------------------
 
 void MemoryCodeBox::setText(const QString& given) {
@@ -126,15 +139,20 @@ void MemoryCodeBox::typeText(const QString& text) {
         if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
             ++i; // CR LF is one Enter
         const KeyStroke key = keyStrokeForChar(c);
-        strokeKey(key.vk, key.shift, c == u'\n' ? '\r' : c.unicode());
+        strokeKey(key.vk, key.shift, isLineBreak(c.unicode()) ? '\r' : c.unicode());
     }
 }
 
 void MemoryCodeBox::pressKey(int vkCode, int shift) {
     int ch = 0;
-    if (!(shift & (kCtrlMask | kAltMask))) {
-        if (vkCode == VK_RETURN || vkCode == VK_BACK || vkCode == VK_TAB || vkCode == VK_ESCAPE ||
-            vkCode == VK_SPACE)
+    if ((shift == kCtrlMask && vkCode == 'V') || (shift == kShiftMask && vkCode == VK_INSERT)) {
+        ch = kCtrlV;
+    } else if ((shift == kCtrlMask && vkCode == 'X') || (shift == kShiftMask && vkCode == VK_DELETE)) {
+        ch = kCtrlX;
+    } else if (vkCode == VK_RETURN && !(shift & kAltMask)) {
+        ch = '\r';
+    } else if (!(shift & (kCtrlMask | kAltMask))) {
+        if (vkCode == VK_BACK || vkCode == VK_TAB || vkCode == VK_ESCAPE || vkCode == VK_SPACE)
             ch = vkCode;
         else if (vkCode >= VK_A && vkCode <= VK_Z)
             ch = shift & kShiftMask ? vkCode : vkCode - VK_A + 'a';
@@ -166,12 +184,21 @@ void MemoryCodeBox::strokeKey(int vk, int shift, int ch) {
 void MemoryCodeBox::typeChar(int ch) {
     if (mLocked)
         return;
-    if (ch == '\b')
+    if (ch == '\b') {
         deleteBackward();
-    else if (ch == '\r')
+    } else if (ch == kCtrlV) {
+        if (!mClipboard.isEmpty())
+            setSelText(mClipboard);
+    } else if (ch == kCtrlX) {
+        if (SelLength() > 0) {
+            mClipboard = SelText();
+            setSelText(QString());
+        }
+    } else if (isLineBreak(ch)) {
         setSelText(QStringLiteral("\r\n"));
-    else if (ch == '\t' || ch >= ' ')
+    } else if (ch == '\t' || ch >= ' ') {
         setSelText(QString(QChar(char16_t(ch))));
+    }
 }
 
 void MemoryCodeBox::keyEffect(int vk, int shift) {

@@ -68,15 +68,20 @@ public:
     int updatesLockCount() const { return mUpdatesLockCount; }
 
     // --- the user -----------------------------------------------------------------------------------
-    // Types each character as a key: KeyDown, KeyPress, the insertion (raising Change), KeyUp. CR or LF is
-    // Enter (a CR LF in the text), BS is Backspace, ESC is Escape (types nothing). A locked box raises the
-    // events but its text stays as it was.
+    // Types each character as a key: KeyDown, KeyPress, the insertion (raising Change), KeyUp. CR, LF and
+    // the line and paragraph separators are Enter (a CR LF in the text), BS is Backspace, ESC is Escape
+    // (types nothing). A locked box raises the events but its text stays as it was.
     void typeText(const QString& text);
-    // Presses and releases one key: KeyDown, KeyPress for the keys that make a character (Enter, Tab,
-    // Backspace, Escape, Space, letters and digits without Ctrl or Alt), the key's effect, KeyUp. Effects:
-    // Backspace, Delete, Enter, Tab, Space, letters and digits edit (not on a locked box); Left, Right,
-    // Up, Down, Home and End move the caret, with Shift extending the selection.
+    // Presses and releases one key: KeyDown, KeyPress for the keys that make a character (Enter, also
+    // with Shift or Ctrl; Tab, Backspace, Escape, Space, letters and digits without Ctrl or Alt; 22 for
+    // Ctrl+V and Shift+Insert, 24 for Ctrl+X and Shift+Delete), the key's effect, KeyUp. Effects:
+    // Backspace, Delete, Enter, Tab, Space, letters and digits edit, 22 pastes the box's clipboard and 24
+    // cuts to it (not on a locked box); Left, Right, Up, Down, Home and End move the caret, with Shift
+    // extending the selection.
     void pressKey(int vkCode, int shift = 0);
+    // The box's own clipboard, standing in for the system's: what Ctrl+V pastes and Ctrl+X cuts to.
+    void setClipboardText(const QString& text) { mClipboard = text; }
+    QString clipboardText() const { return mClipboard; }
     // Mouse buttons; caretPos >= 0 first moves the caret there, as a click into the text does.
     void mouseDown(int button, int shift, int x, int y, int caretPos = -1);
     void mouseUp(int button, int shift, int x, int y);
@@ -110,6 +115,7 @@ private:
     bool mUpdatesLocked = false;
     double mFontSize = 10.0;
     QRect mGeometry;
+    QString mClipboard;
     ScrollPos mScroll;
     int mFormatCalls = 0;
     int mRefreshCount = 0;

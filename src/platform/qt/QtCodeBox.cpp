@@ -5,6 +5,8 @@
 #include "platform/TextFind.h"
 #include "platform/qt/QtKeyMap.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -13,11 +15,35 @@
 
 namespace qx {
 
+namespace {
+
+// The plain text of mime data, or nothing when it holds none (rich text, images and bare URLs are not text).
+std::optional<QString> plainTextOf(const QMimeData* data) {
+    if (!data || !(data->hasFormat(QStringLiteral("text/plain")) ||
+                   data->hasFormat(QStringLiteral("text/plain;charset=utf-8"))))
+        return std::nullopt;
+    QString text = data->text();
+    if (text.isEmpty())
+        return std::nullopt;
+    return text;
+}
+
+// Keys of the platform's key scheme that would paste, cut, undo or redo behind the events' back: the
+// clipboard keys the box knows raise KeyPress instead, and the history is the control's.
+bool isOtherClipboardOrHistoryKey(const QKeyEvent& event) {
+    return event.matches(QKeySequence::Paste) || event.matches(QKeySequence::Cut) ||
+           event.matches(QKeySequence::Undo) || event.matches(QKeySequence::Redo);
+}
+
+} // namespace
+
 QtCodeBox::QtCodeBox(QWidget* parent)
     : QPlainTextEdit(parent)
     , mText(document())
     , mLayout(document(), mText) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The control keeps the only history; the document's own would undo behind its back.
+    setUndoRedoEnabled(false);
     // The control opens its own menu on the right button.
     setContextMenuPolicy(Qt::PreventContextMenu);
     // Characters without a format are plain black, whatever the style says.
@@ -127,15 +153,73 @@ void QtCodeBox::setSelText(const QString& text) {
     setTextCursor(cursor);
 }
 
+// --- clipboard and drops -------------------------------------------------------------------------------
+
+bool QtCodeBox::canInsertFromMimeData(const QMimeData* source) const {
+    return plainTextOf(source).has_value();
+}
+
 // Pasted and dropped text keeps to the separator rule too; only its plain text is ever inserted.
 void QtCodeBox::insertFromMimeData(const QMimeData* source) {
-    if (!source || !source->hasText()) {
-        QPlainTextEdit::insertFromMimeData(source);
+    const std::optional<QString> text = plainTextOf(source);
+    if (!text || isReadOnly())
+        return;
+    if (mMimeSource != MimeSource::Answered &&
+        !allowed(mMimeSource == MimeSource::SelectionPaste ? TextInput::SelectionPaste
+                                                           : TextInput::MenuPaste))
+        return;
+    QMimeData plain;
+    plain.setText(applySeparatorRule(*text));
+    QPlainTextEdit::insertFromMimeData(&plain);
+}
+
+// Copies, cuts and drags carry the selection as plain text with CR LF line breaks.
+QMimeData* QtCodeBox::createMimeDataFromSelection() const {
+    auto* data = new QMimeData;
+    data->setText(SelText());
+    return data;
+}
+
+void QtCodeBox::pasteFromClipboard() {
+    insertFrom(MimeSource::Answered,
+               [this] { insertFromMimeData(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard)); });
+}
+
+void QtCodeBox::cutToClipboard() {
+    if (isReadOnly() || SelLength() == 0)
+        return;
+    QGuiApplication::clipboard()->setText(SelText());
+    QTextCursor cursor = textCursor();
+    cursor.removeSelectedText();
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+// One question for the whole drop, a move within the box included (Qt removes the dragged selection and
+// inserts it again in one edit, so the events see one Change). While it is asked, the caret stands where
+// the text is to land.
+void QtCodeBox::dropEvent(QDropEvent* event) {
+    releaseHeldSelection();
+    if (isReadOnly() || !canInsertFromMimeData(event->mimeData())) {
+        QPlainTextEdit::dropEvent(event); // refused by Qt, which also takes the drop caret away
         return;
     }
-    QMimeData plain;
-    plain.setText(applySeparatorRule(source->text()));
-    QPlainTextEdit::insertFromMimeData(&plain);
+    const QTextCursor before = textCursor();
+    const ScrollPos scroll = GetScrollPos();
+    setTextCursor(cursorForPosition(event->position().toPoint()));
+    const bool ok = allowed(TextInput::Drop);
+    const bool move = event->dropAction() == Qt::MoveAction && event->source() == viewport();
+    if (!ok || move) {
+        setTextCursor(before); // a move removes the selection it was dragged from
+        SetScrollPos(scroll);
+    }
+    if (!ok) {
+        QDragLeaveEvent leave;
+        QPlainTextEdit::dragLeaveEvent(&leave); // takes the drop caret away
+        event->ignore();
+        return;
+    }
+    insertFrom(MimeSource::Answered, [&] { QPlainTextEdit::dropEvent(event); });
 }
 
 // --- the text copy and Change -------------------------------------------------------------------------
@@ -322,6 +406,20 @@ int QtCodeBox::Find(const QString& text, int start, int end, int options) const 
 
 // --- events -------------------------------------------------------------------------------------------
 
+// Every way the user changes the text, and how the events hear of it first:
+// - Keys raise KeyDown (all keys with a key code), then KeyPress when they type: characters, Enter however
+//   it is pressed (a new line, never a line separator inside the line), Backspace, Tab, and the clipboard
+//   keys as kPasteChar and kCutChar, which the box then carries out itself with plain text. Keys that edit
+//   without typing raise KeyDown only: Delete, Ctrl+Backspace and Ctrl+Delete (a word), and in the X11
+//   key scheme Ctrl+K (to the end of the line). The key scheme's other clipboard and history keys
+//   (Ctrl+Shift+Insert, Ctrl+Shift+Z, Alt+Backspace, F18, F20, the Paste and Cut keys, ...) do nothing;
+//   Undo and Redo would find no history anyway. The direction keys change a line's direction, not text.
+// - A drop asks BeforeInput(Drop); the middle-click paste of the selection (X11) asks
+//   BeforeInput(SelectionPaste); an input method asks BeforeInput(InputMethod); paste() from code asks
+//   BeforeInput(MenuPaste).
+// - Not asked: cut() from code and the standard context menu (off: the control opens its own menu); edits
+//   made through the accessibility interface; and a drag out of the box that its target takes as a move:
+//   Qt removes the selection after the drop, with no way in before it, and the events see only the Change.
 void QtCodeBox::keyPressEvent(QKeyEvent* event) {
     releaseHeldSelection();
     int keyCode = virtualKeyOf(*event);
@@ -341,16 +439,31 @@ void QtCodeBox::keyPressEvent(QKeyEvent* event) {
             return;
         }
     }
-    if (code != original)
-        typeInstead(event, code);
-    else
-        QPlainTextEdit::keyPressEvent(event);
+    typeCode(event, original, code);
 }
 
+void QtCodeBox::typeCode(QKeyEvent* event, int original, int code) {
+    if (code == 0 && isOtherClipboardOrHistoryKey(*event)) {
+        event->accept();
+    } else if (code == kPasteChar) {
+        event->accept();
+        pasteFromClipboard();
+    } else if (code == kCutChar) {
+        event->accept();
+        cutToClipboard();
+    } else if (code != original || qtKeyForCode(code) == Qt::Key_Return) {
+        typeInstead(event, code);
+    } else {
+        QPlainTextEdit::keyPressEvent(event);
+    }
+}
+
+// The replacement carries no modifiers: Shift+Enter would put a line separator inside the line, and a
+// character typed with Ctrl held would not be typed at all.
 void QtCodeBox::typeInstead(QKeyEvent* event, int code) {
     const Qt::Key key = qtKeyForCode(code);
     const QString text = key == Qt::Key_Return ? QStringLiteral("\r") : QString(QChar(char16_t(code)));
-    QKeyEvent replacement(QEvent::KeyPress, key, event->modifiers(), text, event->isAutoRepeat());
+    QKeyEvent replacement(QEvent::KeyPress, key, Qt::NoModifier, text, event->isAutoRepeat());
     QPlainTextEdit::keyPressEvent(&replacement);
     event->setAccepted(replacement.isAccepted());
 }
@@ -370,8 +483,13 @@ void QtCodeBox::mousePressEvent(QMouseEvent* event) {
         mEvents->MouseDown(mouseButtonOf(event->button()), shiftStateOf(event->modifiers()), at.x(), at.y());
 }
 
+// Where the platform has a selection clipboard, Qt pastes it on a middle click, after putting the caret at
+// the click; insertFromMimeData asks first.
 void QtCodeBox::mouseReleaseEvent(QMouseEvent* event) {
-    QPlainTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::MiddleButton)
+        insertFrom(MimeSource::SelectionPaste, [&] { QPlainTextEdit::mouseReleaseEvent(event); });
+    else
+        QPlainTextEdit::mouseReleaseEvent(event);
     const QPoint at = event->position().toPoint();
     if (mEvents)
         mEvents->MouseUp(mouseButtonOf(event->button()), shiftStateOf(event->modifiers()), at.x(), at.y());
@@ -391,11 +509,41 @@ void QtCodeBox::focusOutEvent(QFocusEvent* event) {
 }
 
 void QtCodeBox::inputMethodEvent(QInputMethodEvent* event) {
-    // The preedit area is reported as a change of its whole block: only what really changed is an edit.
     releaseHeldSelection();
     const QString commit = applySeparatorRule(event->commitString());
     if (commit != event->commitString())
         event->setCommitString(commit, event->replacementStart(), event->replacementLength());
+    if (inputMethodMayEdit(*event)) {
+        forwardInputMethodEvent(event);
+        return;
+    }
+    // Refused: nothing is committed. The composition is still shown, unless showing it would replace the
+    // selection.
+    event->accept();
+    if (textCursor().hasSelection())
+        return;
+    QInputMethodEvent preeditOnly(event->preeditString(), event->attributes());
+    forwardInputMethodEvent(&preeditOnly);
+}
+
+// A composition changes the text when it starts over a selection (which it replaces) and when it commits
+// (or replaces text around the caret). The first of these asks; the answer holds while the composition is
+// on screen, so that a composition asks once.
+bool QtCodeBox::inputMethodMayEdit(const QInputMethodEvent& event) {
+    const QString shown = textCursor().block().layout()->preeditAreaText();
+    if (shown.isEmpty())
+        mInputMethodAnswer.reset();
+    const bool edits = !event.commitString().isEmpty() || event.replacementLength() > 0 ||
+                       (textCursor().hasSelection() && event.preeditString() != shown);
+    if (!edits || isReadOnly()) // Qt gives a locked box no input-method text
+        return true;
+    if (!mInputMethodAnswer)
+        mInputMethodAnswer = allowed(TextInput::InputMethod);
+    return *mInputMethodAnswer;
+}
+
+void QtCodeBox::forwardInputMethodEvent(QInputMethodEvent* event) {
+    // The preedit area is reported as a change of its whole block: only what really changed is an edit.
     mInInputMethod = true;
     QPlainTextEdit::inputMethodEvent(event);
     mInInputMethod = false;

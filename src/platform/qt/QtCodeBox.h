@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 
 #include <optional>
+#include <utility>
 
 namespace qx {
 
@@ -17,6 +18,9 @@ namespace qx {
 // does not change the document, enter the undo stack, set the modified flag or raise Change. While
 // repainting is locked or the box is hidden, format changes are only recorded and reach the blocks when the
 // box is unlocked or shown again.
+//
+// Text the user changes reaches the events first: keys through KeyDown and KeyPress, other input through
+// BeforeInput (see the list in QtCodeBox.cpp). The document keeps no undo history of its own.
 class QtCodeBox final : public QPlainTextEdit, public CodeBox {
     Q_OBJECT
 public:
@@ -75,7 +79,11 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // Only plain text is taken from the clipboard and from drops, and only plain text is given to them.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
+    QMimeData* createMimeDataFromSelection() const override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -104,8 +112,26 @@ private:
     // Sends held formats and the held selection to the widget once it is neither locked nor hidden.
     void releaseHeld();
     int clamp(int pos) const { return qBound(0, pos, int(mText.text().size())); }
+    // What the key does once its events let it through, with the character code the handler left.
+    void typeCode(QKeyEvent* event, int original, int code);
     // Lets the default handler type `code` in place of the key's own character.
     void typeInstead(QKeyEvent* event, int code);
+    void pasteFromClipboard();
+    void cutToClipboard();
+    bool allowed(TextInput kind) { return !mEvents || mEvents->BeforeInput(kind); }
+    // Whether an input-method event may change the text it would change (asked once per composition).
+    bool inputMethodMayEdit(const QInputMethodEvent& event);
+    void forwardInputMethodEvent(QInputMethodEvent* event);
+
+    // Where the mime data that insertFromMimeData gets comes from. Paths that asked already (a key, a
+    // drop) say so; a middle click asks there, with the caret at the click; anything else is a paste from
+    // a menu or from code.
+    enum class MimeSource { Menu, SelectionPaste, Answered };
+    template <class Insert> void insertFrom(MimeSource source, Insert insert) {
+        const MimeSource outer = std::exchange(mMimeSource, source);
+        insert();
+        mMimeSource = outer;
+    }
 
     DocumentText mText;
     FormatRuns mFormats;
@@ -118,6 +144,9 @@ private:
     bool mInEdit = false;
     bool mSilent = false; // setText raises its own Change
     bool mInInputMethod = false;
+    // The answer to BeforeInput(InputMethod) for the composition on screen.
+    std::optional<bool> mInputMethodAnswer;
+    MimeSource mMimeSource = MimeSource::Menu;
     std::optional<Selection> mHeldSelection;
     Selection mReported;
 };

@@ -28,6 +28,14 @@ bool hasCtrlOrAlt(const QKeyEvent& event) {
     return event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
 }
 
+bool isEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool isLineSeparator(QChar c) {
+    return c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
 } // namespace
 
 int virtualKeyOf(const QKeyEvent& event) {
@@ -70,12 +78,21 @@ int mouseButtonOf(Qt::MouseButton button) {
 }
 
 int keyPressCodeOf(const QKeyEvent& event) {
+    const int key = event.key();
+    // Keypad keys (Insert and Delete with Num Lock off) count as the keys they stand for.
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
+    if ((modifiers == Qt::ControlModifier && key == Qt::Key_V) ||
+        (modifiers == Qt::ShiftModifier && key == Qt::Key_Insert))
+        return kPasteChar;
+    if ((modifiers == Qt::ControlModifier && key == Qt::Key_X) ||
+        (modifiers == Qt::ShiftModifier && key == Qt::Key_Delete))
+        return kCutChar;
+    if (isEnter(key))
+        return modifiers & (Qt::AltModifier | Qt::MetaModifier) ? 0 : '\r';
     if (hasCtrlOrAlt(event))
         return 0;
-    switch (event.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return '\r';
+    switch (key) {
     case Qt::Key_Backspace:
         return '\b';
     case Qt::Key_Tab:
@@ -89,13 +106,15 @@ int keyPressCodeOf(const QKeyEvent& event) {
     const QString text = event.text();
     if (text.isEmpty() || !text.front().isPrint())
         return 0;
-    return text.front().unicode();
+    return isLineSeparator(text.front()) ? '\r' : text.front().unicode();
 }
 
 Qt::Key qtKeyForCode(int code) {
     switch (code) {
     case '\r':
     case '\n':
+    case QChar::LineSeparator:
+    case QChar::ParagraphSeparator:
         return Qt::Key_Return;
     case '\b':
         return Qt::Key_Backspace;
