@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 namespace qx {
 
@@ -43,7 +44,16 @@ struct EditorState {
     // --- encoded areas -------------------------------------------------------------------------------
     bool mbInEncodedArea = false;
     int mlLevel = 1;
-    QStringList masLevelText{QString(), QString()}; // index 0 unused: levels count from 1
+    // The record of each outer level, written when stepping in from it; index 0 unused (levels count from
+    // 1), and the element of the current level is empty.
+    QStringList masLevelText{QString(), QString()};
+    // The undo and redo stacks of each outer level, put aside on stepping in and given back on stepping
+    // out: each level has a history of its own. One entry per outer level, level 1 first.
+    struct LevelHistory {
+        std::unique_ptr<UndoStack> mpcUndo;
+        std::unique_ptr<UndoStack> mpcRedo;
+    };
+    std::vector<LevelHistory> maLevelHistory;
 
     // --- find ----------------------------------------------------------------------------------------
     QString msLastFind;
