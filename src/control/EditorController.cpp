@@ -7,6 +7,8 @@
 #include "control/StoredValues.h"
 #include "control/UndoHistory.h"
 #include "encoded/EncodedAreas.h"
+#include "encoded/EncodedLevels.h"
+#include "favourites/Favourites.h"
 #include "find/FindReplace.h"
 #include "highlight/EffectiveCodeType.h"
 #include "highlight/HighlightScheduler.h"
@@ -51,7 +53,12 @@ EditorController::EditorController(EditorParts parts)
                              [this] { RequestDelayedPass(); }});
 
     mKeys = std::make_unique<KeystrokeHandler>(mState, box, *mPopups, *mTrigger, *this);
+    mLevels = std::make_unique<EncodedLevels>(
+        box, mState, mParts.picEditBar, mParts.sbr, mParts.messages,
+        EncodedLevels::Hooks{[this] { UpdateStates(); }, [this] { UnloadPopups(); },
+                             [this] { RequestDelayedPass(); }, [this] { HighlightPass(); }});
     mFind = std::make_unique<FindReplace>(mState, box);
+    mFavourites = std::make_unique<Favourites>(mState, mParts.input, mParts.messages);
 
     mParts.tmrForegroundCheck.setInterval(1000);
     mParts.picEditBar.setOnClick([this](const QString& name) { EditBarClicked(name); });
@@ -79,7 +86,8 @@ EditorController::~EditorController() {
 // Creation, in order: colours and levels, the favourites, the per-user settings, the captions. The undo
 // and redo stacks are made empty with the state.
 void EditorController::start() {
-    // The favourites file is loaded into mpcFavourites here, with one menu item per favourite.
+    mFavourites->load();
+    ShowFavouriteItems();
     const bool highlighting = EditorSettings::syntaxHighlighting();
     mState.mbSyntaxHighlight = highlighting;
     mParts.picEditBar.setHighlightChecked(highlighting);
@@ -89,11 +97,13 @@ void EditorController::start() {
 
 // --- properties ----------------------------------------------------------------------------------------
 
-QString EditorController::Value() const {
+QString EditorController::Value() {
+    mLevels->FoldLevels();
     return mParts.txtCode.Text();
 }
 
 void EditorController::setValue(const QString& psValue) {
+    mLevels->ResetLevels();
     mState.mbBusy = true;
     mParts.txtCode.setText(psValue);
     mState.mbBusy = false;
@@ -239,7 +249,11 @@ void EditorController::UpdateStates() {
 }
 
 void EditorController::EditEncoded() {
-    // Stepping into encoded values comes with the level stack.
+    mLevels->EditEncoded();
+}
+
+void EditorController::GoBack() {
+    mLevels->GoBack();
 }
 
 void EditorController::SetMenuCaptions() {
@@ -274,6 +288,10 @@ void EditorController::HideTip() {
 void EditorController::EditBarClicked(const QString& name) {
     if (name == kCheckBox)
         SyntaxHighlightClicked();
+    else if (name == kEditButton)
+        EditEncoded();
+    else if (name == kBackButton)
+        GoBack();
     else if (name == kFindButton)
         OpenFindDialog();
 }
@@ -299,6 +317,29 @@ void EditorController::MenuChosen(const QString& name) {
         OpenFindDialog();
     else if (name == QLatin1String("mnuFindNext"))
         FindNext();
+    else if (name == QLatin1String("mnuAddToFav"))
+        AddToFavourites();
+    else if (name.startsWith(QLatin1String("mnuFav")))
+        InsertFavourite(name.mid(6).toInt());
+}
+
+void EditorController::ShowFavouriteItems() {
+    QStringList names;
+    for (const Favourites::Item& item : mFavourites->items())
+        names << item.name;
+    mParts.mnuPopup.setFavouriteItems(names);
+}
+
+// Other controls' additions come in too, so the items are made anew from the collection.
+void EditorController::AddToFavourites() {
+    if (mFavourites->addToFavourites(mParts.txtCode.SelText()))
+        ShowFavouriteItems();
+}
+
+void EditorController::InsertFavourite(int position) {
+    const std::optional<QString> snippet = mFavourites->snippet(position);
+    if (snippet && AllowUserEdit())
+        mParts.txtCode.setSelText(*snippet);
 }
 
 bool EditorController::IsWholeTags(const QString& selection) {
@@ -316,6 +357,10 @@ void EditorController::ShowPopupMenu() {
     CodeBox& box = mParts.txtCode;
     UpdateEncodedState();
     const bool editable = !box.Locked() && !mState.mbInEncodedArea;
+    if (mFavourites->reloadIfChanged())
+        ShowFavouriteItems();
+    for (int i = 1; i <= menu.FavouriteItems().size(); ++i)
+        menu.setItemEnabled(QStringLiteral("mnuFav%1").arg(i), editable);
     menu.setItemVisible(QStringLiteral("mnuAddToFav"), IsWholeTags(box.SelText()));
     menu.setItemEnabled(QStringLiteral("mnuUndo"), !box.Locked() && mState.mpcUndo->Count() > 0);
     menu.setItemEnabled(QStringLiteral("mnuRedo"), !box.Locked() && mState.mpcRedo->Count() > 0);
@@ -430,8 +475,9 @@ void EditorController::Change() {
     mChangeHandler->Change();
 }
 
-void EditorController::Edited(int position, int removed, int added) {
-    mRtfMarkers.Edited(mParts.txtCode.Text(), position, removed, added);
+void EditorController::Edited(int position, const QString& removed, int added) {
+    mRtfMarkers.Edited(mParts.txtCode.Text(), position, int(removed.size()), added);
+    mUndo->Edited(position, removed, added);
 }
 
 void EditorController::KeyDown(int& keyCode, int shift) {
@@ -490,6 +536,10 @@ void EditorController::LostFocus() {
 
 bool EditorController::BeforeInput(TextInput kind) {
     Q_UNUSED(kind);
+    return AllowUserEdit();
+}
+
+bool EditorController::AllowUserEdit() {
     UpdateEncodedState();
     if (mState.mbInEncodedArea || mParts.txtCode.Locked())
         return false;

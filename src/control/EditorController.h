@@ -20,7 +20,10 @@ class Clipboard;
 class CompletionTrigger;
 class EditBar;
 class EditorShell;
+class EncodedLevels;
+class Favourites;
 class FindReplace;
+class InputBox;
 class ForegroundWindow;
 class HighlightScheduler;
 class MessageBox;
@@ -41,6 +44,7 @@ struct EditorParts {
     OneShotTimer& tmrForegroundCheck;
     MessageBox& messages;
     Clipboard& clipboard;
+    InputBox& input;
     const ForegroundWindow& foreground;
     EditorShell& shell;
     AssistPopups::ListFactory makeList;
@@ -66,8 +70,10 @@ public:
     ForegroundCheck& foregroundCheck() { return mForegroundCheck; }
 
     // --- properties ----------------------------------------------------------------------------------
-    QString Value() const;
+    // Steps back out of every open encoded level first, so that the host gets the whole top-level text.
+    QString Value();
     // The control's own change: no change handling, no undo entry, Changed untouched; coloured at once.
+    // Open encoded levels are dropped, and level 1's undo history comes back.
     void setValue(const QString& psValue);
     void SetSelText(const QString& psText);
     void setTagColour(Colour colour);
@@ -111,8 +117,10 @@ public:
     // The RTF button is enabled exactly while the caret follows an RTF value.
     void UpdateRtfState();
     void UpdateStates() override;
-    // Steps into the encoded area before the caret.
+    // Steps into the encoded area that holds the caret.
     void EditEncoded() override;
+    // Steps back out of one encoded level, writing the edited content back.
+    void GoBack();
     void SetMenuCaptions();
     void ClosePopups() override;
     // Closes the popups for good and unloads their forms: when the control is hidden, when the focus
@@ -136,7 +144,7 @@ public:
 
     // --- CodeBoxEvents -------------------------------------------------------------------------------
     void Change() override;
-    void Edited(int position, int removed, int added) override;
+    void Edited(int position, const QString& removed, int added) override;
     void KeyDown(int& keyCode, int shift) override;
     void KeyPress(int& keyAscii) override;
     void KeyUp(int& keyCode, int shift) override;
@@ -173,6 +181,13 @@ private:
     void MenuPaste();
     // The menu's shortcuts, Ctrl+F and F3, as the code box receives them; true when one was run.
     bool MenuShortcut(int keyCode, int shift);
+    // A user's edit other than a typed key may go ahead: not inside an encoded area, not on a locked box.
+    // When it may, its undo step is recorded.
+    bool AllowUserEdit();
+    void AddToFavourites();
+    // Inserts favourite `position` (one-based) at the caret, as one undo step.
+    void InsertFavourite(int position);
+    void ShowFavouriteItems();
     void notFound();
 
     EditorParts mParts;
@@ -184,7 +199,9 @@ private:
     std::unique_ptr<UndoHistory> mUndo;
     std::unique_ptr<ChangeHandler> mChangeHandler;
     std::unique_ptr<KeystrokeHandler> mKeys;
+    std::unique_ptr<EncodedLevels> mLevels;
     std::unique_ptr<FindReplace> mFind;
+    std::unique_ptr<Favourites> mFavourites;
     // Where the RTF markers stand, so that the RTF state never scans back through the whole text.
     MarkerIndex mRtfMarkers{EncodedAreas::kRtfMarker.toString()};
     int mPopupUnloads = 0;

@@ -6,6 +6,7 @@
 #include "control/EditorShell.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtForegroundWindow.h"
+#include "platform/qt/QtInputBox.h"
 #include "platform/qt/QtOneShotTimer.h"
 
 #include <memory>
@@ -65,6 +66,7 @@ private:
     qxcSCRIPTEditor* q;
     QtForegroundWindow mForegroundWindow;
     QtClipboard mClipboard;
+    std::unique_ptr<QtInputBox> mInput;
     std::unique_ptr<QtCaretLocator> mCaret;
     std::unique_ptr<QtMessageBox> mMessages;
     std::unique_ptr<EditorController> mController;

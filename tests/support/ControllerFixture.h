@@ -7,6 +7,7 @@
 #include "platform/memory/MemoryClipboard.h"
 #include "platform/memory/MemoryCodeBox.h"
 #include "platform/memory/MemoryEditBar.h"
+#include "platform/memory/MemoryInputBox.h"
 #include "platform/memory/MemoryListPopup.h"
 #include "platform/memory/MemoryMessageBox.h"
 #include "platform/memory/MemoryPopupMenu.h"
@@ -50,10 +51,11 @@ protected:
     ManualTimer foregroundTimer;
     MemoryMessageBox messages;
     MemoryClipboard clipboard;
+    MemoryInputBox input;
     FixedForeground foreground;
     RecordingShell shell;
     EditorController control{EditorParts{box, caret, status, editBar, menu, highlightTimer, foregroundTimer,
-                                         messages, clipboard, foreground, shell,
+                                         messages, clipboard, input, foreground, shell,
                                          [this] {
                                              auto list = std::make_unique<MemoryListPopup>();
                                              list->setOwner(&box);

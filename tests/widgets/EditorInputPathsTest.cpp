@@ -106,7 +106,6 @@ TEST_F(EditorInputPathsTest, PasteWithTheKeyboardIsOneUndoStep) {
 }
 
 TEST_F(EditorInputPathsTest, DropsAndInputMethodCommitsAreOneUndoStepEach) {
-    GTEST_SKIP() << "needs the controller's guard";
     editor.setValue("ab");
     drop(1, "X");
     ASSERT_EQ(editor.Value(), "aXb");
@@ -120,7 +119,6 @@ TEST_F(EditorInputPathsTest, DropsAndInputMethodCommitsAreOneUndoStepEach) {
 }
 
 TEST_F(EditorInputPathsTest, NoInputPathChangesAnEncodedValue) {
-    GTEST_SKIP() << "needs the controller's guard";
     editor.setValue(kEncoded);
     QApplication::clipboard()->setText("X");
     d.txtCode->setSelStart(kInside);
