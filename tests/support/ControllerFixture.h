@@ -25,8 +25,12 @@ public:
     void LayOut() override { ++layOuts; }
     void EncodingAreaChange(bool pbEnabled) override { encodingAreaChanges.append(pbEnabled); }
     void OpenFindDialog() override { ++findDialogOpens; }
+    void MoveFocusOut(bool forward) override { focusMoves.append(forward); }
+    void Zoom(int steps) override { zooms.append(steps); }
 
     int layOuts = 0;
+    QList<bool> focusMoves; // true: forward
+    QList<int> zooms;
     int findDialogOpens = 0;
     QList<bool> encodingAreaChanges;
 };
