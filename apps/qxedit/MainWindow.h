@@ -8,8 +8,10 @@
 class QAction;
 class QActionGroup;
 class QCheckBox;
+class QKeySequence;
+class QMenu;
 
-// The demo host: one control in a main window, with files, the code type and the two views in menus.
+// The demo host: one control in a main window, with files, editing, the code type and the views in menus.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -29,8 +31,11 @@ protected:
 private:
     void createMenus();
     void createFileMenu();
+    void createEditMenu();
     void createCodeTypeMenu();
     void createViewMenu();
+    // A menu item that shows a chord the control itself handles while it has the keyboard.
+    static QAction* addItem(QMenu* menu, const QString& text, const QKeySequence& chord);
 
     void newDocument();
     void open();
@@ -42,6 +47,7 @@ private:
     void showDocument(const QString& text, const QString& path, const QString& displayName);
     void warn(const QString& message, bool quiet);
 
+    void syncEditMenu();
     void syncCodeTypeMenu();
     void syncViewMenu();
     void updateTitle();
@@ -53,4 +59,10 @@ private:
     QActionGroup* mCodeTypes = nullptr;
     QAction* mFullView = nullptr;
     QAction* mHighlight = nullptr;
+    QAction* mLineNumbers = nullptr;
+    QAction* mCurrentLine = nullptr;
+    QAction* mLocked = nullptr;
+    QList<QAction*> mChangingItems; // refused while the control is locked
+    QAction* mFind = nullptr;
+    QAction* mFindNext = nullptr;
 };
