@@ -129,6 +129,9 @@ void MainWindow::createEditMenu() {
         mEditor->setFocus();
     });
     edit->addSeparator();
+    edit->addAction(QStringLiteral("Edit Tag &Value..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), this,
+                    &MainWindow::editTagValue);
+    edit->addSeparator();
     mLocked = edit->addAction(QStringLiteral("&Locked"));
     mLocked->setCheckable(true);
     connect(mLocked, &QAction::toggled, this, [this](bool on) {
@@ -149,6 +152,23 @@ void MainWindow::syncEditMenu() {
         const QAction* own = mEditor->findChild<QAction*>(QLatin1String(name));
         item->setEnabled(own && own->isVisible() && own->isEnabled());
     }
+}
+
+void MainWindow::editTagValue() {
+    qx::CodeBox& box = mEditor->txtCode();
+    const QString selected = box.SelText();
+    if (selected.isEmpty()) {
+        statusBar()->showMessage(QStringLiteral("Select a value to edit it in the tag value dialog"), 3000);
+        return;
+    }
+    const int start = box.SelStart();
+    qxTagDialog dialog;
+    const QString edited = dialog.EditValue(selected);
+    if (dialog.Cancel() || edited == selected)
+        return;
+    mEditor->SetSelText(edited);
+    box.setSelStart(start);
+    box.setSelLength(int(edited.size()));
 }
 
 void MainWindow::createCodeTypeMenu() {

@@ -11,7 +11,8 @@ class QCheckBox;
 class QKeySequence;
 class QMenu;
 
-// The demo host: one control in a main window, with files, editing, the code type and the views in menus.
+// The demo host: one control in a main window, with files, editing (the tag value dialog included), the code
+// type and the views in menus.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -37,6 +38,8 @@ private:
     // A menu item that shows a chord the control itself handles while it has the keyboard.
     static QAction* addItem(QMenu* menu, const QString& text, const QKeySequence& chord);
 
+    // Opens the tag value dialog on the selected text and puts the result in its place.
+    void editTagValue();
     void newDocument();
     void open();
     bool save();

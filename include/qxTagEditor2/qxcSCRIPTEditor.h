@@ -1,6 +1,7 @@
 #pragma once
 
 #include <qxTagEditor2/PropertyBag.h>
+#include <qxTagEditor2/qxTagDialog.h>
 
 #include "platform/CodeBox.h"
 
