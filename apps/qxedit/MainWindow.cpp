@@ -129,8 +129,8 @@ void MainWindow::createEditMenu() {
         mEditor->setFocus();
     });
     edit->addSeparator();
-    edit->addAction(QStringLiteral("Edit Tag &Value..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), this,
-                    &MainWindow::editTagValue);
+    edit->addAction(QStringLiteral("Edit Tag &Value..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
+                    this, &MainWindow::editTagValue);
     edit->addSeparator();
     mLocked = edit->addAction(QStringLiteral("&Locked"));
     mLocked->setCheckable(true);
