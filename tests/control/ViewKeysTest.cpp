@@ -3,6 +3,7 @@
 #include "platform/KeyCodes.h"
 
 #include <utility>
+#include <vector>
 
 namespace qx::test {
 namespace {
@@ -15,8 +16,8 @@ TEST_F(ViewKeysTest, ChordsReachTheShellInPlainTextAndInsideEncodedValues) {
     const struct {
         int vk;
         int shift;
-        QList<bool> focusMoves;
-        QList<int> zooms;
+        std::vector<bool> focusMoves;
+        std::vector<int> zooms;
     } cases[] = {
         {VK_TAB, kCtrlMask, {true}, {}},     {VK_TAB, kCtrlMask | kShiftMask, {false}, {}},
         {VK_OEM_PLUS, kCtrlMask, {}, {1}},   {VK_OEM_PLUS, kCtrlMask | kShiftMask, {}, {1}}, // Ctrl++
@@ -49,8 +50,8 @@ TEST_F(ViewKeysTest, OtherChordsKeepTheirOwnMeaning) {
                                     {VK_OEM_PLUS, kAltMask},
                                     {VK_TAB, kAltMask | kCtrlMask}})
         box.pressKey(vk, shift);
-    EXPECT_TRUE(shell.focusMoves.isEmpty());
-    EXPECT_TRUE(shell.zooms.isEmpty());
+    EXPECT_TRUE(shell.focusMoves.empty());
+    EXPECT_TRUE(shell.zooms.empty());
 }
 
 } // namespace

@@ -2,10 +2,9 @@
 
 #include "platform/CodeBox.h"
 #include "platform/FormatRuns.h"
+#include "platform/TagMatch.h"
 #include "platform/qt/DocumentText.h"
 #include "platform/qt/LayoutFormats.h"
-
-#include "platform/TagMatch.h"
 
 #include <QPlainTextEdit>
 
