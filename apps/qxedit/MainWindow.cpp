@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -20,6 +22,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -42,6 +45,8 @@ qxcSCRIPTEditor::ctCodeType codeTypeFor(const QString& path) {
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent) {
     mEditor = new qxcSCRIPTEditor(this);
+    mEditor->setLineNumbers(true);
+    mEditor->setHighlightCurrentLine(true);
     mEditor->setDatabase(
         new qxDatabase(QStringLiteral(QX_DATA_DIR "/reference/sample-reference.json"), this));
     setCentralWidget(mEditor);
@@ -85,10 +90,68 @@ void MainWindow::createFileMenu() {
     file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 }
 
+QAction* MainWindow::addItem(QMenu* menu, const QString& text, const QKeySequence& chord) {
+    QAction* action = menu->addAction(text);
+    action->setShortcut(chord);
+    // Shown in the menu only: in the code box the control takes the chord and applies its own rules.
+    action->setShortcutContext(Qt::WidgetShortcut);
+    return action;
+}
+
+// The items go through the control's public calls; the chords they show are the control's own.
 void MainWindow::createEditMenu() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QAction* undo = addItem(edit, QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(undo, &QAction::triggered, this, [this] { mEditor->Undo(); });
+    QAction* redo = addItem(edit, QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    connect(redo, &QAction::triggered, this, [this] { mEditor->Redo(); });
+    edit->addSeparator();
+    QAction* cut = addItem(edit, QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    connect(cut, &QAction::triggered, this, [this] { mEditor->Cut(); });
+    QAction* copy = addItem(edit, QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    connect(copy, &QAction::triggered, this, [this] { mEditor->Copy(); });
+    QAction* paste = addItem(edit, QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    connect(paste, &QAction::triggered, this, [this] { mEditor->Paste(); });
+    mChangingItems = {undo, redo, cut, paste};
+    edit->addSeparator();
+    // The control's own find dialog opens from its menu item.
+    mFind = addItem(edit, QStringLiteral("&Find && Replace..."), QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(mFind, &QAction::triggered, this, [this] {
+        if (auto* find = mEditor->findChild<QAction*>(QStringLiteral("mnuFind")))
+            find->trigger();
+    });
+    mFindNext = addItem(edit, QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3));
+    connect(mFindNext, &QAction::triggered, this, [this] { mEditor->FindNext(); });
+    edit->addSeparator();
+    QAction* selectAll = addItem(edit, QStringLiteral("Select &All"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    connect(selectAll, &QAction::triggered, this, [this] {
+        mEditor->txtCode().SelectRange(0, -1);
+        mEditor->setFocus();
+    });
+    edit->addSeparator();
     edit->addAction(QStringLiteral("Edit Tag &Value..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
                     this, &MainWindow::editTagValue);
+    edit->addSeparator();
+    mLocked = edit->addAction(QStringLiteral("&Locked"));
+    mLocked->setCheckable(true);
+    connect(mLocked, &QAction::toggled, this, [this](bool on) {
+        if (on != mEditor->Locked())
+            mEditor->setLocked(on);
+    });
+    connect(edit, &QMenu::aboutToShow, this, &MainWindow::syncEditMenu);
+    syncEditMenu();
+}
+
+void MainWindow::syncEditMenu() {
+    const bool locked = mEditor->Locked();
+    mLocked->setChecked(locked);
+    for (QAction* item : mChangingItems)
+        item->setEnabled(!locked);
+    // The find items follow the control's own menu, whose find items a host can hide.
+    for (const auto& [item, name] : {std::pair{mFind, "mnuFind"}, {mFindNext, "mnuFindNext"}}) {
+        const QAction* own = mEditor->findChild<QAction*>(QLatin1String(name));
+        item->setEnabled(own && own->isVisible() && own->isEnabled());
+    }
 }
 
 void MainWindow::editTagValue() {
@@ -146,6 +209,20 @@ void MainWindow::createViewMenu() {
         if (mHighlightBox && mHighlightBox->isChecked() != on)
             mHighlightBox->setChecked(on);
     });
+    view->addSeparator();
+    mLineNumbers = view->addAction(QStringLiteral("&Line Numbers"));
+    mLineNumbers->setCheckable(true);
+    connect(mLineNumbers, &QAction::toggled, mEditor, &qxcSCRIPTEditor::setLineNumbers);
+    mCurrentLine = view->addAction(QStringLiteral("Highlight &Current Line"));
+    mCurrentLine->setCheckable(true);
+    connect(mCurrentLine, &QAction::toggled, mEditor, &qxcSCRIPTEditor::setHighlightCurrentLine);
+    view->addSeparator();
+    connect(addItem(view, QStringLiteral("Zoom &In"), QKeySequence(Qt::CTRL | Qt::Key_Equal)),
+            &QAction::triggered, this, [this] { mEditor->setZoom(mEditor->Zoom() + 1); });
+    connect(addItem(view, QStringLiteral("Zoom &Out"), QKeySequence(Qt::CTRL | Qt::Key_Minus)),
+            &QAction::triggered, this, [this] { mEditor->setZoom(mEditor->Zoom() - 1); });
+    connect(addItem(view, QStringLiteral("&Reset Zoom"), QKeySequence(Qt::CTRL | Qt::Key_0)),
+            &QAction::triggered, this, [this] { mEditor->setZoom(0); });
     connect(view, &QMenu::aboutToShow, this, &MainWindow::syncViewMenu);
     syncViewMenu();
 }
@@ -157,6 +234,8 @@ void MainWindow::syncCodeTypeMenu() {
 
 void MainWindow::syncViewMenu() {
     mFullView->setChecked(mEditor->FullView());
+    mLineNumbers->setChecked(mEditor->LineNumbers());
+    mCurrentLine->setChecked(mEditor->HighlightCurrentLine());
     if (mHighlightBox)
         mHighlight->setChecked(mHighlightBox->isChecked());
 }

@@ -8,9 +8,11 @@
 class QAction;
 class QActionGroup;
 class QCheckBox;
+class QKeySequence;
+class QMenu;
 
-// The demo host: one control in a main window, with files, the tag value dialog, the code type and the two
-// views in menus.
+// The demo host: one control in a main window, with files, editing (the tag value dialog included), the code
+// type and the views in menus.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -33,6 +35,8 @@ private:
     void createEditMenu();
     void createCodeTypeMenu();
     void createViewMenu();
+    // A menu item that shows a chord the control itself handles while it has the keyboard.
+    static QAction* addItem(QMenu* menu, const QString& text, const QKeySequence& chord);
 
     // Opens the tag value dialog on the selected text and puts the result in its place.
     void editTagValue();
@@ -46,6 +50,7 @@ private:
     void showDocument(const QString& text, const QString& path, const QString& displayName);
     void warn(const QString& message, bool quiet);
 
+    void syncEditMenu();
     void syncCodeTypeMenu();
     void syncViewMenu();
     void updateTitle();
@@ -57,4 +62,10 @@ private:
     QActionGroup* mCodeTypes = nullptr;
     QAction* mFullView = nullptr;
     QAction* mHighlight = nullptr;
+    QAction* mLineNumbers = nullptr;
+    QAction* mCurrentLine = nullptr;
+    QAction* mLocked = nullptr;
+    QList<QAction*> mChangingItems; // refused while the control is locked
+    QAction* mFind = nullptr;
+    QAction* mFindNext = nullptr;
 };

@@ -32,6 +32,11 @@ class qxcSCRIPTEditor : public QWidget {
     Q_PROPERTY(bool FullView READ FullView WRITE setFullView)
     Q_PROPERTY(bool ShowFindButton READ ShowFindButton WRITE setShowFindButton)
     Q_PROPERTY(bool FindMenusEnabled READ FindMenusEnabled WRITE setFindMenusEnabled)
+    // Run-time view settings: never stored with the design-time properties.
+    Q_PROPERTY(bool LineNumbers READ LineNumbers WRITE setLineNumbers DESIGNABLE false STORED false)
+    Q_PROPERTY(bool HighlightCurrentLine READ HighlightCurrentLine WRITE setHighlightCurrentLine
+                   DESIGNABLE false STORED false)
+    Q_PROPERTY(int Zoom READ Zoom WRITE setZoom DESIGNABLE false STORED false)
 
 public:
     enum ctCodeType { ctKelvane = 0, ctVB = 1, ctAuto = 2 };
@@ -71,6 +76,16 @@ public:
     void setShowFindButton(bool pbShowFindButton);
     bool FindMenusEnabled() const;
     void setFindMenusEnabled(bool pbFindMenusEnabled);
+    // Line numbers in a gutter left of the text; off at first.
+    bool LineNumbers() const;
+    void setLineNumbers(bool pbLineNumbers);
+    // A background on the caret's line; off at first.
+    bool HighlightCurrentLine() const;
+    void setHighlightCurrentLine(bool pbHighlight);
+    // The code font's size in points above (negative: below) its normal size; 0 at first. Ctrl+wheel,
+    // Ctrl+=, Ctrl+- and Ctrl+0 in the code box change it too.
+    int Zoom() const;
+    void setZoom(int plSteps);
 
     // Searching in the text: positions are zero-based, -1 means not given; the result is the position of
     // the match, or -1. Find selects the match unless frtNoHighlight is given, and without a start goes on
@@ -86,6 +101,11 @@ public:
     // Restore the text and caret before the last typed change, and back again.
     void Undo();
     void Redo();
+    // The clipboard items of the control's menu, as a user's actions: Cut and Paste are one undo step each
+    // and are refused inside an encoded value and on a locked control.
+    void Cut();
+    void Copy();
+    void Paste();
 
     // Persisted design-time properties, read when a stored control is loaded and written when the host saves.
     void ReadProperties(qx::PropertyBag& bag);

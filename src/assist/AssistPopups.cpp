@@ -103,6 +103,13 @@ void AssistPopups::HideTip() {
         mStatus->setPanelText(kStatusPanel, QString());
 }
 
+void AssistPopups::FollowCaret() {
+    if (mState.mbListShown && mfrmList)
+        placeList();
+    if (TipShown())
+        mfrmSyntax->ShowAbove(mfrmSyntax->Syntax(), mCaret.Locate());
+}
+
 void AssistPopups::ClosePopups() {
     if (!mState.mbListShown)
         return;

@@ -47,6 +47,9 @@ public:
     void HideList();
     // Clears mbTipShown, hides the tip's form if it exists and empties the "Status" panel.
     void HideTip();
+    // Puts the popups that are shown next to the caret again, after the caret moved on the screen without
+    // the text changing (the code font was zoomed).
+    void FollowCaret();
     // When the list is shown: HideTip, then HideList. Otherwise nothing.
     void ClosePopups();
     // Closes the popups for good (the control is hidden, loses the focus as a whole or goes away): hides

@@ -402,6 +402,28 @@ bool EditorController::MenuShortcut(int keyCode, int shift) {
     return false;
 }
 
+bool EditorController::ViewShortcut(int keyCode, int shift) {
+    EditorShell& shell = mParts.shell;
+    if (keyCode == VK_TAB && (shift == kCtrlMask || shift == (kCtrlMask | kShiftMask))) {
+        shell.MoveFocusOut(shift == kCtrlMask);
+        return true;
+    }
+    // Ctrl++ is Ctrl+Shift+= on most layouts; the keypad's keys arrive as the keys that type the same.
+    if (keyCode == VK_OEM_PLUS && (shift & ~kShiftMask) == kCtrlMask) {
+        shell.Zoom(1);
+        return true;
+    }
+    if (keyCode == VK_OEM_MINUS && shift == kCtrlMask) {
+        shell.Zoom(-1);
+        return true;
+    }
+    if (keyCode == VK_0 && shift == kCtrlMask) {
+        shell.Zoom(0);
+        return true;
+    }
+    return false;
+}
+
 // A failure to open is reported with the line it carries (none here) and the classic error number.
 void EditorController::OpenFindDialog() {
     try {
@@ -480,8 +502,10 @@ void EditorController::Edited(int position, const QString& removed, int added) {
     mUndo->Edited(position, removed, added);
 }
 
+// The menu's and the view's chords come before the key handling: they change no text, so neither the Tab
+// rule nor the encoded-area guard applies to them.
 void EditorController::KeyDown(int& keyCode, int shift) {
-    if (MenuShortcut(keyCode, shift)) {
+    if (MenuShortcut(keyCode, shift) || ViewShortcut(keyCode, shift)) {
         keyCode = 0;
         return;
     }

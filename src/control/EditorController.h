@@ -181,6 +181,9 @@ private:
     void MenuPaste();
     // The menu's shortcuts, Ctrl+F and F3, as the code box receives them; true when one was run.
     bool MenuShortcut(int keyCode, int shift);
+    // The view's chords, which change no text: Ctrl+Tab and Ctrl+Shift+Tab move the focus out of the box;
+    // Ctrl+= (or Ctrl++), Ctrl+- and Ctrl+0 zoom in, out and back. True when one was run.
+    bool ViewShortcut(int keyCode, int shift);
     // A user's edit other than a typed key may go ahead: not inside an encoded area, not on a locked box.
     // When it may, its undo step is recorded.
     bool AllowUserEdit();

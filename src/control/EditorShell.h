@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 namespace qx {
 
 // What the controller asks of the window that holds the control: the widget shell on Qt, a recorder in
@@ -13,6 +15,11 @@ public:
     virtual void EncodingAreaChange(bool pbEnabled) = 0;
     // Opens the process's find dialog, pointed at this control, in front of the control's window.
     virtual void OpenFindDialog() = 0;
+    // Moves the keyboard focus out of the control, to the next (or previous) widget of its window that
+    // takes the focus by Tab. A window without one keeps the focus where it is.
+    virtual void MoveFocusOut(bool forward) { Q_UNUSED(forward); }
+    // Shows the code font `steps` points larger (negative: smaller) for this control; 0 restores the size.
+    virtual void Zoom(int steps) { Q_UNUSED(steps); }
 };
 
 } // namespace qx

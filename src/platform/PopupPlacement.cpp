@@ -40,6 +40,10 @@ QPoint PlaceListAtCaret(const QRect& caret, int offsetBelowCaretTop, const QSize
     return {left, top};
 }
 
+int ListWidthFor(int describedWidth, int neededWidth, int screenWidth) {
+    return std::max(describedWidth, std::min(neededWidth, screenWidth / 2));
+}
+
 TipLayout LayoutTip(const QRect& current, const QRect& screen, int reserve, int margin, int labelWidth,
                     const std::function<int(int width)>& labelHeightFor) {
     const int screenRight = screen.x() + screen.width();
@@ -56,6 +60,14 @@ TipLayout LayoutTip(const QRect& current, const QRect& screen, int reserve, int 
     const int height = labelHeightFor(labelWidth) + margin;
     const int bottom = current.y() + current.height();
     return {QRect(left, bottom - height, width, height), labelWidth};
+}
+
+QRect KeepTipOnScreen(const QRect& frame, const QRect& caret, const QRect& screen) {
+    QRect kept = frame;
+    if (kept.top() < screen.top())
+        kept.moveTop(caret.y() + caret.height());
+    kept.moveTop(keepInside(kept.top(), kept.height(), screen.y(), screen.y() + screen.height()));
+    return kept;
 }
 
 QRect TipFrameAboveCaret(const QRect& caret, const QSize& tipSize) {

@@ -17,6 +17,10 @@ int TwipsToPixels(double twips, double twipsPerPixel);
 QPoint PlaceListAtCaret(const QRect& caret, int offsetBelowCaretTop, const QSize& listSize,
                         const QRect& screen);
 
+// Width of the member list: the described width, wider when the longest entry needs more room, but not wider
+// than half the screen for that. All in pixels.
+int ListWidthFor(int describedWidth, int neededWidth, int screenWidth);
+
 // The syntax tip's fixed proportions, in twips.
 struct TipMetrics {
     // Room kept free to the right of the tip's left edge.
@@ -40,6 +44,10 @@ struct TipLayout {
 // labelHeightFor gives the label's height when its text wraps at a width.
 TipLayout LayoutTip(const QRect& current, const QRect& screen, int reserve, int margin, int labelWidth,
                     const std::function<int(int width)>& labelHeightFor);
+
+// A tip that would pass the top of the screen goes below the caret's line instead; in either place it is kept
+// inside the screen.
+QRect KeepTipOnScreen(const QRect& frame, const QRect& caret, const QRect& screen);
 
 // The frame of a tip whose bottom edge rests on the top of the caret, before the layout rules.
 QRect TipFrameAboveCaret(const QRect& caret, const QSize& tipSize);

@@ -28,7 +28,7 @@ void TipPopup::layOut(const QRect& from) {
                                        TwipsToPixels(TipMetrics::kLabelWidthTwips, tppX),
                                        [this](int width) { return labelHeightFor(width); });
     mLabelWidth = layout.labelWidth;
-    applyGeometry(layout.frame, layout.labelWidth);
+    applyGeometry(KeepTipOnScreen(layout.frame, mScreen.caret, mScreen.screen), layout.labelWidth);
 }
 
 } // namespace qx

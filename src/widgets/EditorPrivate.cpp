@@ -17,6 +17,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
 
 namespace qx {
 
@@ -48,6 +50,7 @@ EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
     installBusyCursor();
     createWidgets();
     createMenu();
+    describeWidgets();
     mCaret = std::make_unique<QtCaretLocator>(txtCode);
     mMessages = std::make_unique<QtMessageBox>(q);
     mInput = std::make_unique<QtInputBox>(q);
@@ -57,6 +60,7 @@ EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
         [this] { return makePopup<frmList>(txtCode); }, [this] { return makePopup<frmSyntax>(txtCode); }});
     mFocusConnection = QObject::connect(qApp, &QApplication::focusChanged, q,
                                         [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
+    QObject::connect(txtCode, &QtCodeBox::zoomChanged, q, [this] { popupsFollowZoom(); });
 }
 
 EditorPrivate::~EditorPrivate() {
@@ -84,6 +88,47 @@ void EditorPrivate::createWidgets() {
 
     sbr = new QtStatusBar(QtStatusBar::EditorPanels(), q);
     tmrDelayedSyntaxHighlight.setInterval(150);
+}
+
+void EditorPrivate::describeWidgets() {
+    txtCode->setAccessibleName(QStringLiteral("Script"));
+    txtCode->setAccessibleDescription(QStringLiteral(
+        "The script being edited. Ctrl+Space lists what can follow the caret; Ctrl+Tab leaves the editor"));
+    const struct {
+        const char* button;
+        const char* name;
+        const char* description;
+    } buttons[] = {
+        {"cmdBack", "Back", "Leave the encoded value being edited and return to the text around it"},
+        {"cmdEditEncoded", "Edit encoded value", "Edit the encoded value at the caret as plain text"},
+        {"cmdRTF", "Edit RTF value", "Edit the RTF value at the caret"},
+        {"cmdFind", "Find and replace", "Open the find and replace dialog"},
+    };
+    for (const auto& b : buttons) {
+        QPushButton* button = picEditBar->button(QLatin1String(b.button));
+        button->setAccessibleName(QLatin1String(b.name));
+        button->setAccessibleDescription(QLatin1String(b.description));
+    }
+    chkSyntaxHighlight->setAccessibleName(QStringLiteral("Syntax highlighting"));
+    chkSyntaxHighlight->setAccessibleDescription(QStringLiteral("Colour the script as it is typed"));
+    sbr->setAccessibleName(QStringLiteral("Editor status"));
+    const struct {
+        const char* panel;
+        const char* name;
+        const char* description;
+    } panels[] = {
+        {"Level", "Encoded depth level", "How many encoded values deep the editing is"},
+        {"Encoded", "Encoded value", "Enabled while the caret is in an encoded value"},
+        {"CAPS", "Caps Lock", "Enabled while Caps Lock is on"},
+        {"Line", "Line", "The line that holds the caret"},
+        {"Status", "Status", "A description of the command at the caret"},
+    };
+    for (const auto& p : panels) {
+        if (QLabel* label = sbr->panel(QLatin1String(p.panel))) {
+            label->setAccessibleName(QLatin1String(p.name));
+            label->setAccessibleDescription(QLatin1String(p.description));
+        }
+    }
 }
 
 void EditorPrivate::createMenu() {
@@ -134,6 +179,35 @@ void EditorPrivate::EncodingAreaChange(bool pbEnabled) {
 
 void EditorPrivate::OpenFindDialog() {
     frmFindReplace::open(q);
+}
+
+// The next widget of the window in Tab order that is not part of the control and takes the focus by Tab.
+void EditorPrivate::MoveFocusOut(bool forward) {
+    const QWidget* window = q->window();
+    for (QWidget* next = forward ? q->nextInFocusChain() : q->previousInFocusChain(); next && next != q;
+         next = forward ? next->nextInFocusChain() : next->previousInFocusChain()) {
+        if (q->isAncestorOf(next) || next->window() != window || !next->isVisibleTo(window) ||
+            !next->isEnabled() || !(next->focusPolicy() & Qt::TabFocus))
+            continue;
+        next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return;
+    }
+}
+
+void EditorPrivate::Zoom(int steps) {
+    if (steps == 0)
+        txtCode->setZoom(0);
+    else
+        txtCode->zoomBy(steps);
+}
+
+void EditorPrivate::popupsFollowZoom() {
+    const double factor = txtCode->zoomFactor();
+    if (auto* list = dynamic_cast<frmList*>(mController->popups().List()))
+        list->setZoom(factor);
+    if (auto* tip = dynamic_cast<frmSyntax*>(mController->popups().Tip()))
+        tip->setZoom(factor);
+    mController->popups().FollowCaret();
 }
 
 QWidget* EditorPrivate::ListForm() const {

@@ -50,6 +50,8 @@ public:
     void LayOut() override;
     void EncodingAreaChange(bool pbEnabled) override;
     void OpenFindDialog() override;
+    void MoveFocusOut(bool forward) override;
+    void Zoom(int steps) override;
 
     // The popup forms of code assistance: null until they exist.
     QWidget* ListForm() const;
@@ -60,6 +62,10 @@ public:
 private:
     void createWidgets();
     void createMenu();
+    // Names and descriptions for assistive technology.
+    void describeWidgets();
+    // The popups' fonts follow the code box's zoom, and the popups the caret.
+    void popupsFollowZoom();
     // True when the widget is the control, one of its children, or one of the popup forms.
     bool holds(const QWidget* widget) const;
 

@@ -29,12 +29,14 @@ QtEditBar::QtEditBar(QWidget* parent)
     setObjectName(QStringLiteral("picEditBar"));
     const auto px = [this](int twips) { return Twips::toPixels(twips, this); };
     setGeometry(0, 0, parent ? parent->width() : 0, px(kHeightTwips));
-    addButton("cmdBack", QStringLiteral("Back"), kBackLeft);
-    addButton("cmdEditEncoded", QStringLiteral("Edit"), kEditLeft);
-    addButton("cmdRTF", QStringLiteral("RTF"), kRtfLeft);
-    mFind = addButton("cmdFind", QStringLiteral("Find"), 0);
+    // Alt and the underlined letter click a button. The letters keep clear of those a host's menu bar
+    // usually takes (File, Edit, View, Help, ...).
+    addButton("cmdBack", QStringLiteral("&Back"), kBackLeft);
+    addButton("cmdEditEncoded", QStringLiteral("E&dit"), kEditLeft);
+    addButton("cmdRTF", QStringLiteral("&RTF"), kRtfLeft);
+    mFind = addButton("cmdFind", QStringLiteral("F&ind"), 0);
 
-    mCheck = new QCheckBox(QStringLiteral("Syntax Highlighting"), this);
+    mCheck = new QCheckBox(QStringLiteral("S&yntax Highlighting"), this);
     mCheck->setObjectName(QStringLiteral("chkSyntaxHighlight"));
     mCheck->setFocusPolicy(Qt::NoFocus);
     mCheck->setGeometry(px(kCheckLeft), px(kCheckTop), px(kCheckWidth), px(kCheckHeight));

@@ -11,7 +11,7 @@ namespace qx {
 
 // The edit bar `picEditBar` on Qt: the Back, Edit, RTF and Find buttons and the highlight check box, at
 // their twips positions; Find keeps to the right end of the bar. None of them takes the focus, so the
-// keyboard stays in the code box.
+// keyboard stays in the code box; each has a mnemonic (Alt+B, Alt+D, Alt+R, Alt+I, Alt+Y).
 class QtEditBar final : public QWidget, public EditBar {
 public:
     static constexpr int kHeightTwips = 615;

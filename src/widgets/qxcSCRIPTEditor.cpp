@@ -125,6 +125,27 @@ void qxcSCRIPTEditor::setFindMenusEnabled(bool pbFindMenusEnabled) {
     d->controller().setFindMenusEnabled(pbFindMenusEnabled);
 }
 
+bool qxcSCRIPTEditor::LineNumbers() const {
+    return d->txtCode->LineNumbers();
+}
+void qxcSCRIPTEditor::setLineNumbers(bool pbLineNumbers) {
+    d->txtCode->setLineNumbers(pbLineNumbers);
+}
+
+bool qxcSCRIPTEditor::HighlightCurrentLine() const {
+    return d->txtCode->HighlightCurrentLine();
+}
+void qxcSCRIPTEditor::setHighlightCurrentLine(bool pbHighlight) {
+    d->txtCode->setHighlightCurrentLine(pbHighlight);
+}
+
+int qxcSCRIPTEditor::Zoom() const {
+    return d->txtCode->zoom();
+}
+void qxcSCRIPTEditor::setZoom(int plSteps) {
+    d->txtCode->setZoom(plSteps);
+}
+
 namespace {
 // Positions beyond an int are no positions in the text.
 int position(long value) {
@@ -154,6 +175,18 @@ void qxcSCRIPTEditor::Undo() {
 
 void qxcSCRIPTEditor::Redo() {
     d->controller().Redo();
+}
+
+void qxcSCRIPTEditor::Cut() {
+    d->controller().MenuChosen(QStringLiteral("mnuCut"));
+}
+
+void qxcSCRIPTEditor::Copy() {
+    d->controller().MenuChosen(QStringLiteral("mnuCopy"));
+}
+
+void qxcSCRIPTEditor::Paste() {
+    d->controller().MenuChosen(QStringLiteral("mnuPaste"));
 }
 
 void qxcSCRIPTEditor::ReadProperties(qx::PropertyBag& bag) {

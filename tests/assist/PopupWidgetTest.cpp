@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -44,7 +46,7 @@ protected:
 TEST_F(PopupWidgets, TheListShowsNextToTheCaretWithoutTakingTheFocus) {
     frmList list(&box);
     EXPECT_EQ(list.size(), QSize(160, 128)); // 2400 x 1920 twips at 96 dots per inch
-    EXPECT_EQ(list.lst()->geometry(), QRect(-1, -1, 162, 130));
+    EXPECT_EQ(list.lst()->geometry(), QRect(1, 1, 158, 126)) << "inside the frame";
     EXPECT_DOUBLE_EQ(list.lst()->font().pointSizeF(), 9.75);
     EXPECT_FALSE(list.lst()->isSortingEnabled());
 
@@ -107,8 +109,52 @@ TEST_F(PopupWidgets, TheTipRestsAboveTheCaretWithoutTakingTheFocus) {
     expectKeyboardStaysInTheBox();
 
     const int oneLine = tip.Frame().height();
-    tip.ShowAbove(QString(200, 'x').replace(QRegularExpression("(x{9})"), "\\1 "), at);
+    tip.ShowAbove(QString(60, 'x').replace(QRegularExpression("(x{9})"), "\\1 "), at);
     EXPECT_GT(tip.Frame().height(), oneLine);
     EXPECT_EQ(tip.Frame().bottom(), at.caret.top() - 1);
     expectKeyboardStaysInTheBox();
+}
+
+// The list is as wide as its longest entry needs, up to half the screen, and never scrolls sideways.
+TEST_F(PopupWidgets, TheListWidthFitsItsLongestEntry) {
+    frmList list(&box);
+    const QString longName = QStringLiteral("CommandValueProcessedByTheServer");
+    list.ListSetByName(nameSet({"Id", longName, "Name"}));
+    list.ShowTopmost();
+    QListWidget* lst = list.lst();
+    EXPECT_GT(list.Size().width(), 160);
+    EXPECT_EQ(list.Size().height(), 128);
+    EXPECT_EQ(lst->horizontalScrollBar()->maximum(), 0) << "nothing to scroll to";
+    EXPECT_GE(lst->visualItemRect(lst->item(1)).width(), lst->fontMetrics().horizontalAdvance(longName));
+    EXPECT_LE(lst->visualItemRect(lst->item(1)).right(), lst->viewport()->width());
+
+    const int halfScreen = box.screen()->availableGeometry().width() / 2;
+    list.ListSetByName(nameSet({QString(500, 'W')}));
+    EXPECT_EQ(list.Size().width(), std::max(160, halfScreen));
+}
+
+// A value longer than the tip is wide, with no space to break at, is wrapped inside the word.
+TEST_F(PopupWidgets, TheTipShowsEveryCharacterOfALongUnbrokenValue) {
+    frmSyntax tip(&box);
+    const QString value = QStringLiteral("Connect:Source=Name;Timeout=Seconds;Retries=Count;Pool=Size");
+    tip.ShowAbove(value, QtCaretLocator(&box).Locate());
+    const QLabel* label = tip.Label1();
+    const QStringList lines = tip.shownLines();
+    EXPECT_GT(lines.size(), 1);
+    EXPECT_EQ(lines.join(QString()), value);
+    for (const QString& line : lines)
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->contentsRect().width())
+            << line.toStdString();
+    EXPECT_GE(label->height(), lines.size() * label->fontMetrics().lineSpacing());
+    EXPECT_TRUE(tip.rect().contains(label->geometry())) << "the tip holds the whole label";
+}
+
+// When the caret's line is at the top of the screen, the tip goes below it rather than off the screen.
+TEST_F(PopupWidgets, TheTipStaysOnTheScreen) {
+    frmSyntax tip(&box);
+    CaretGeometry at = QtCaretLocator(&box).Locate();
+    at.caret.moveTop(at.screen.top() + 2);
+    tip.ShowAbove("Connect:Source=Name", at);
+    EXPECT_GE(tip.Frame().top(), at.screen.top());
+    EXPECT_GT(tip.Frame().top(), at.caret.bottom());
 }

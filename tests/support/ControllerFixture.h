@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace qx::test {
 
 // A shell that records what the controller asked of it.
@@ -25,8 +27,13 @@ public:
     void LayOut() override { ++layOuts; }
     void EncodingAreaChange(bool pbEnabled) override { encodingAreaChanges.append(pbEnabled); }
     void OpenFindDialog() override { ++findDialogOpens; }
+    void MoveFocusOut(bool forward) override { focusMoves.push_back(forward); }
+    void Zoom(int steps) override { zooms.push_back(steps); }
 
     int layOuts = 0;
+    // std::vector: comparing empty QLists hands memcmp a null pointer, which UBSan reports.
+    std::vector<bool> focusMoves; // true: forward
+    std::vector<int> zooms;
     int findDialogOpens = 0;
     QList<bool> encodingAreaChanges;
 };

@@ -76,7 +76,7 @@ TEST_F(EditorWindowTest, EditBarButtonsSitWhereTheyBelong) {
                                   d.picEditBar->button("cmdEditEncoded")->text(),
                                   d.picEditBar->button("cmdRTF")->text(),
                                   d.picEditBar->button("cmdFind")->text(), d.chkSyntaxHighlight->text()};
-    EXPECT_EQ(captions, (QStringList{"Back", "Edit", "RTF", "Find", "Syntax Highlighting"}));
+    EXPECT_EQ(captions, (QStringList{"&Back", "E&dit", "&RTF", "F&ind", "S&yntax Highlighting"}));
 }
 
 TEST_F(EditorWindowTest, FindStaysAtTheRightEndOfTheBar) {

@@ -55,6 +55,7 @@ QtCodeBox::QtCodeBox(QWidget* parent)
     connect(document(), &QTextDocument::contentsChanged, this, &QtCodeBox::onContentsChanged);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &QtCodeBox::onSelectionMoved);
     connect(this, &QPlainTextEdit::selectionChanged, this, &QtCodeBox::onSelectionMoved);
+    setUpView();
 }
 
 QtCodeBox::~QtCodeBox() {

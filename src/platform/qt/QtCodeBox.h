@@ -2,6 +2,7 @@
 
 #include "platform/CodeBox.h"
 #include "platform/FormatRuns.h"
+#include "platform/TagMatch.h"
 #include "platform/qt/DocumentText.h"
 #include "platform/qt/LayoutFormats.h"
 
@@ -71,6 +72,33 @@ public:
     int lastAppliedBlockCount() const { return mLastAppliedBlocks; }
     const FormatRuns& formats() const { return mFormats; }
 
+    // --- the view: line numbers, the current line, tag matching, zoom (QtCodeBoxView.cpp) -------------
+    // None of these touches the text, its formats, Change or the control's history.
+    // Line numbers are drawn in a gutter inside the viewport's margin: the box keeps its geometry.
+    bool LineNumbers() const { return mLineNumbers; }
+    void setLineNumbers(bool on);
+    // The caret's line gets a full-width background.
+    bool HighlightCurrentLine() const { return mHighlightCurrentLine; }
+    void setHighlightCurrentLine(bool on);
+    // With the caret on a tag's opening or closing marker, both markers get a background (on by default).
+    bool MatchTags() const { return mMatchTags; }
+    void setMatchTags(bool on);
+    // The tag markers shown as a pair, as text spans; none when nothing is shown.
+    std::optional<TagPair> shownTagPair() const { return mShownExtras ? mShownExtras->pair : std::nullopt; }
+    // Zoom in steps of one point away from the font set on the box; 0 shows that font as it was set.
+    // Ctrl+wheel zooms too. A font set on the box while zoomed becomes the new unzoomed font.
+    int zoom() const { return mZoom; }
+    void setZoom(int steps);
+    void zoomBy(int steps) { setZoom(mZoom + steps); }
+    // The shown font's size over the unzoomed font's size.
+    double zoomFactor() const;
+    // The gutter's width in pixels; 0 without line numbers.
+    int gutterWidth() const;
+
+Q_SIGNALS:
+    // The code font's size changed by zooming; popups that follow the box read zoomFactor().
+    void zoomChanged();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -86,6 +114,9 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     struct Selection {
@@ -149,6 +180,31 @@ private:
     MimeSource mMimeSource = MimeSource::Menu;
     std::optional<Selection> mHeldSelection;
     Selection mReported;
+
+    // --- the view (QtCodeBoxView.cpp) -------------------------------------------------------------------
+    friend class LineNumberGutter;
+    // What the extra selections show; they are set again only when this changes.
+    struct Extras {
+        int currentLine = -1; // -1: no current-line background
+        std::optional<TagPair> pair;
+        friend bool operator==(const Extras&, const Extras&) = default;
+    };
+    void setUpView();
+    void updateExtraSelections();
+    void updateGutterGeometry();
+    void updateGutterArea(const QRect& rect, int dy);
+    void paintGutter(QPaintEvent* event);
+
+    QWidget* mGutter = nullptr;
+    bool mLineNumbers = false;
+    bool mHighlightCurrentLine = false;
+    bool mMatchTags = true;
+    std::optional<Extras> mShownExtras;
+    int mGutterCurrentLine = -1;
+    int mZoom = 0;
+    QFont mUnzoomedFont;
+    bool mZooming = false;
+    int mWheelRemainder = 0;
 };
 
 } // namespace qx

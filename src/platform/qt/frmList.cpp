@@ -1,14 +1,18 @@
 #include "platform/qt/frmList.h"
 
 #include "platform/PopupPlacement.h"
+#include "platform/qt/PopupLook.h"
 #include "platform/qt/QtForegroundWindow.h"
 #include "platform/qt/ShowTopmost.h"
 #include "platform/qt/Twips.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -36,13 +40,18 @@ frmList::frmList(QWidget* owner)
     , mOwner(owner) {
     setObjectName(QStringLiteral("frmList"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    const double tpp = Twips::perPixel(this);
-    const auto px = [tpp](int twips) { return TwipsToPixels(twips, tpp); };
-    setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
+    PopupLook::useTooltipColours(this);
+    setAccessibleName(QStringLiteral("Member list"));
+    setAccessibleDescription(QStringLiteral("Names for the word at the caret: the arrow keys choose one, "
+                                            "Tab or Enter puts it in"));
 
     mList = new QListWidget(this);
     mList->setObjectName(QStringLiteral("lst"));
-    mList->setGeometry(px(kListLeftTwips), px(kListTopTwips), px(kListWidthTwips), px(kListHeightTwips));
+    mList->setAccessibleName(QStringLiteral("Members"));
+    mList->setAccessibleDescription(accessibleDescription());
+    mList->setFrameShape(QFrame::NoFrame);
+    mList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mList->setTextElideMode(Qt::ElideRight);
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(kFontPoints);
     mList->setFont(font);
@@ -52,9 +61,58 @@ frmList::frmList(QWidget* owner)
     mList->installEventFilter(this);
     connect(mList, &QListWidget::itemClicked, this, [this] { entryClicked(); });
     connect(mList, &QListWidget::itemDoubleClicked, this, [this] { entryDoubleClicked(); });
+    setZoom(PopupLook::zoomOf(owner)); // sizes the window too
 }
 
 frmList::~frmList() = default;
+
+void frmList::setZoom(double factor) {
+    mZoom = factor;
+    QFont font = mList->font();
+    font.setPointSizeF(kFontPoints * factor);
+    mList->setFont(font);
+    fitEntries();
+}
+
+// Entries wider than the room (half the screen) are cut off with an ellipsis.
+void frmList::fitEntries() {
+    const double tpp = Twips::perPixel(this);
+    const double grow = std::max(mZoom, 1.0);
+    const int frame = PopupLook::kFrameWidth;
+    const int describedWidth = qRound(TwipsToPixels(kClientWidthTwips, tpp) * grow);
+    const int height = qRound(TwipsToPixels(kClientHeightTwips, tpp) * grow);
+
+    const QFontMetrics metrics(mList->font());
+    int widest = 0;
+    for (int i = 0; i < mList->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(mList->item(i)->text()));
+    const QStyle* style = mList->style();
+    // An item's text keeps a margin on either side; a list taller than the window has a scroll bar.
+    const int textMargins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, mList) + 1);
+    const int rowHeight = mList->count() > 0 ? mList->sizeHintForRow(0) : metrics.height();
+    const bool scrolls = mList->count() * rowHeight > height - 2 * frame;
+    const int scrollBar = scrolls ? style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mList) : 0;
+    const int needed = widest + textMargins + scrollBar + 2 * frame + 1;
+    const int width = ListWidthFor(describedWidth, needed, caretScreen().width());
+
+    setFixedSize(width, height);
+    mList->setGeometry(frame, frame, width - 2 * frame, height - 2 * frame);
+}
+
+QRect frmList::caretScreen() const {
+    const QScreen* screen = nullptr;
+    if (const auto* box = qobject_cast<const QPlainTextEdit*>(mOwner.data()))
+        screen = QGuiApplication::screenAt(box->viewport()->mapToGlobal(box->cursorRect().center()));
+    if (!screen && mOwner)
+        screen = mOwner->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+void frmList::paintEvent(QPaintEvent*) {
+    PopupLook::paintFrame(this);
+}
 
 int frmList::ListCount() const {
     return mList->count();
@@ -96,6 +154,7 @@ void frmList::fill(const QStringList& entries, Colour colour) {
     mList->setPalette(palette);
     mList->addItems(entries);
     mList->setCurrentRow(-1);
+    fitEntries();
 }
 
 void frmList::focusInEvent(QFocusEvent* event) {

@@ -9,9 +9,11 @@ class QListWidget;
 
 namespace qx {
 
-// The member list's window: frameless, above other windows, shown without taking the focus. Its client
-// area and its list box `lst` have the fixed twips sizes of ListPopup, converted at the screen's logical
-// dots per inch.
+// The member list's window: above other windows, shown without taking the focus, in the tooltip colours
+// and frame. Its client area is at least the twips size of ListPopup (converted at the screen's logical dots
+// per inch), wider when its longest entry needs it, up to half the width of the screen that holds the caret;
+// the list box `lst` fills it inside the frame and never scrolls sideways. The font follows the code box's
+// zoom, and the window grows with it.
 class frmList final : public QWidget, public ListPopup {
     Q_OBJECT
 
@@ -22,6 +24,8 @@ public:
     // The code box, which gets the focus back after a click or a double click on an entry.
     void setOwner(QWidget* owner) { mOwner = owner; }
     QListWidget* lst() const { return mList; }
+    // Shows the entries `factor` times their normal size (the code box's zoom), the window grown to match.
+    void setZoom(double factor);
 
     int ListCount() const override;
     QString Entry(int index) const override;
@@ -42,15 +46,21 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void entryClicked();
     void entryDoubleClicked();
+    // Sizes the window for its entries and the zoom.
+    void fitEntries();
+    // The usable area of the screen that holds the owner's caret; empty when there is no screen.
+    QRect caretScreen() const;
 
     QListWidget* mList = nullptr;
     QPointer<QWidget> mOwner;
     bool mFormHasFocus = false;
     bool mListHasFocus = false;
+    double mZoom = 1.0;
 };
 
 } // namespace qx

@@ -2,12 +2,11 @@
 
 #include "platform/PopupPlacement.h"
 #include "platform/qt/CodeFont.h"
+#include "platform/qt/PopupLook.h"
 #include "platform/qt/QtForegroundWindow.h"
 #include "platform/qt/ShowTopmost.h"
 #include "platform/qt/Twips.h"
-
-#include <QLabel>
-#include <QToolTip>
+#include "platform/qt/WrappingLabel.h"
 
 #include <algorithm>
 
@@ -20,18 +19,13 @@ frmSyntax::frmSyntax(QWidget* owner)
     setObjectName(QStringLiteral("frmSyntax"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
-    setAutoFillBackground(true);
-    const QPalette tips = QToolTip::palette();
-    QPalette own = palette();
-    own.setColor(QPalette::Window, tips.color(QPalette::ToolTipBase));
-    own.setColor(QPalette::WindowText, tips.color(QPalette::ToolTipText));
-    setPalette(own);
+    PopupLook::useTooltipColours(this);
+    setAccessibleName(QStringLiteral("Syntax tip"));
+    setAccessibleDescription(QStringLiteral("How the command at the caret is written"));
 
-    mLabel = new QLabel(this);
+    mLabel = new WrappingLabel(this);
     mLabel->setObjectName(QStringLiteral("Label1"));
     mLabel->setFont(FixedPitchFont(QStringLiteral("Courier New"), kFontPoints));
-    mLabel->setWordWrap(true);
-    mLabel->setTextFormat(Qt::PlainText);
     mLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     mLabel->setFocusPolicy(Qt::NoFocus);
 
@@ -40,16 +34,39 @@ frmSyntax::frmSyntax(QWidget* owner)
     applyGeometry(QRect(0, 0, TwipsToPixels(TipMetrics::kLabelWidthTwips, tpp) + margin,
                         mLabel->fontMetrics().height() + margin),
                   TwipsToPixels(TipMetrics::kLabelWidthTwips, tpp));
+    setZoom(PopupLook::zoomOf(owner));
 }
 
 frmSyntax::~frmSyntax() = default;
+
+QLabel* frmSyntax::Label1() const {
+    return mLabel;
+}
+
+QStringList frmSyntax::shownLines() const {
+    return mLabel->linesAt(mLabel->contentsRect().width());
+}
+
+// The label's font grows and shrinks with the code box's; a tip on screen is laid out again.
+void frmSyntax::setZoom(double factor) {
+    QFont font = mLabel->font();
+    font.setPointSizeF(kFontPoints * factor);
+    if (font == mLabel->font())
+        return;
+    mLabel->setFont(font);
+    setSyntax(Syntax());
+}
+
+void frmSyntax::paintEvent(QPaintEvent*) {
+    PopupLook::paintFrame(this);
+}
 
 void frmSyntax::ShowTopmost() {
     qx::ShowTopmost(this);
 }
 
 void frmSyntax::setCaption(const QString& text) {
-    mLabel->setText(text);
+    mLabel->setText(text); // what assistive technology reads as the label's name
 }
 
 int frmSyntax::labelHeightFor(int width) const {

@@ -3,14 +3,18 @@
 #include "platform/TipPopup.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 class QLabel;
 
 namespace qx {
 
-// The syntax tip's window: frameless, in the tooltip colours, shown without taking the focus. Its label
-// `Label1` wraps the text in a fixed-pitch font; the window is 60 twips wider and taller than the label.
+class WrappingLabel;
+
+// The syntax tip's window: in the tooltip colours and frame, shown without taking the focus. Its label
+// `Label1` wraps the text in a fixed-pitch font (inside a word too, so that no character is cut off); the
+// window is 60 twips wider and taller than the label. The font follows the code box's zoom.
 class frmSyntax final : public QWidget, public TipPopup {
     Q_OBJECT
 
@@ -22,7 +26,11 @@ public:
 
     // The code box, which gets the focus straight back should the tip ever receive it.
     void setOwner(QWidget* owner) { mOwner = owner; }
-    QLabel* Label1() const { return mLabel; }
+    QLabel* Label1() const;
+    // The lines the label shows now.
+    QStringList shownLines() const;
+    // Shows the text `factor` times its normal size (the code box's zoom), laid out anew where it stands.
+    void setZoom(double factor);
 
     void ShowTopmost() override;
     void Hide() override { hide(); }
@@ -35,9 +43,10 @@ protected:
     QRect frame() const override { return geometry(); }
     void applyGeometry(const QRect& frame, int labelWidth) override;
     void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    QLabel* mLabel = nullptr;
+    WrappingLabel* mLabel = nullptr;
     QPointer<QWidget> mOwner;
 };
 

@@ -1,0 +1,233 @@
+// The code box's view aids: the line-number gutter, the current line, tag matching and zoom. They draw
+// beside and behind the text (the gutter in the viewport's margin, the rest as extra selections) and change
+// the shown font only, so the text, its formats, Change and the control's history never see them.
+#include "platform/qt/QtCodeBox.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTextBlock>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace qx {
+
+namespace {
+const QColor kCurrentLineBack(0xDC, 0xEA, 0xFC);
+const QColor kTagPairBack(0xFF, 0xE0, 0x82);
+const QColor kGutterBack(0xF0, 0xF0, 0xF0);
+const QColor kGutterLine(0xD0, 0xD0, 0xD0);
+const QColor kGutterNumber(0x80, 0x80, 0x80);
+const QColor kGutterCurrentNumber(0x20, 0x20, 0x20);
+constexpr int kGutterPadding = 6;
+constexpr int kFewestDigits = 2;
+constexpr double kSmallestPoints = 4;
+constexpr double kLargestPoints = 96;
+constexpr int kWheelStep = 120; // one notch of a wheel
+} // namespace
+
+// The strip left of the text that shows the line numbers; the box paints it.
+class LineNumberGutter final : public QWidget {
+public:
+    explicit LineNumberGutter(QtCodeBox* box)
+        : QWidget(box)
+        , mBox(box) {
+        setObjectName(QStringLiteral("lineNumbers"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override { mBox->paintGutter(event); }
+
+private:
+    QtCodeBox* mBox;
+};
+
+void QtCodeBox::setUpView() {
+    mUnzoomedFont = font();
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &QtCodeBox::updateExtraSelections);
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        mShownExtras.reset(); // the spans may have moved with the edit
+        updateExtraSelections();
+    });
+    connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { updateGutterGeometry(); });
+    connect(this, &QPlainTextEdit::updateRequest, this, &QtCodeBox::updateGutterArea);
+}
+
+// --- extra selections: the current line and the tag pair -----------------------------------------------
+
+void QtCodeBox::setHighlightCurrentLine(bool on) {
+    mHighlightCurrentLine = on;
+    updateExtraSelections();
+}
+
+void QtCodeBox::setMatchTags(bool on) {
+    mMatchTags = on;
+    updateExtraSelections();
+}
+
+// One list holds both: the current line first, the tag pair drawn over it. A caret away from any marker
+// costs a look at the characters around it; the list is set again only when what it shows changes.
+void QtCodeBox::updateExtraSelections() {
+    const QTextCursor caret = textCursor();
+    if (caret.isNull())
+        return; // new content is being set: the caret comes back, and with it the next update
+    Extras wanted;
+    if (mHighlightCurrentLine)
+        wanted.currentLine = caret.blockNumber();
+    if (mMatchTags)
+        wanted.pair = MatchTagAt(mText.text(), mText.toTextPos(caret.position()));
+    if (mGutter && mLineNumbers && mGutterCurrentLine != caret.blockNumber())
+        mGutter->update(); // the caret's number stands out
+    const int count = (wanted.currentLine >= 0 ? 1 : 0) + (wanted.pair ? 2 : 0);
+    if (mShownExtras == wanted && extraSelections().size() == count)
+        return;
+
+    QList<QTextEdit::ExtraSelection> extras;
+    if (wanted.currentLine >= 0) {
+        QTextEdit::ExtraSelection line;
+        line.format.setBackground(kCurrentLineBack);
+        line.format.setProperty(QTextFormat::FullWidthSelection, true);
+        line.cursor = caret;
+        line.cursor.clearSelection();
+        extras << line;
+    }
+    if (wanted.pair) {
+        for (const TextSpan& span : {wanted.pair->atCaret, wanted.pair->partner}) {
+            QTextEdit::ExtraSelection marker;
+            marker.format.setBackground(kTagPairBack);
+            marker.cursor = QTextCursor(document());
+            marker.cursor.setPosition(mText.toDocPos(span.start));
+            marker.cursor.setPosition(mText.toDocPos(span.end()), QTextCursor::KeepAnchor);
+            extras << marker;
+        }
+    }
+    mShownExtras = wanted;
+    setExtraSelections(extras);
+}
+
+// --- the gutter -------------------------------------------------------------------------------------------
+
+void QtCodeBox::setLineNumbers(bool on) {
+    if (on == mLineNumbers)
+        return;
+    mLineNumbers = on;
+    if (on && !mGutter)
+        mGutter = new LineNumberGutter(this);
+    updateGutterGeometry();
+    if (mGutter)
+        mGutter->setVisible(on);
+}
+
+int QtCodeBox::gutterWidth() const {
+    if (!mLineNumbers)
+        return 0;
+    int digits = 1;
+    for (int lines = std::max(blockCount(), 1); lines >= 10; lines /= 10)
+        ++digits;
+    digits = std::max(digits, kFewestDigits);
+    return 2 * kGutterPadding + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
+}
+
+void QtCodeBox::updateGutterGeometry() {
+    const int width = gutterWidth();
+    if (viewportMargins().left() != width)
+        setViewportMargins(width, 0, 0, 0);
+    if (mGutter) {
+        const QRect inside = contentsRect();
+        mGutter->setGeometry(inside.left(), inside.top(), width, inside.height());
+    }
+}
+
+void QtCodeBox::updateGutterArea(const QRect& rect, int dy) {
+    if (!mGutter || !mLineNumbers)
+        return;
+    if (dy != 0)
+        mGutter->scroll(0, dy);
+    else
+        mGutter->update(0, rect.y(), mGutter->width(), rect.height());
+}
+
+void QtCodeBox::paintGutter(QPaintEvent* event) {
+    QPainter painter(mGutter);
+    painter.fillRect(event->rect(), kGutterBack);
+    painter.setPen(kGutterLine);
+    painter.drawLine(mGutter->width() - 1, event->rect().top(), mGutter->width() - 1, event->rect().bottom());
+    painter.setFont(font());
+
+    mGutterCurrentLine = textCursor().blockNumber();
+    const int right = mGutter->width() - kGutterPadding;
+    const int lineHeight = fontMetrics().height();
+    const QPointF offset = contentOffset();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF bounds = blockBoundingGeometry(block).translated(offset);
+        if (bounds.top() > event->rect().bottom())
+            break;
+        if (!block.isVisible() || bounds.bottom() < event->rect().top())
+            continue;
+        const int number = block.blockNumber();
+        painter.setPen(number == mGutterCurrentLine ? kGutterCurrentNumber : kGutterNumber);
+        painter.drawText(QRectF(0, bounds.top(), right, lineHeight), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(number + 1));
+    }
+}
+
+void QtCodeBox::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    updateGutterGeometry();
+}
+
+// --- zoom -------------------------------------------------------------------------------------------------
+
+void QtCodeBox::setZoom(int steps) {
+    const double unzoomed = mUnzoomedFont.pointSizeF();
+    if (unzoomed <= 0)
+        return; // a pixel-sized font is not zoomed
+    const double points =
+        std::clamp(unzoomed + steps, std::min(kSmallestPoints, unzoomed), std::max(kLargestPoints, unzoomed));
+    steps = qRound(points - unzoomed);
+    if (steps == mZoom)
+        return;
+    QFont shown = mUnzoomedFont;
+    if (steps != 0)
+        shown.setPointSizeF(unzoomed + steps);
+    mZoom = steps;
+    mZooming = true;
+    setFont(steps == 0 ? mUnzoomedFont : shown);
+    mZooming = false;
+    Q_EMIT zoomChanged();
+}
+
+double QtCodeBox::zoomFactor() const {
+    const double unzoomed = mUnzoomedFont.pointSizeF();
+    return unzoomed > 0 ? font().pointSizeF() / unzoomed : 1.0;
+}
+
+void QtCodeBox::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() != QEvent::FontChange)
+        return;
+    if (!mZooming) {
+        // A font set from outside is shown as set, and zoom starts again from it.
+        mUnzoomedFont = font();
+        if (std::exchange(mZoom, 0) != 0)
+            Q_EMIT zoomChanged();
+    }
+    updateGutterGeometry();
+}
+
+void QtCodeBox::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        mWheelRemainder = 0;
+        QPlainTextEdit::wheelEvent(event);
+        return;
+    }
+    mWheelRemainder += event->angleDelta().y();
+    const int steps = mWheelRemainder / kWheelStep;
+    mWheelRemainder -= steps * kWheelStep;
+    if (steps != 0)
+        zoomBy(steps);
+    event->accept();
+}
+
+} // namespace qx

@@ -1,0 +1,85 @@
+#include "platform/TagMatch.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace qx {
+namespace {
+
+// Cases are written with "|" for the caret, "[" and "]" around the marker under the caret and "{" and "}"
+// around its partner; the brackets are taken out of the text before matching.
+struct Case {
+    const char* marked;
+    const char* why;
+};
+
+struct Parsed {
+    QString text;
+    int caret = -1;
+    std::optional<TagPair> expected;
+};
+
+Parsed parse(const char* marked) {
+    Parsed p;
+    int at[4] = {-1, -1, -1, -1};
+    for (const char* c = marked; *c; ++c) {
+        const char* brackets = "[]{}";
+        if (const char* b = std::strchr(brackets, *c))
+            at[b - brackets] = int(p.text.size());
+        else if (*c == '|')
+            p.caret = int(p.text.size());
+        else
+            p.text += QLatin1Char(*c);
+    }
+    if (at[0] >= 0)
+        p.expected = TagPair{{at[0], at[1] - at[0]}, {at[2], at[3] - at[2]}};
+    return p;
+}
+
+TEST(TagMatchTest, FindsThePartnerAcrossNesting) {
+    const Case cases[] = {
+        {"[|<QX:A>]b{</QX>}", "caret on the opener's first character"},
+        {"[<Q|X:A>]b{</QX>}", "caret inside the opener"},
+        {"[<QX:A>|]b{</QX>}", "caret right after the opener"},
+        {"{<QX:A>}b[</QX>|]", "caret right after the closer"},
+        {"{<QX:A>}b[<|/QX>]", "caret inside the closer"},
+        {"[|<QX:A>]<QX:B>c</QX>d<QX:E></QX>{</QX>}", "nested tags are skipped"},
+        {"<QX:A><QX:B>c</QX>{<QX:E>}[|</QX>]</QX>", "the closer matches the nearest open tag"},
+        {"{<QX:A>}<QX:B>c</QX>[</QX>|]", "back over a nested pair"},
+        {"<QX:A>b</QX>[|<QX:C>]d{</QX>}", "at a boundary the marker after the caret wins"},
+        {"[|<qx:vbs>]x{</Qx>}", "any letter case"},
+        {"[|<QX:DB-QUERY>]Select:Name{</QX>}", "the name runs to its >"},
+        {"[|<QX:FORMAT] attr>x{</QX>}", "a name without > ends at the space"},
+        {"<p>[|<QX:A>]\r\nline <b>two</b>\r\n{</QX>}</p>", "across lines and other tags"},
+    };
+    for (const Case& c : cases) {
+        const Parsed p = parse(c.marked);
+        ASSERT_TRUE(p.expected) << c.marked;
+        EXPECT_EQ(MatchTagAt(p.text, p.caret), p.expected) << c.why << ": " << c.marked;
+    }
+}
+
+TEST(TagMatchTest, NothingWithoutAMarkerOrAPartner) {
+    const Case cases[] = {
+        {"<QX:A>b|c</QX>", "the caret is between the markers"},
+        {"<p>|x</p>", "not the host's tag"},
+        {"<QX:A></QX>|</QX>", "unbalanced: one closer too many"},
+        {"|<QX:A><QX:B></QX>", "unbalanced, seen from the outer opener"},
+        {"</QX>|</QX>", "a closer with no opener before it"},
+        {"<QX:A>b<|QX>", "not a closer"},
+        {"<QX:A>b</QX|", "the closer is cut off"},
+        {"|", "an empty text"},
+        {"Connect:Source=Name|;Timeout=Seconds", "colons in a value are no marker"},
+    };
+    for (const Case& c : cases) {
+        const Parsed p = parse(c.marked);
+        EXPECT_EQ(MatchTagAt(p.text, p.caret), std::nullopt) << c.why << ": " << c.marked;
+    }
+    EXPECT_EQ(MatchTagAt(u"<QX:A></QX>", -1), std::nullopt);
+    EXPECT_EQ(MatchTagAt(u"<QX:A></QX>", 99), std::nullopt);
+}
+
+} // namespace
+} // namespace qx
