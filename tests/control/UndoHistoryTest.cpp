@@ -85,10 +85,10 @@ TEST_F(UndoHistoryTest, RestoringIsTheControlsOwnChange) {
     } watcher;
     watcher.busy = &busy;
     watcher.seen = &busyDuringChange;
-    box.setEvents(&watcher);
+    setEvents(box, &watcher);
     history.Undo();
     EXPECT_TRUE(busyDuringChange);
-    box.setEvents(nullptr);
+    setEvents(box, nullptr);
 }
 
 } // namespace
