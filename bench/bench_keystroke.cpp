@@ -17,6 +17,8 @@
 #include "platform/qt/QtCodeBox.h"
 
 #include <QFile>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -96,7 +98,57 @@ void runKeystroke(benchmark::State& state, const char* file) {
         c.stroke(VK_BACK, '\b', QString());
     }
     state.counters["undo_entries"] = double(c.control.state().mpcUndo->Count());
+    state.counters["history_bytes"] = double(c.control.state().mpcUndo->characters() * 2);
 }
+
+// One Undo and one Redo of a typed character, on a history of 100 steps.
+void runUndoRedo(benchmark::State& state, const char* file) {
+    const QString text = loadText(file);
+    if (text.isEmpty()) {
+        state.SkipWithError("benchmark text missing: build the qx_bench_texts target");
+        return;
+    }
+    Control c(text);
+    for (int i = 0; i < 100; ++i)
+        c.stroke(VK_A + ('x' - 'a'), 'x', QStringLiteral("x"));
+    for (auto _ : state) {
+        c.control.Undo();
+        c.control.Redo();
+    }
+}
+
+// The same pair of keys on a bare QPlainTextEdit, for comparison.
+void runBare(benchmark::State& state, const char* file) {
+    const QString text = loadText(file);
+    if (text.isEmpty()) {
+        state.SkipWithError("benchmark text missing: build the qx_bench_texts target");
+        return;
+    }
+    QPlainTextEdit bare;
+    bare.resize(900, 600);
+    bare.show();
+    bare.setPlainText(text);
+    QTextCursor cursor = bare.textCursor();
+    cursor.setPosition(int(bare.document()->characterCount() / 2));
+    bare.setTextCursor(cursor);
+    for (auto _ : state) {
+        bare.insertPlainText(QStringLiteral("x"));
+        bare.textCursor().deletePreviousChar();
+    }
+}
+
+void BM_BarePair_Script1MB(benchmark::State& state) {
+    runBare(state, "script_1mb.vbs");
+}
+void BM_BarePair_Script10MB(benchmark::State& state) {
+    runBare(state, "script_10mb.vbs");
+}
+void BM_UndoRedo_Script10MB(benchmark::State& state) {
+    runUndoRedo(state, "script_10mb.vbs");
+}
+BENCHMARK(BM_BarePair_Script1MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BarePair_Script10MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRedo_Script10MB)->Unit(benchmark::kMillisecond);
 
 // A key that changes nothing (Shift): KeyDown and KeyUp each look at the encoded and RTF state around the
 // caret.

@@ -63,6 +63,7 @@ MainWindow::MainWindow(QWidget* parent)
 
 void MainWindow::createMenus() {
     createFileMenu();
+    createEditMenu();
     createCodeTypeMenu();
     createViewMenu();
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -82,6 +83,29 @@ void MainWindow::createFileMenu() {
     file->addAction(QStringLiteral("Save &As..."), QKeySequence::SaveAs, this, &MainWindow::saveAs);
     file->addSeparator();
     file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+}
+
+void MainWindow::createEditMenu() {
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(QStringLiteral("Edit Tag &Value..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
+                    this, &MainWindow::editTagValue);
+}
+
+void MainWindow::editTagValue() {
+    qx::CodeBox& box = mEditor->txtCode();
+    const QString selected = box.SelText();
+    if (selected.isEmpty()) {
+        statusBar()->showMessage(QStringLiteral("Select a value to edit it in the tag value dialog"), 3000);
+        return;
+    }
+    const int start = box.SelStart();
+    qxTagDialog dialog;
+    const QString edited = dialog.EditValue(selected);
+    if (dialog.Cancel() || edited == selected)
+        return;
+    mEditor->SetSelText(edited);
+    box.setSelStart(start);
+    box.setSelLength(int(edited.size()));
 }
 
 void MainWindow::createCodeTypeMenu() {

@@ -9,7 +9,8 @@ class QAction;
 class QActionGroup;
 class QCheckBox;
 
-// The demo host: one control in a main window, with files, the code type and the two views in menus.
+// The demo host: one control in a main window, with files, the tag value dialog, the code type and the two
+// views in menus.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -29,9 +30,12 @@ protected:
 private:
     void createMenus();
     void createFileMenu();
+    void createEditMenu();
     void createCodeTypeMenu();
     void createViewMenu();
 
+    // Opens the tag value dialog on the selected text and puts the result in its place.
+    void editTagValue();
     void newDocument();
     void open();
     bool save();

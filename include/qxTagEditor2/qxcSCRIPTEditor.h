@@ -3,6 +3,7 @@
 #include <qxTagEditor2/CodeBox.h>
 #include <qxTagEditor2/Export.h>
 #include <qxTagEditor2/PropertyBag.h>
+#include <qxTagEditor2/qxTagDialog.h>
 
 #include <QPointer>
 #include <QWidget>

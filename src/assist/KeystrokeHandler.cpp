@@ -127,9 +127,9 @@ void KeystrokeHandler::indentBlock(int shift) {
     try {
         const ScopedWindowLock lock(mBox);
         const ScrollPos scroll = mBox.GetScrollPos();
+        mActions.RecordSnapshot(); // with the caret where the user had it
         BlockIndent::ExtendSelectionToLines(mBox);
         const QString shifted = BlockIndent::ShiftLines(mBox.SelText(), shift == 0 ? 1 : -1, 2);
-        mActions.RecordSnapshot();
         mBox.setSelText(shifted);
         SelectRange(mBox, mBox.SelStart() - int(shifted.size()), int(shifted.size()));
         mBox.setSelColor(0);

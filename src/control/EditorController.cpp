@@ -7,6 +7,7 @@
 #include "control/StoredValues.h"
 #include "control/UndoHistory.h"
 #include "encoded/EncodedAreas.h"
+#include "encoded/EncodedLevels.h"
 #include "favourites/Favourites.h"
 #include "find/FindReplace.h"
 #include "highlight/EffectiveCodeType.h"
@@ -52,6 +53,10 @@ EditorController::EditorController(EditorParts parts)
                              [this] { RequestDelayedPass(); }});
 
     mKeys = std::make_unique<KeystrokeHandler>(mState, box, *mPopups, *mTrigger, *this);
+    mLevels = std::make_unique<EncodedLevels>(
+        box, mState, mParts.picEditBar, mParts.sbr, mParts.messages,
+        EncodedLevels::Hooks{[this] { UpdateStates(); }, [this] { UnloadPopups(); },
+                             [this] { RequestDelayedPass(); }, [this] { HighlightPass(); }});
     mFind = std::make_unique<FindReplace>(mState, box);
     mFavourites = std::make_unique<Favourites>(mState, mParts.input, mParts.messages);
 
@@ -92,11 +97,13 @@ void EditorController::start() {
 
 // --- properties ----------------------------------------------------------------------------------------
 
-QString EditorController::Value() const {
+QString EditorController::Value() {
+    mLevels->FoldLevels();
     return mParts.txtCode.Text();
 }
 
 void EditorController::setValue(const QString& psValue) {
+    mLevels->ResetLevels();
     mState.mbBusy = true;
     mParts.txtCode.setText(psValue);
     mState.mbBusy = false;
@@ -242,7 +249,11 @@ void EditorController::UpdateStates() {
 }
 
 void EditorController::EditEncoded() {
-    // Stepping into encoded values comes with the level stack.
+    mLevels->EditEncoded();
+}
+
+void EditorController::GoBack() {
+    mLevels->GoBack();
 }
 
 void EditorController::SetMenuCaptions() {
@@ -277,6 +288,10 @@ void EditorController::HideTip() {
 void EditorController::EditBarClicked(const QString& name) {
     if (name == kCheckBox)
         SyntaxHighlightClicked();
+    else if (name == kEditButton)
+        EditEncoded();
+    else if (name == kBackButton)
+        GoBack();
     else if (name == kFindButton)
         OpenFindDialog();
 }
@@ -460,8 +475,9 @@ void EditorController::Change() {
     mChangeHandler->Change();
 }
 
-void EditorController::Edited(int position, int removed, int added) {
-    mRtfMarkers.Edited(mParts.txtCode.Text(), position, removed, added);
+void EditorController::Edited(int position, const QString& removed, int added) {
+    mRtfMarkers.Edited(mParts.txtCode.Text(), position, int(removed.size()), added);
+    mUndo->Edited(position, removed, added);
 }
 
 void EditorController::KeyDown(int& keyCode, int shift) {

@@ -20,6 +20,7 @@ class Clipboard;
 class CompletionTrigger;
 class EditBar;
 class EditorShell;
+class EncodedLevels;
 class Favourites;
 class FindReplace;
 class InputBox;
@@ -69,8 +70,10 @@ public:
     ForegroundCheck& foregroundCheck() { return mForegroundCheck; }
 
     // --- properties ----------------------------------------------------------------------------------
-    QString Value() const;
+    // Steps back out of every open encoded level first, so that the host gets the whole top-level text.
+    QString Value();
     // The control's own change: no change handling, no undo entry, Changed untouched; coloured at once.
+    // Open encoded levels are dropped, and level 1's undo history comes back.
     void setValue(const QString& psValue);
     void SetSelText(const QString& psText);
     void setTagColour(Colour colour);
@@ -114,8 +117,10 @@ public:
     // The RTF button is enabled exactly while the caret follows an RTF value.
     void UpdateRtfState();
     void UpdateStates() override;
-    // Steps into the encoded area before the caret.
+    // Steps into the encoded area that holds the caret.
     void EditEncoded() override;
+    // Steps back out of one encoded level, writing the edited content back.
+    void GoBack();
     void SetMenuCaptions();
     void ClosePopups() override;
     // Closes the popups for good and unloads their forms: when the control is hidden, when the focus
@@ -139,7 +144,7 @@ public:
 
     // --- CodeBoxEvents -------------------------------------------------------------------------------
     void Change() override;
-    void Edited(int position, int removed, int added) override;
+    void Edited(int position, const QString& removed, int added) override;
     void KeyDown(int& keyCode, int shift) override;
     void KeyPress(int& keyAscii) override;
     void KeyUp(int& keyCode, int shift) override;
@@ -194,6 +199,7 @@ private:
     std::unique_ptr<UndoHistory> mUndo;
     std::unique_ptr<ChangeHandler> mChangeHandler;
     std::unique_ptr<KeystrokeHandler> mKeys;
+    std::unique_ptr<EncodedLevels> mLevels;
     std::unique_ptr<FindReplace> mFind;
     std::unique_ptr<Favourites> mFavourites;
     // Where the RTF markers stand, so that the RTF state never scans back through the whole text.

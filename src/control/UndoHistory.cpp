@@ -1,15 +1,10 @@
 #include "control/UndoHistory.h"
 
-#include "hostlib/Library.h"
 #include "platform/ScopedFlag.h"
 
-namespace qx {
+#include <ranges>
 
-namespace {
-QString entryName(const char* prefix, int caret) {
-    return QLatin1String(prefix) + QString::number(caret);
-}
-} // namespace
+namespace qx {
 
 UndoHistory::UndoHistory(CodeBox& box, EditorState& state, std::function<void()> requestDelayedPass)
     : mBox(box)
@@ -19,38 +14,65 @@ UndoHistory::UndoHistory(CodeBox& box, EditorState& state, std::function<void()>
 void UndoHistory::RecordSnapshot() {
     if (mState.mbBusy)
         return;
-    Properties& undo = *mState.mpcUndo;
-    Properties& redo = *mState.mpcRedo;
-    undo.Add(entryName("Undo", mBox.SelStart()), mBox.Text());
+    UndoStack& undo = *mState.mpcUndo;
+    undo.push({mBox.SelStart(), {}});
     if (undo.Count() > kLimit)
-        undo.Remove(1);
-    if (redo.Count() > 0)
-        redo.Clear();
+        undo.dropOldest();
+    mState.mpcRedo->Clear();
+}
+
+// The top undo step always leads to the text as it stands, so every change joins it; a step waiting on
+// the redo stack starts from the text as it stood, so it first takes the change back.
+void UndoHistory::Edited(int position, const QString& removed, int added) {
+    if (mApplying)
+        return;
+    UndoStack& undo = *mState.mpcUndo;
+    UndoStack& redo = *mState.mpcRedo;
+    if (undo.isEmpty() && redo.isEmpty())
+        return;
+    const UndoStack::Change change{position, removed, mBox.Text().mid(position, added)};
+    if (!undo.isEmpty())
+        undo.top().changes.append(change);
+    if (!redo.isEmpty())
+        redo.top().changes.prepend({position, change.inserted, change.removed});
 }
 
 void UndoHistory::Undo() {
-    step(*mState.mpcUndo, *mState.mpcRedo);
+    step(*mState.mpcUndo, *mState.mpcRedo, true);
 }
 
 void UndoHistory::Redo() {
-    step(*mState.mpcRedo, *mState.mpcUndo);
+    step(*mState.mpcRedo, *mState.mpcUndo, false);
 }
 
-void UndoHistory::step(Properties& restore, Properties& save) {
-    if (restore.Count() == 0)
+void UndoHistory::step(UndoStack& from, UndoStack& to, bool backwards) {
+    if (from.isEmpty())
         return;
-    save.Add(entryName("Redo", mBox.SelStart()), mBox.Text());
-    const Property* last = restore.Item(restore.Count());
-    // Only the part after the four-character prefix is read back.
-    const int caret = static_cast<int>(Library::instance().Val(last->Name().mid(4)));
+    UndoStack::Step taken = from.pop();
+    const int caret = mBox.SelStart();
     {
-        ScopedFlag busy(mState.mbBusy);
-        mBox.setText(last->Value().toString());
-        mBox.setSelStart(caret);
-        restore.Remove(restore.Count());
+        const ScopedFlag busy(mState.mbBusy);
+        const ScopedFlag applying(mApplying);
+        if (backwards) {
+            for (const UndoStack::Change& change : std::views::reverse(taken.changes))
+                apply(change, true);
+        } else {
+            for (const UndoStack::Change& change : taken.changes)
+                apply(change, false);
+        }
+        mBox.setSelStart(taken.caret);
     }
+    to.push({caret, std::move(taken.changes)});
     if (mRequestDelayedPass)
         mRequestDelayedPass();
+}
+
+// One box edit: the box keeps its blocks, colours and text mirror around it.
+void UndoHistory::apply(const UndoStack::Change& change, bool backwards) {
+    const QString& gone = backwards ? change.inserted : change.removed;
+    const QString& back = backwards ? change.removed : change.inserted;
+    mBox.SelectRange(change.position, change.position + int(gone.size()));
+    mBox.setSelText(back);
 }
 
 } // namespace qx

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "hostlib/Properties.h"
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
 
@@ -8,9 +7,11 @@
 
 namespace qx {
 
-// Undo and redo as whole snapshots of the text with the caret position. An entry is named by a
-// four-character prefix ("Undo" for typing, "Redo" for what Undo and Redo push) and the caret position;
-// its value is the whole text. The undo stack keeps at most 100 entries.
+// Undo and redo of the user's steps. A step is recorded just before a user's change (RecordSnapshot) and
+// collects every change of the text until the next one, from the box's Edited notifications; the host's
+// changes (Value, SetSelText) join the pending step. Undo takes the top step's changes back, one box edit
+// each, and puts the caret where it stood; Redo does them again. The undo stack keeps at most 100 steps,
+// and its memory follows what was edited, not the size of the text.
 class UndoHistory {
 public:
     static constexpr int kLimit = 100;
@@ -19,18 +20,22 @@ public:
     // through requestDelayedPass.
     UndoHistory(CodeBox& box, EditorState& state, std::function<void()> requestDelayedPass);
 
-    // Called when a typed character is about to reach the text.
+    // Called just before a user's change reaches the text: starts a new step, and empties Redo.
     void RecordSnapshot();
     void Undo();
     void Redo();
+    // A change of the box's text, as Edited reports it (the inserted text is read from the box).
+    void Edited(int position, const QString& removed, int added);
 
 private:
-    // Moves the current state onto `save` and restores the last entry of `restore`.
-    void step(Properties& restore, Properties& save);
+    // Takes the top step of `from` back (undo) or does it again (redo), and pushes it onto `to`.
+    void step(UndoStack& from, UndoStack& to, bool backwards);
+    void apply(const UndoStack::Change& change, bool backwards);
 
     CodeBox& mBox;
     EditorState& mState;
     std::function<void()> mRequestDelayedPass;
+    bool mApplying = false;
 };
 
 } // namespace qx

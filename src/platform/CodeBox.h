@@ -24,9 +24,8 @@ public:
     virtual ~CodeBoxEvents() = default;
     virtual void Change() {}
     // Raised for every change of the text, the control's own included, as soon as Text() holds the new
-    // text and before Change: `removed` characters at `position` were replaced by `added` characters.
-    // removed -1: the whole text may have changed.
-    virtual void Edited(int position, int removed, int added) {
+    // text and before Change: the text `removed` at `position` was replaced by `added` characters.
+    virtual void Edited(int position, const QString& removed, int added) {
         Q_UNUSED(position);
         Q_UNUSED(removed);
         Q_UNUSED(added);

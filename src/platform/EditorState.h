@@ -2,6 +2,7 @@
 
 #include "hostlib/Properties.h"
 #include "platform/CodeBox.h"
+#include "platform/UndoStack.h"
 
 #include <QObject>
 #include <QPointer>
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 namespace qx {
 
@@ -24,8 +26,8 @@ struct EditorState {
     bool mbBusy = false;
     bool mbChanged = false;
     // The undo and redo stacks exist, empty, from the start.
-    std::unique_ptr<Properties> mpcUndo = std::make_unique<Properties>();
-    std::unique_ptr<Properties> mpcRedo = std::make_unique<Properties>();
+    std::unique_ptr<UndoStack> mpcUndo = std::make_unique<UndoStack>();
+    std::unique_ptr<UndoStack> mpcRedo = std::make_unique<UndoStack>();
 
     // --- code assistance -----------------------------------------------------------------------------
     // The member list is on screen; mlListStart is where the word being completed begins.
@@ -42,7 +44,16 @@ struct EditorState {
     // --- encoded areas -------------------------------------------------------------------------------
     bool mbInEncodedArea = false;
     int mlLevel = 1;
-    QStringList masLevelText{QString(), QString()}; // index 0 unused: levels count from 1
+    // The record of each outer level, written when stepping in from it; index 0 unused (levels count from
+    // 1), and the element of the current level is empty.
+    QStringList masLevelText{QString(), QString()};
+    // The undo and redo stacks of each outer level, put aside on stepping in and given back on stepping
+    // out: each level has a history of its own. One entry per outer level, level 1 first.
+    struct LevelHistory {
+        std::unique_ptr<UndoStack> mpcUndo;
+        std::unique_ptr<UndoStack> mpcRedo;
+    };
+    std::vector<LevelHistory> maLevelHistory;
 
     // --- find ----------------------------------------------------------------------------------------
     QString msLastFind;

@@ -32,6 +32,14 @@ QFont controlFont() {
     font.setPointSizeF(kControlFontPoints);
     return font;
 }
+
+// The popups are windows of their own. They hang below the code box, so that a modal window holding the
+// control (the tag value dialog) counts them as its own and lets the mouse reach them.
+template <class Form> std::unique_ptr<Form> makePopup(QtCodeBox* box) {
+    auto form = std::make_unique<Form>(box);
+    form->setParent(box, form->windowFlags());
+    return form;
+}
 } // namespace
 
 EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
@@ -43,11 +51,10 @@ EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
     mCaret = std::make_unique<QtCaretLocator>(txtCode);
     mMessages = std::make_unique<QtMessageBox>(q);
     mInput = std::make_unique<QtInputBox>(q);
-    mController = std::make_unique<EditorController>(
-        EditorParts{*txtCode, *mCaret, *sbr, *picEditBar, *mnuPopup, tmrDelayedSyntaxHighlight,
-                    tmrForegroundCheck, *mMessages, mClipboard, *mInput, mForegroundWindow, *this,
-                    [this] { return std::make_unique<frmList>(txtCode); },
-                    [this] { return std::make_unique<frmSyntax>(txtCode); }});
+    mController = std::make_unique<EditorController>(EditorParts{
+        *txtCode, *mCaret, *sbr, *picEditBar, *mnuPopup, tmrDelayedSyntaxHighlight, tmrForegroundCheck,
+        *mMessages, mClipboard, *mInput, mForegroundWindow, *this,
+        [this] { return makePopup<frmList>(txtCode); }, [this] { return makePopup<frmSyntax>(txtCode); }});
     mFocusConnection = QObject::connect(qApp, &QApplication::focusChanged, q,
                                         [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
 }

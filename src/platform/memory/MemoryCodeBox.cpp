@@ -26,12 +26,12 @@ bool isLineBreak(int ch) {
 void MemoryCodeBox::setText(const QString& given) {
     const QString text = applySeparatorRule(given);
     const bool changed = text != mText;
-    const int oldLength = int(mText.size());
+    const QString old = mText;
     mText = text;
     mFormats.reset(int(mText.size()));
     mAnchor = mCaret = 0;
     if (changed && mEvents) {
-        mEvents->Edited(0, oldLength, int(mText.size()));
+        mEvents->Edited(0, old, int(mText.size()));
         mEvents->Change();
     }
     select(0, 0);
@@ -53,12 +53,13 @@ void MemoryCodeBox::setSelText(const QString& text) {
 void MemoryCodeBox::replaceRange(int start, int end, const QString& text) {
     const int oldAnchor = mAnchor;
     const int oldCaret = mCaret;
+    const QString removed = mText.mid(start, end - start);
     mText.replace(start, end - start, text);
     mFormats.replace(start, end - start, int(text.size()));
     // The caret is already after the new text when Change runs, as on a real box.
     mAnchor = mCaret = start + int(text.size());
     if ((end > start || !text.isEmpty()) && mEvents) {
-        mEvents->Edited(start, end - start, int(text.size()));
+        mEvents->Edited(start, removed, int(text.size()));
         mEvents->Change();
     }
     const int newAnchor = mAnchor;

@@ -81,6 +81,7 @@ DocumentText::Edit DocumentText::update(int position, int charsRemoved, int char
         edit.added = int(mText.size());
         edit.changed = old != mText;
         edit.rebuilt = true;
+        edit.removedText = old;
         return edit;
     }
     // Blocks that start at or before position are the same before and after the edit.
@@ -94,6 +95,7 @@ DocumentText::Edit DocumentText::update(int position, int charsRemoved, int char
         const Edit reported = edit;
         if (trim)
             trimUnchanged(edit, old, inserted);
+        edit.removedText = QStringView(mText).mid(edit.start, edit.removed).toString();
         mText.replace(reported.start, reported.removed, inserted);
     }
     mDocLength = newLength;

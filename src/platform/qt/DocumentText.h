@@ -20,6 +20,7 @@ public:
         int added = 0;
         bool changed = false; // false when the document reported an edit that left the text as it was
         bool rebuilt = false; // the notification did not fit the old text: everything was re-read
+        QString removedText;  // the `removed` characters that were replaced
     };
 
     explicit DocumentText(const QTextDocument* document);

@@ -228,12 +228,8 @@ void QtCodeBox::onContentsChange(int position, int charsRemoved, int charsAdded)
     const DocumentText::Edit edit = mText.update(position, charsRemoved, charsAdded, mInInputMethod);
     if (!edit.changed)
         return; // a format-only notification
-    if (mEvents) {
-        if (edit.rebuilt)
-            mEvents->Edited(0, -1, int(mText.text().size()));
-        else
-            mEvents->Edited(edit.start, edit.removed, edit.added);
-    }
+    if (mEvents)
+        mEvents->Edited(edit.start, edit.removedText, edit.added);
     if (edit.rebuilt) {
         mFormats.reset(int(mText.text().size()));
         mLayout.applied().reset(mFormats.length());

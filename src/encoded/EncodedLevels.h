@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+namespace qx {
+
+class CodeBox;
+class EditBar;
+class MessageBox;
+class StatusPanels;
+struct EditorState;
+
+// Stepping into encoded values and back out. Stepping in saves the whole outer text in a level record
+// (masLevelText) with the place and the stored form of the area, puts the level's undo history aside and
+// shows the decoded content as a text of its own; stepping back encodes that text and writes it into the
+// outer text in place of the old content, which stays selected. Levels nest. A visit without an edit puts
+// the stored Base64 back exactly as it was. Positions are offsets into the box's Text.
+class EncodedLevels {
+public:
+    struct Hooks {
+        // UpdateEncodedState, then UpdateRtfState.
+        std::function<void()> updateStates;
+        std::function<void()> unloadPopups;
+        std::function<void()> requestDelayedPass;
+        std::function<void()> highlightPass;
+    };
+
+    // Reads and writes the state's level fields, undo stacks, busy and changed flags; the edit bar's
+    // "cmdBack" and "cmdEditEncoded" and the "Level" panel follow the level.
+    EncodedLevels(CodeBox& box, EditorState& state, EditBar& bar, StatusPanels& panels, MessageBox& messages,
+                  Hooks hooks);
+
+    // Steps into the encoded area that holds the caret; nothing when the caret is in none. Content that
+    // does not decode is reported in a message box and leaves everything as it was.
+    void EditEncoded();
+    // Steps back out one level; nothing at level 1. Changed is set when the content was edited.
+    void GoBack();
+    // Steps back out of every open level, so that the box holds the whole top-level text.
+    void FoldLevels();
+    // Drops every open level without writing it back, for a new text from the host: level 1's history
+    // comes back and the level panel and the buttons show level 1.
+    void ResetLevels();
+
+private:
+    void showLevel();
+    void restoreHistory(std::size_t index);
+
+    CodeBox& mBox;
+    EditorState& mState;
+    EditBar& mBar;
+    StatusPanels& mPanels;
+    MessageBox& mMessages;
+    Hooks mHooks;
+};
+
+} // namespace qx
