@@ -3,6 +3,8 @@
 #include <qxTagEditor2/CodeBox.h>
 #include <qxTagEditor2/Export.h>
 #include <qxTagEditor2/PropertyBag.h>
+#include <qxTagEditor2/Version.h>
+#include <qxTagEditor2/qxDatabase.h>
 #include <qxTagEditor2/qxTagDialog.h>
 
 #include <QPointer>
@@ -95,6 +97,7 @@ public:
     qx::CodeBox& txtCode() const;
 
 Q_SIGNALS:
+    // The caret moved into an encoded area (true) or out of one (false).
     void EncodingAreaChange(bool pbEnabled);
     // Part of the interface for hosts; the control never raises it.
     void SelChange(long plCharPos, long plLinePos, long plColumnPos);

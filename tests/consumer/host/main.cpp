@@ -1,13 +1,13 @@
-#include <qxTagEditor2/Version.h>
-#include <qxTagEditor2/qxDatabase.h>
 #include <qxTagEditor2/qxcSCRIPTEditor.h>
 
 #include <QApplication>
 #include <cstdio>
 
-// A host window with Qt's own keywords: signals: and emit work beside the control.
+// A host form written with Qt's own keywords: signals:, slots and emit work beside the control.
 class Form : public QWidget {
     Q_OBJECT
+public slots:
+    void onEncodingArea(bool) {}
 signals:
     void scriptSaved(const QString& script);
 };
@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     editor->setCodeType(qxcSCRIPTEditor::ctKelvane);
     editor->setDatabase(new qxDatabase("reference.json", editor));
     editor->setValue("<QX:FIELD>Name</QX>");
+    QObject::connect(editor, &qxcSCRIPTEditor::EncodingAreaChange, &form, &Form::onEncodingArea);
     QString saved;
     QObject::connect(&form, &Form::scriptSaved, [&](const QString& script) { saved = script; });
     emit form.scriptSaved(editor->Value());
