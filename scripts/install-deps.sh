@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests, the demo and the Qt Designer plugin need.
+# Installs the Debian 12 packages the build, the tests, the demo, the Qt Designer plugin and the fuzz preset
+# (clang 14) need.
 # Idempotent: only missing packages are installed; sudo is used when not root.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
   libgl1-mesa-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format
+  clang-14 libclang-rt-14-dev llvm-14
   fonts-dejavu-core fonts-liberation
   xvfb xauth
 )

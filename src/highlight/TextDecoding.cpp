@@ -26,7 +26,12 @@ QString decodeAfterMark(const QByteArray& bytes, qsizetype markLength, QStringCo
     // dropped: a second one is a character of the text.
     QStringDecoder decoder(encoding,
                            QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    return decoder.decode(QByteArrayView(bytes).sliced(markLength));
+    const QByteArrayView body = QByteArrayView(bytes).sliced(markLength);
+    QString text = decoder.decode(body);
+    // Qt's UTF-16 decoder gives nothing for a lone byte, where a longer odd tail gets its U+FFFD.
+    if (encoding != QStringConverter::Utf8 && body.size() == 1)
+        text += QChar::ReplacementCharacter;
+    return text;
 }
 
 } // namespace

@@ -38,6 +38,8 @@ TEST(TextDecoding, NoCharacterIsDroppedAtTheEnd) {
         {bytes({0xEF, 0xBB, 0xBF, 'a', 0xC3}), QStringLiteral("a\uFFFD")},
         {bytes({0xFF, 0xFE, 'a', 0, 'b'}), QStringLiteral("a\uFFFD")},
         {bytes({0xFE, 0xFF, 0, 'a', 0}), QStringLiteral("a\uFFFD")},
+        {bytes({0xFF, 0xFE, 0xFF}), QStringLiteral("\uFFFD")},
+        {bytes({0xFE, 0xFF, 0}), QStringLiteral("\uFFFD")},
         {bytes({0xEF, 0xBB, 0xBF, 0xEF, 0xBB, 0xBF, 'x'}), QStringLiteral("\uFEFFx")},
         {bytes({0xFF, 0xFE, 0xFF, 0xFE, 'x', 0}), QStringLiteral("\uFEFFx")},
     };

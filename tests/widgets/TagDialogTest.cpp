@@ -9,8 +9,10 @@
 #include "widgets/EditorPrivate.h"
 #include "widgets/QtEditBar.h"
 #include "widgets/frmEditTag.h"
+#include "widgets/frmFindReplace.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -158,6 +160,27 @@ TEST_F(TagDialogTest, TheMemberListTakesClicksWhileTheWindowIsModal) {
         QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, second);
         EXPECT_EQ(form->ListIndex(), 1);
     });
+}
+
+// The find dialog opened from the editor inside the modal window is put in front of that window, so it
+// can be used there.
+TEST_F(TagDialogTest, TheFindDialogWorksFromInsideTheModalWindow) {
+    bool found = false;
+    edit(QStringLiteral("one two one"), [&](frmEditTag& dialog) {
+        EditorPrivate& d = inner(dialog);
+        d.txtCode->setFocus();
+        QTest::keyClick(d.txtCode, Qt::Key_F, Qt::ControlModifier);
+        qx::frmFindReplace* find = qx::frmFindReplace::instance();
+        ASSERT_NE(find, nullptr);
+        EXPECT_EQ(find->parentWidget(), &dialog) << "owned by the modal window";
+        EXPECT_TRUE(find->isVisible());
+        find->txtFind->setText(QStringLiteral("one"));
+        QTest::mouseClick(find->cmdFind, Qt::LeftButton);
+        QTest::mouseClick(find->cmdFind, Qt::LeftButton);
+        found = d.txtCode->SelStart() == 8 && d.txtCode->SelText() == QLatin1String("one");
+        find->close();
+    });
+    EXPECT_TRUE(found);
 }
 
 } // namespace
