@@ -2,13 +2,13 @@
 
 #include "assist/AssistPopups.h"
 #include "assist/CompletionTrigger.h"
-#include "hostlib/qxDatabase.h"
 #include "platform/EditorState.h"
 #include "platform/memory/MemoryCaretLocator.h"
 #include "platform/memory/MemoryCodeBox.h"
 #include "platform/memory/MemoryListPopup.h"
 #include "platform/memory/MemoryStatusPanels.h"
 #include "platform/memory/MemoryTipPopup.h"
+#include <qxTagEditor2/qxDatabase.h>
 
 namespace qx::fuzz {
 
@@ -16,10 +16,10 @@ struct CompletionGlue::Parts final : CodeBoxEvents {
     explicit Parts(const QString& referenceFile)
         : database(referenceFile) {
         state.moDatabase = &database;
-        box.setEvents(this);
+        setEvents(box, this);
         popups.setStatusPanels(&status);
     }
-    ~Parts() override { box.setEvents(nullptr); }
+    ~Parts() override { setEvents(box, nullptr); }
 
     void Change() override {
         if (state.mbBusy)

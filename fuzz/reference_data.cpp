@@ -11,7 +11,7 @@
 #include "hostlib/Properties.h"
 #include "hostlib/ReferenceData.h"
 #include "hostlib/ScriptReference.h"
-#include "hostlib/qxDatabase.h"
+#include <qxTagEditor2/qxDatabase.h>
 
 #include <QDateTime>
 #include <QFile>

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests, the demo and the fuzz preset (clang 14) need.
+# Installs the Debian 12 packages the build, the tests, the demo, the Qt Designer plugin and the fuzz preset
+# (clang 14) need.
 # Idempotent: only missing packages are installed; sudo is used when not root.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config python3
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  qt6-tools-dev designer-qt6
   libgl1-mesa-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format

@@ -1,7 +1,7 @@
 #include "MainWindow.h"
 
 #include "highlight/TextDecoding.h"
-#include "hostlib/qxDatabase.h"
+#include <qxTagEditor2/qxDatabase.h>
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qxTagEditor2/Export.h>
+
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -8,7 +10,7 @@ namespace qx {
 
 // The host's store of persisted design-time properties: named values with defaults. Reading a missing
 // name yields the default; a value equal to its default need not be stored.
-class PropertyBag {
+class QXTAGEDITOR2_EXPORT PropertyBag {
 public:
     virtual ~PropertyBag() = default;
     virtual QVariant ReadProperty(const QString& name, const QVariant& defaultValue) = 0;
@@ -16,7 +18,7 @@ public:
 };
 
 // An in-memory bag that keeps every write in order, for hosts without a store of their own and for tests.
-class MemoryPropertyBag final : public PropertyBag {
+class QXTAGEDITOR2_EXPORT MemoryPropertyBag final : public PropertyBag {
 public:
     struct Entry {
         QString name;

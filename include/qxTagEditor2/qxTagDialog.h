@@ -1,12 +1,14 @@
 #pragma once
 
+#include <qxTagEditor2/Export.h>
+
 #include <QObject>
 #include <QString>
 
 // Lets a host have the user edit one tag value in a modal window, "Kelvane Tag Editor", that holds an
 // editor control of its own: the same colouring, completion and stepping into encoded values as the main
 // editor. Each EditValue builds a fresh window and discards it afterwards.
-class qxTagDialog : public QObject {
+class QXTAGEDITOR2_EXPORT qxTagDialog : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool Cancel READ Cancel WRITE setCancel)
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <qxTagEditor2/CodeBox.h>
+#include <qxTagEditor2/Export.h>
 #include <qxTagEditor2/PropertyBag.h>
+#include <qxTagEditor2/Version.h>
+#include <qxTagEditor2/qxDatabase.h>
 #include <qxTagEditor2/qxTagDialog.h>
-
-#include "platform/CodeBox.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -16,7 +18,7 @@ class EditorPrivate;
 
 // The script-editor control: a host places it on a form, sets and reads the script through Value, chooses
 // the kind of code through CodeType, and drives find, replace, undo and redo through methods.
-class qxcSCRIPTEditor : public QWidget {
+class QXTAGEDITOR2_EXPORT qxcSCRIPTEditor : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Value READ Value WRITE setValue)
     Q_PROPERTY(ctCodeType CodeType READ CodeType WRITE setCodeType)
@@ -29,7 +31,7 @@ class qxcSCRIPTEditor : public QWidget {
     Q_PROPERTY(bool RTFEditVisible READ RTFEditVisible WRITE setRTFEditVisible)
     Q_PROPERTY(bool AllVBCode READ AllVBCode WRITE setAllVBCode)
     Q_PROPERTY(QObject* Database READ Database WRITE setDatabase)
-    Q_PROPERTY(bool FullView READ FullView WRITE setFullView)
+    Q_PROPERTY(bool FullView READ FullView WRITE setFullView DESIGNABLE false)
     Q_PROPERTY(bool ShowFindButton READ ShowFindButton WRITE setShowFindButton)
     Q_PROPERTY(bool FindMenusEnabled READ FindMenusEnabled WRITE setFindMenusEnabled)
     // Run-time view settings: never stored with the design-time properties.
@@ -39,9 +41,9 @@ class qxcSCRIPTEditor : public QWidget {
     Q_PROPERTY(int Zoom READ Zoom WRITE setZoom DESIGNABLE false STORED false)
 
 public:
-    enum ctCodeType { ctKelvane = 0, ctVB = 1, ctAuto = 2 };
+    enum ctCodeType : int { ctKelvane = 0, ctVB = 1, ctAuto = 2 };
     Q_ENUM(ctCodeType)
-    enum EnumFindReplaceType { frtWholeWord = 2, frtMatchCase = 4, frtNoHighlight = 8 };
+    enum EnumFindReplaceType : int { frtWholeWord = 2, frtMatchCase = 4, frtNoHighlight = 8 };
     Q_ENUM(EnumFindReplaceType)
 
     explicit qxcSCRIPTEditor(QWidget* parent = nullptr);
@@ -115,6 +117,7 @@ public:
     qx::CodeBox& txtCode() const;
 
 Q_SIGNALS:
+    // The caret moved into an encoded area (true) or out of one (false).
     void EncodingAreaChange(bool pbEnabled);
     // Part of the interface for hosts; the control never raises it.
     void SelChange(long plCharPos, long plLinePos, long plColumnPos);

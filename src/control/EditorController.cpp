@@ -67,7 +67,7 @@ EditorController::EditorController(EditorParts parts)
     mParts.sbr.setPanelEnabled(QStringLiteral("Encoded"), false);
     for (const QString& button : {kBackButton, kEditButton, kRtfButton})
         mParts.picEditBar.setButtonEnabled(button, false);
-    box.setEvents(this);
+    setEvents(box, this);
     start();
 }
 
@@ -79,8 +79,8 @@ EditorController::~EditorController() {
     HideList();
     HideTip();
     UnloadPopups();
-    if (mParts.txtCode.events() == this)
-        mParts.txtCode.setEvents(nullptr);
+    if (eventsOf(mParts.txtCode) == this)
+        setEvents(mParts.txtCode, nullptr);
 }
 
 // Creation, in order: colours and levels, the favourites, the per-user settings, the captions. The undo

@@ -1,7 +1,7 @@
 #include "hostlib/ScriptReference.h"
 
 #include "hostlib/ReferenceData.h"
-#include "hostlib/qxDatabase.h"
+#include <qxTagEditor2/qxDatabase.h>
 
 namespace qx {
 

@@ -1,4 +1,4 @@
-#include "hostlib/qxDatabase.h"
+#include <qxTagEditor2/qxDatabase.h>
 
 qxDatabase::qxDatabase(const QString& referenceFile, QObject* parent)
     : QObject(parent)

@@ -91,7 +91,7 @@ private:
 class AssistFixture : public ::testing::Test, public CodeBoxEvents {
 protected:
     AssistFixture() {
-        box.setEvents(this);
+        setEvents(box, this);
         popups.setStatusPanels(&status);
         trigger.setReferenceFactory([this] { return std::make_unique<RecordingReference>(answers, log); });
     }

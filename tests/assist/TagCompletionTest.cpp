@@ -2,7 +2,7 @@
 
 #include "assist/CompletionContext.h"
 #include "assist/HostObjectCatalogue.h"
-#include "hostlib/qxDatabase.h"
+#include <qxTagEditor2/qxDatabase.h>
 
 using namespace qx;
 using qx::test::AssistFixture;

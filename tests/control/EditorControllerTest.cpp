@@ -13,7 +13,7 @@ TEST_F(EditorControllerTest, StartsWithTheStoredViewAndTheCaptions) {
     EXPECT_FALSE(status.PanelEnabled("Encoded"));
     EXPECT_EQ(menu.ItemText("mnuFullView"), "Full View");
     EXPECT_EQ(menu.ItemText("mnuSyntaxHighlight"), "Disable Syntax Highlight");
-    EXPECT_EQ(box.events(), &control);
+    EXPECT_EQ(eventsOf(box), &control);
 }
 
 TEST_F(EditorControllerTest, CtrlZAndCtrlYWalkTheControlsOwnHistory) {

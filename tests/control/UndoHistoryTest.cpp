@@ -14,7 +14,7 @@ using qx::UndoStack;
 // box's edits reach the history as they reach the control.
 class UndoHistoryTest : public ::testing::Test, public qx::CodeBoxEvents {
 protected:
-    UndoHistoryTest() { box.setEvents(this); }
+    UndoHistoryTest() { setEvents(box, this); }
     void Edited(int position, const QString& removed, int added) override {
         history.Edited(position, removed, added);
     }
@@ -96,10 +96,10 @@ TEST_F(UndoHistoryTest, RestoringIsTheControlsOwnChange) {
     watcher.busy = &busy;
     watcher.seen = &busyDuringChange;
     watcher.history = &history;
-    box.setEvents(&watcher);
+    setEvents(box, &watcher);
     history.Undo();
     EXPECT_TRUE(busyDuringChange);
-    box.setEvents(nullptr);
+    setEvents(box, nullptr);
 }
 
 } // namespace

@@ -79,9 +79,9 @@ TEST_F(SchedulerTest, APassHoldsTheBusyFlagForItsWholeLength) {
     } watch;
     watch.busy = &busy;
     box.setSelStart(2);
-    box.setEvents(&watch);
+    setEvents(box, &watch);
     scheduler->HighlightPass();
-    box.setEvents(nullptr);
+    setEvents(box, nullptr);
     EXPECT_GT(watch.seen, 0);
     EXPECT_EQ(watch.seenBusy, watch.seen);
     EXPECT_FALSE(busy);

@@ -32,7 +32,7 @@ protected:
         box.resize(400, 300);
         box.show();
         box.setText(QStringLiteral("Dim a\r\nx = 1 ' one\r\nIf x Then y\r\n"));
-        box.setEvents(&counter);
+        setEvents(box, &counter);
     }
 };
 

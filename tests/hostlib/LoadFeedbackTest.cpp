@@ -2,7 +2,7 @@
 #include "hostlib/LibraryError.h"
 #include "hostlib/Properties.h"
 #include "hostlib/ScriptReference.h"
-#include "hostlib/qxDatabase.h"
+#include <qxTagEditor2/qxDatabase.h>
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "hostlib/ScriptReference.h"
-#include "hostlib/qxDatabase.h"
 #include "support/LogCapture.h"
+#include <qxTagEditor2/qxDatabase.h>
 
 #include <QDateTime>
 #include <QDir>

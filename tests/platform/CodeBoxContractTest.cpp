@@ -40,9 +40,9 @@ protected:
             QApplication::setActiveWindow(box.get());
             ASSERT_TRUE(QTest::qWaitForWindowActive(box.get()));
         }
-        box->setEvents(&events);
+        setEvents(*box, &events);
     }
-    void TearDown() override { box->setEvents(nullptr); }
+    void TearDown() override { setEvents(*box, nullptr); }
 
     void setTextQuietly(const QString& text) {
         box->setText(text);

@@ -80,10 +80,10 @@ protected:
         box.show();
         QApplication::setActiveWindow(&box);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
-        box.setEvents(&events);
+        setEvents(box, &events);
         events.box = &box;
     }
-    void TearDown() override { box.setEvents(nullptr); }
+    void TearDown() override { setEvents(box, nullptr); }
 
     void colour(int start, int end, Colour c) {
         box.SelectRange(start, end);

@@ -60,7 +60,7 @@ QtCodeBox::QtCodeBox(QWidget* parent)
 
 QtCodeBox::~QtCodeBox() {
     // Destroying the document raises notifications that must not reach the events any more.
-    setEvents(nullptr);
+    mEvents = nullptr;
     disconnect(document(), nullptr, this, nullptr);
 }
 
