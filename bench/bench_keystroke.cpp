@@ -30,6 +30,14 @@ QString loadText(const char* name) {
     return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
 }
 
+// The generated text, or an empty one after marking the benchmark skipped.
+QString textFor(benchmark::State& state, const char* file) {
+    QString text = loadText(file);
+    if (text.isEmpty())
+        state.SkipWithError("benchmark text missing: build the qx_bench_texts target");
+    return text;
+}
+
 class NoShell final : public EditorShell {
 public:
     void LayOut() override {}
@@ -87,11 +95,9 @@ struct Control {
 };
 
 void runKeystroke(benchmark::State& state, const char* file) {
-    const QString text = loadText(file);
-    if (text.isEmpty()) {
-        state.SkipWithError("benchmark text missing: build the qx_bench_texts target");
+    const QString text = textFor(state, file);
+    if (text.isEmpty())
         return;
-    }
     Control c(text);
     for (auto _ : state) {
         c.stroke(VK_A + ('x' - 'a'), 'x', QStringLiteral("x"));
@@ -103,11 +109,9 @@ void runKeystroke(benchmark::State& state, const char* file) {
 
 // One Undo and one Redo of a typed character, on a history of 100 steps.
 void runUndoRedo(benchmark::State& state, const char* file) {
-    const QString text = loadText(file);
-    if (text.isEmpty()) {
-        state.SkipWithError("benchmark text missing: build the qx_bench_texts target");
+    const QString text = textFor(state, file);
+    if (text.isEmpty())
         return;
-    }
     Control c(text);
     for (int i = 0; i < 100; ++i)
         c.stroke(VK_A + ('x' - 'a'), 'x', QStringLiteral("x"));
@@ -119,11 +123,9 @@ void runUndoRedo(benchmark::State& state, const char* file) {
 
 // The same pair of keys on a bare QPlainTextEdit, for comparison.
 void runBare(benchmark::State& state, const char* file) {
-    const QString text = loadText(file);
-    if (text.isEmpty()) {
-        state.SkipWithError("benchmark text missing: build the qx_bench_texts target");
+    const QString text = textFor(state, file);
+    if (text.isEmpty())
         return;
-    }
     QPlainTextEdit bare;
     bare.resize(900, 600);
     bare.show();
@@ -153,11 +155,9 @@ BENCHMARK(BM_UndoRedo_Script10MB)->Unit(benchmark::kMillisecond);
 // A key that changes nothing (Shift): KeyDown and KeyUp each look at the encoded and RTF state around the
 // caret.
 void runStateKey(benchmark::State& state, const char* file) {
-    const QString text = loadText(file);
-    if (text.isEmpty()) {
-        state.SkipWithError("benchmark text missing: build the qx_bench_texts target");
+    const QString text = textFor(state, file);
+    if (text.isEmpty())
         return;
-    }
     Control c(text);
     for (auto _ : state) {
         int code = VK_SHIFT;
