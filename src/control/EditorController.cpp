@@ -28,11 +28,11 @@
 namespace qx {
 
 namespace {
-const QString kCheckBox = QStringLiteral("chkSyntaxHighlight");
-const QString kRtfButton = QStringLiteral("cmdRTF");
-const QString kBackButton = QStringLiteral("cmdBack");
-const QString kEditButton = QStringLiteral("cmdEditEncoded");
-const QString kFindButton = QStringLiteral("cmdFind");
+const QString& kCheckBox = EditBar::kHighlightCheckBox;
+const QString& kRtfButton = EditBar::kRtfButton;
+const QString& kBackButton = EditBar::kBackButton;
+const QString& kEditButton = EditBar::kEditButton;
+const QString& kFindButton = EditBar::kFindButton;
 const QString kFullViewItem = QStringLiteral("mnuFullView");
 const QString kHighlightItem = QStringLiteral("mnuSyntaxHighlight");
 } // namespace

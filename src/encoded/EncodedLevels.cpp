@@ -13,8 +13,8 @@
 namespace qx {
 
 namespace {
-const QString kBackButton = QStringLiteral("cmdBack");
-const QString kEditButton = QStringLiteral("cmdEditEncoded");
+const QString& kBackButton = EditBar::kBackButton;
+const QString& kEditButton = EditBar::kEditButton;
 const QString kLevelPanel = QStringLiteral("Level");
 const QString kSeparator = QStringLiteral(":");
 

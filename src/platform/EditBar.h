@@ -10,6 +10,12 @@ namespace qx {
 // check box "chkSyntaxHighlight", addressed by name. An unknown name is ignored.
 class EditBar {
 public:
+    static inline const QString kBackButton = QStringLiteral("cmdBack");
+    static inline const QString kEditButton = QStringLiteral("cmdEditEncoded");
+    static inline const QString kRtfButton = QStringLiteral("cmdRTF");
+    static inline const QString kFindButton = QStringLiteral("cmdFind");
+    static inline const QString kHighlightCheckBox = QStringLiteral("chkSyntaxHighlight");
+
     virtual ~EditBar() = default;
 
     virtual void setButtonEnabled(const QString& name, bool enabled) = 0;

@@ -18,12 +18,12 @@ public:
         if (checked == mChecked)
             return;
         mChecked = checked;
-        clicked(QStringLiteral("chkSyntaxHighlight"));
+        clicked(kHighlightCheckBox);
     }
 
     // A click by the user.
     void click(const QString& name) {
-        if (name == QLatin1String("chkSyntaxHighlight"))
+        if (name == kHighlightCheckBox)
             setHighlightChecked(!mChecked);
         else
             clicked(name);
