@@ -21,8 +21,6 @@ public:
     // The last marker that lies wholly before `end`, or -1.
     int LastBefore(QStringView text, int end);
 
-    void invalidate() { mBuilt = false; }
-
 private:
     void build(QStringView text);
     // Adds the markers that start in [from, to).
