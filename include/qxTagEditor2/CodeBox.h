@@ -83,6 +83,21 @@ public:
     virtual QString Text() const = 0;
     // Replaces the content (plain black, caret at 0) and raises Change when the text differs.
     virtual void setText(const QString& text) = 0;
+    // Range reads for paths that run on every key: a box that keeps its text in pieces answers them
+    // without putting the whole text together. Positions are clamped to the text.
+    virtual int TextLength() const { return int(Text().size()); }
+    // The characters of [start, end); an end at or before the start gives an empty text.
+    virtual QString TextRange(int start, int end) const {
+        const QString text = Text();
+        start = qBound(0, start, int(text.size()));
+        end = qBound(start, end, int(text.size()));
+        return text.mid(start, end - start);
+    }
+    // One character; outside the text, a null character.
+    virtual QChar CharAt(int pos) const {
+        const QString text = Text();
+        return pos >= 0 && pos < text.size() ? text.at(pos) : QChar();
+    }
     virtual int SelStart() const = 0;
     // Moves the caret there and empties the selection (clamped to the text).
     virtual void setSelStart(int pos) = 0;
