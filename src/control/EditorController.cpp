@@ -498,6 +498,7 @@ void EditorController::Change() {
 }
 
 void EditorController::Edited(int position, const QString& removed, int added) {
+    mScheduler->Edited(position, int(removed.size()), added);
     mRtfMarkers.Edited(mParts.txtCode.Text(), position, int(removed.size()), added);
     mUndo->Edited(position, removed, added);
 }

@@ -23,22 +23,53 @@ HighlightScheduler::~HighlightScheduler() {
 }
 
 int HighlightScheduler::EffectiveCodeType() const {
-    return qx::EffectiveCodeType(mState.mlCodeType, mBox.Text());
+    return qx::EffectiveCodeType(mState.mlCodeType, mBox.TextRange(0, 4));
+}
+
+HighlightScheduler::Rules HighlightScheduler::currentRules() const {
+    using namespace HighlightSettings;
+    const QChar separator = u'\n';
+    return {EffectiveCodeType(), mState.mlTagColour, mState.mlEncodeColour,
+            ReadMachineValue(KeywordsValue) + separator + ReadMachineValue(HostWordsValue) + separator +
+                ReadMachineValue(ScriptCommandsValue)};
 }
 
 void HighlightScheduler::HighlightPass() {
-    if (!mState.mbSyntaxHighlight)
-        return; // the colours already in the text stay as they are
+    pass(false);
+}
+
+void HighlightScheduler::pass(bool fromEdits) {
+    if (!mState.mbSyntaxHighlight) {
+        mLines.clear(); // the colours already in the text stay as they are, and fall behind its edits
+        return;
+    }
     if (mState.mbBusy) {
+        mWholePassDue = mWholePassDue || !fromEdits;
         RequestDelayedPass();
         return;
     }
     const ScopedFlag busy(mState.mbBusy);
     try {
-        if (ColourText(mBox, EffectiveCodeType(), mState.mlTagColour, mState.mlEncodeColour))
+        const Rules rules = currentRules();
+        const bool edits = fromEdits && !mWholePassDue && mLines.known() && mLastRules == rules &&
+                           mLines.length() == mBox.TextLength();
+        if (edits && !mLines.edited())
+            return; // the colours are those a whole pass would give
+        mLastRules.reset();
+        const int codeType = rules.codeType;
+        const bool coloured = edits
+                                  ? ColourEdits(mBox, codeType, rules.tagColour, rules.encodeColour, mLines)
+                                  : ColourText(mBox, codeType, rules.tagColour, rules.encodeColour, &mLines);
+        mWholePassDue = false;
+        if (coloured) {
             ++mPassCount;
+            mLastRules = rules;
+        } else {
+            mLines.clear();
+        }
     } catch (const std::exception& error) {
         // A pass never fails outward; the text keeps whatever colours it has.
+        mLines.clear();
         qCWarning(lcEditor) << "A highlight pass stopped:" << error.what();
     }
 }
@@ -50,7 +81,7 @@ void HighlightScheduler::RequestDelayedPass() {
 
 void HighlightScheduler::onTimeout() {
     mTimer.setEnabled(false);
-    HighlightPass();
+    pass(true);
 }
 
 void HighlightScheduler::SyntaxHighlightClicked(int checkValue) {

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "highlight/LineStates.h"
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
 #include "platform/OneShotTimer.h"
 
+#include <optional>
+
 namespace qx {
 
-// Decides when the code box is re-coloured and with which processor. A pass re-colours the whole text at
-// once; a delayed request (after typing) restarts a 150 ms one-shot timer, so a burst of edits costs one
-// pass. The control's busy flag guards against re-entry: a pass that finds it set becomes a delayed request.
-// The box and the timer must outlive the scheduler.
+// Decides when the code box is re-coloured and with which processor. A direct pass re-colours the whole
+// text; a delayed request (after typing) restarts a 150 ms one-shot timer, so a burst of edits costs one
+// pass, and that pass re-colours only the lines the edits since the last pass can have changed, with the
+// colours a whole pass would give. The control's busy flag guards against re-entry: a pass that finds it
+// set becomes a delayed request. The box and the timer must outlive the scheduler.
 class HighlightScheduler {
 public:
     static constexpr int DelayMilliseconds = 150;
@@ -23,6 +27,8 @@ public:
 
     // Re-colours the whole text now, if highlighting is on; deferred while the control is busy.
     void HighlightPass();
+    // A text edit, as the box reports it: the next delayed pass starts from the first one.
+    void Edited(int position, int removed, int added) { mLines.Edited(position, removed, added); }
     // Restarts the timer, so that a pass runs 150 ms after the last request.
     void RequestDelayedPass();
     // The check box was clicked: stores its value ("1"/"0") as the per-user setting, gives the focus to the
@@ -36,12 +42,26 @@ public:
     int passCount() const { return mPassCount; }
 
 private:
+    // What decides the colours besides the text: a pass over edits needs the same as the pass before.
+    struct Rules {
+        int codeType = 0;
+        Colour tagColour = 0;
+        Colour encodeColour = 0;
+        QString words; // the per-machine word list settings
+        friend bool operator==(const Rules&, const Rules&) = default;
+    };
+
     void onTimeout();
+    void pass(bool fromEdits);
+    Rules currentRules() const;
 
     CodeBox& mBox;
     OneShotTimer& mTimer;
     EditorState& mState;
     int mPassCount = 0;
+    LineStates mLines;
+    std::optional<Rules> mLastRules; // of the pass that recorded mLines
+    bool mWholePassDue = false;      // a whole pass was deferred while the control was busy
 };
 
 } // namespace qx

@@ -50,6 +50,23 @@ void clsQXSyntaxHighlight::ProcessChar(int ch, clsSyntaxHighlight& engine) {
     step(ch, engine);
 }
 
+// Outside a tag, a command word and a script value the state is the block and marker progress; the tag
+// name and the command word are read afresh before they matter again.
+std::optional<quint32> clsQXSyntaxHighlight::LineState() const {
+    if (mInTag || mBlockState == InCommandWord || mBlockState == InValue ||
+        mBlockState == AfterQuoteInValue || mEncodedState == InEncodedArea)
+        return std::nullopt;
+    return quint32(mBlockState) | quint32(mEncodedState) << 3;
+}
+
+void clsQXSyntaxHighlight::RestoreLineState(quint32 state) {
+    mBlockState = int(state & 7);
+    mEncodedState = int(state >> 3 & 7);
+    mInTag = false;
+    mTagNameLength = 0;
+    mCommandWord.clear();
+}
+
 void clsQXSyntaxHighlight::processChange(int ch, clsSyntaxHighlight& engine) {
     try {
         handle(ch, engine);

@@ -50,6 +50,8 @@ public:
     // ends only that character.
     void ProcessChar(int ch, clsSyntaxHighlight& engine) override;
     void ProcessChars(clsSyntaxHighlight& engine, int limit) override;
+    std::optional<quint32> LineState() const override;
+    void RestoreLineState(quint32 state) override;
     // Walks the script value that ends at the current character with a new plain-script processor.
     void ProcessVB(clsSyntaxHighlight& engine);
 

@@ -63,7 +63,20 @@ void clsSyntaxHighlight::Highlight(Colour colour, bool bold, bool italic, int en
     mBox->SetCharFormat(runFormat(colour, bold, italic, backColour));
 }
 
-void clsSyntaxHighlight::ProcessSyntax(CodeBox& box, SyntaxProcessor& processor, bool useLock) {
+// What the top-level walk does at line starts: records the processor's state where a walk can restart; in
+// a pass over edits also makes each line plain black just before walking it, and stops where the walk is
+// back in step with the recording pass.
+struct clsSyntaxHighlight::LineWalk {
+    std::vector<LineStates::Entry> fresh;
+    const LineStates* previous = nullptr;
+};
+
+namespace {
+// The first stretch a pass over edits copies; each further read doubles what it has.
+constexpr int kFirstRead = 4096;
+} // namespace
+
+template <class Body> void clsSyntaxHighlight::inPass(CodeBox& box, bool useLock, Body body) {
     mBox = &box;
     int selStart = 0;
     int selLength = 0;
@@ -85,12 +98,7 @@ void clsSyntaxHighlight::ProcessSyntax(CodeBox& box, SyntaxProcessor& processor,
             hidden = true;
             box.setVisible(false);
         }
-        box.SelectRange(0, -1);
-        mText = box.Text();
-        mView = mText.constData();
-        mLength = int(mText.size());
-        makePlainBlack(box);
-        ContinueSyntax(processor, 0, 0);
+        body();
     } catch (const std::exception& error) {
         // The walk ends here; the text after the failure keeps the plain black it was given.
         qCWarning(lcEditor) << "A colouring walk stopped:" << error.what();
@@ -99,10 +107,102 @@ void clsSyntaxHighlight::ProcessSyntax(CodeBox& box, SyntaxProcessor& processor,
     }
     mText = QString();
     mView = nullptr;
-    mLength = 0;
+    mBase = mLength = mTextLength = 0;
     if (saved)
         RestoreBox(selStart, selLength, scroll, hidden);
     mBox = nullptr;
+}
+
+void clsSyntaxHighlight::ProcessSyntax(CodeBox& box, SyntaxProcessor& processor, bool useLock,
+                                       LineStates* lines) {
+    inPass(box, useLock, [&] {
+        if (lines)
+            lines->clear(); // a walk that fails halfway leaves nothing to restart from
+        box.SelectRange(0, -1);
+        mText = box.Text();
+        mView = mText.constData();
+        mBase = 0;
+        mLength = mTextLength = int(mText.size());
+        makePlainBlack(box);
+        if (!lines) {
+            ContinueSyntax(processor, 0, 0);
+            return;
+        }
+        // What ContinueSyntax(processor, 0, 0) does, line by line.
+        box.SelectRange(mCurrent, 0);
+        makePlainBlack(box);
+        mStart = mCurrent = 0;
+        LineWalk walk;
+        walkLines(processor, walk);
+        lines->finishPass(-1, std::move(walk.fresh), -1, mTextLength);
+    });
+}
+
+void clsSyntaxHighlight::ProcessEdits(CodeBox& box, SyntaxProcessor& processor, LineStates& lines,
+                                      bool useLock) {
+    inPass(box, useLock, [&] {
+        try {
+            const std::optional<LineStates::Entry> restart = lines.restartPoint();
+            const int from = restart ? restart->start : 0;
+            mTextLength = box.TextLength();
+            mBase = std::max(from - 2, 0); // a nested walk may begin just before the line
+            mText = box.TextRange(mBase, from + kFirstRead);
+            mView = mText.constData();
+            mLength = mBase + int(mText.size());
+            if (restart)
+                processor.RestoreLineState(restart->state);
+            mStart = std::max(from - 1, 0);
+            mCurrent = from;
+            LineWalk walk;
+            walk.previous = &lines;
+            const bool toTheEnd = walkLines(processor, walk);
+            lines.finishPass(from, std::move(walk.fresh), toTheEnd ? -1 : mCurrent, mTextLength);
+        } catch (...) {
+            lines.clear(); // the next pass walks the whole text
+            throw;
+        }
+    });
+}
+
+bool clsSyntaxHighlight::walkLines(SyntaxProcessor& processor, LineWalk& walk) {
+    while (mCurrent < mTextLength) {
+        const int lineEnd = lineEndFrom(mCurrent);
+        if (walk.previous) {
+            mBox->SelectRange(mCurrent, lineEnd);
+            makePlainBlack(*mBox);
+        }
+        processor.ProcessChars(*this, lineEnd);
+        // A line start where no run reaches back before the line, so a walk can restart there.
+        if (mCurrent != lineEnd || lineEnd == mTextLength || mStart != lineEnd - 1)
+            continue;
+        const std::optional<quint32> state = processor.LineState();
+        if (!state)
+            continue;
+        walk.fresh.push_back({lineEnd, *state});
+        if (walk.previous && walk.previous->unchangedFrom(lineEnd, *state))
+            return false; // from here on the earlier pass's colours stand
+    }
+    processor.ProcessChar(0, *this);
+    return true;
+}
+
+int clsSyntaxHighlight::lineEndFrom(int pos) {
+    for (;;) {
+        const qsizetype i = QStringView(mText).indexOf(u'\n', pos - mBase);
+        if (i >= 0)
+            return mBase + int(i) + 1;
+        if (mLength >= mTextLength)
+            return mTextLength;
+        readOn();
+    }
+}
+
+void clsSyntaxHighlight::readOn() {
+    const int more = std::max(kFirstRead, mLength - mBase);
+    const int end = int(std::min<qint64>(mTextLength, qint64(mLength) + more));
+    mText.append(mBox->TextRange(mLength, end));
+    mView = mText.constData();
+    mLength = end;
 }
 
 void clsSyntaxHighlight::RestoreBox(int selStart, int selLength, ScrollPos scroll, bool hidden) {
@@ -130,9 +230,9 @@ void clsSyntaxHighlight::ContinueSyntax(SyntaxProcessor& processor, int start, i
         makePlainBlack(*mBox);
     }
     if (end == 0)
-        end = mLength;
+        end = mTextLength;
     mStart = start;
-    mCurrent = std::max(start, 0); // the view is never read before its first character
+    mCurrent = std::max(start, mBase); // the view is never read before its first character
     processor.ProcessChars(*this, end);
     processor.ProcessChar(0, *this);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "highlight/LineStates.h"
 #include "highlight/SyntaxProcessor.h"
 #include "platform/CodeBox.h"
 
@@ -12,7 +13,9 @@ namespace qx {
 
 // Colours a code box in one pass: walks a copy of its text character by character, hands each character to a
 // syntax processor and applies the colour runs that the processor asks for. One engine serves one pass; the
-// walk is re-entrant so that a processor can nest a walk with another processor.
+// walk is re-entrant so that a processor can nest a walk with another processor. A pass may record the
+// processor's state at each line start, so that the next one walks only the lines that edits can have
+// changed.
 class clsSyntaxHighlight {
 public:
     // Colours one run ending at Current + endOffset. With startOffset 0 the run begins just after Start and
@@ -30,7 +33,16 @@ public:
     // Re-colours the whole box. useLock switches off repainting through the window lock; without it the box
     // is hidden for the pass. Never throws: a failure ends the walk (the rest of the text stays plain black)
     // and the scroll position, the selection and the lock or visibility are still put back.
-    void ProcessSyntax(CodeBox& box, SyntaxProcessor& processor, bool useLock = false);
+    // With lines, the processor's state at each line start is recorded there for a later ProcessEdits.
+    void ProcessSyntax(CodeBox& box, SyntaxProcessor& processor, bool useLock = false,
+                       LineStates* lines = nullptr);
+    // Re-colours what the edits noted in lines since the pass that recorded them can have changed, and gives
+    // exactly the colours a whole pass would: restarts at the last line start before the first edit with the
+    // processor in its recorded state, and stops at the first line start after the edits where the state is
+    // the recorded one. The processor must follow the same rules as the recording pass's, and its nested
+    // walks must end where they were started. Copies only the lines it walks; never throws, like
+    // ProcessSyntax.
+    void ProcessEdits(CodeBox& box, SyntaxProcessor& processor, LineStates& lines, bool useLock = false);
     // Walks [start, end) of the pass's text (end 0: to the end) with a processor, then calls it once with 0.
     // Called from inside ProcessChar it walks a stretch again with another processor; on return Current is
     // where that walk stopped. Errors are left to the caller.
@@ -43,22 +55,36 @@ public:
     // length). Current is read afresh each time, so a nested walk started by the processor moves it.
     template <class Step> void walk(int limit, Step&& step) {
         limit = limit < mLength ? limit : mLength;
-        const QChar* const view = mView; // a local copy: stores made by the step cannot move it
+        const QChar* const view = mView; // local copies: stores made by the step cannot move them
+        const int base = mBase;
         while (mCurrent < limit) {
-            step(int(view[mCurrent].unicode()));
+            step(int(view[mCurrent - base].unicode()));
             ++mCurrent;
         }
     }
 
 private:
+    struct LineWalk;
+
+    // Saves the selection and the view, locks or hides the box, runs the body and puts everything back.
+    template <class Body> void inPass(CodeBox& box, bool useLock, Body body);
     void RestoreBox(int selStart, int selLength, ScrollPos scroll, bool hidden);
     void ReleaseLock();
+    // The top-level walk from Current to the end of the text, line by line; see LineWalk. Returns whether
+    // it went to the end.
+    bool walkLines(SyntaxProcessor& processor, LineWalk& lines);
+    // The position just after the next line feed from pos, or the text's end; reads on when the copy of
+    // the text ends before it.
+    int lineEndFrom(int pos);
+    void readOn();
 
     CodeBox* mBox = nullptr;
     LockableWindow* mLockedWindow = nullptr;
-    QString mText;                // the copy the character view points into
+    QString mText;                // the copy of text positions [mBase, mLength) the view points into
     const QChar* mView = nullptr; // read-only characters of mText
+    int mBase = 0;
     int mLength = 0;
+    int mTextLength = 0; // of the whole text
     int mStart = 0;
     int mCurrent = 0;
 };

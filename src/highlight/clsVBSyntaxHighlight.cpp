@@ -82,6 +82,21 @@ void clsVBSyntaxHighlight::ProcessChar(int ch, clsSyntaxHighlight& engine) {
     step(ch, engine);
 }
 
+// Outside a word the processor's whole state is three flags and a count below 3.
+std::optional<quint32> clsVBSyntaxHighlight::LineState() const {
+    if (mInWord)
+        return std::nullopt;
+    return quint32(mInString) | quint32(mInComment) << 1 | quint32(mPunctuationCount) << 2;
+}
+
+void clsVBSyntaxHighlight::RestoreLineState(quint32 state) {
+    mInString = state & 1;
+    mInComment = state & 2;
+    mPunctuationCount = int(state >> 2 & 3);
+    mInWord = false;
+    mWord.clear();
+}
+
 void clsVBSyntaxHighlight::processToken(int ch, std::uint8_t cls, int pos, clsSyntaxHighlight& engine) {
     try {
         handle(ch, cls, pos, engine);

@@ -47,6 +47,8 @@ public:
     // Characters above 255 are skipped; a failure while handling one character ends only that character.
     void ProcessChar(int ch, clsSyntaxHighlight& engine) override;
     void ProcessChars(clsSyntaxHighlight& engine, int limit) override;
+    std::optional<quint32> LineState() const override;
+    void RestoreLineState(quint32 state) override;
 
 private:
     // The handling of one character; the common cases take no call.
