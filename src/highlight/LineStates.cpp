@@ -50,19 +50,28 @@ bool LineStates::unchangedFrom(int pos, quint32 state) const {
 }
 
 void LineStates::finishPass(int from, std::vector<Entry> fresh, int stop, int length) {
-    std::vector<Entry> kept;
-    if (from >= 0) {
+    if (from < 0) {
+        mEntries = std::move(fresh);
+    } else {
+        // The entries after `from` up to the stop are replaced in place, those after it move with the edits:
+        // no copy of the whole list, whose length follows the text's.
         const size_t head = lowerBound(from + 1);
-        kept.reserve(mEntries.size() + fresh.size());
-        kept.assign(mEntries.begin(), mEntries.begin() + qsizetype(head));
+        size_t tail = mEntries.size();
+        if (stop >= 0) {
+            const int delta = mEdited ? mDirtyNewEnd - mDirtyOldEnd : 0;
+            tail = lowerBound(stop - delta + 1);
+            if (delta != 0)
+                for (size_t i = tail; i < mEntries.size(); ++i)
+                    mEntries[i].start += delta;
+        }
+        const size_t common = std::min(fresh.size(), tail - head);
+        const auto at = mEntries.begin() + qsizetype(head);
+        std::copy_n(fresh.begin(), common, at);
+        if (fresh.size() > common)
+            mEntries.insert(at + qsizetype(common), fresh.begin() + qsizetype(common), fresh.end());
+        else
+            mEntries.erase(at + qsizetype(common), mEntries.begin() + qsizetype(tail));
     }
-    kept.insert(kept.end(), fresh.begin(), fresh.end());
-    if (from >= 0 && stop >= 0) {
-        const int oldStop = mEdited ? stop - mDirtyNewEnd + mDirtyOldEnd : stop;
-        for (size_t i = lowerBound(oldStop + 1); i < mEntries.size(); ++i)
-            kept.push_back({mEdited ? shifted(mEntries[i].start) : mEntries[i].start, mEntries[i].state});
-    }
-    mEntries = std::move(kept);
     mKnown = true;
     mEdited = false;
     mLength = length;

@@ -46,8 +46,6 @@ public:
 private:
     // Index of the first entry at or after old position pos.
     size_t lowerBound(int pos) const;
-    // Today's position of an old position at or after the edited stretch.
-    int shifted(int oldPos) const { return oldPos - mDirtyOldEnd + mDirtyNewEnd; }
 
     std::vector<Entry> mEntries; // positions in the text of the last pass
     bool mKnown = false;
