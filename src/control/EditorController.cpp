@@ -133,7 +133,7 @@ void EditorController::setCodeType(int codeType) {
 }
 
 int EditorController::EffectiveCodeType() const {
-    return qx::EffectiveCodeType(mState.mlCodeType, mParts.txtCode.Text());
+    return qx::EffectiveCodeType(mState.mlCodeType, mParts.txtCode.TextRange(0, 4));
 }
 
 bool EditorController::RTFEditVisible() const {
