@@ -4,41 +4,98 @@
 
 namespace qx {
 
+namespace {
+constexpr int kSmallestArray = 16;
+}
+
 void FormatRuns::reset(int length) {
     mLength = qMax(length, 0);
-    mBounds.clear();
+    mBounds.clear(); // the capacity stays for the pass that follows
+    mGapStart = 0;
+    mGapEnd = 0;
     if (mLength > 0)
-        mBounds.push_back({0, CharFormat{}});
+        pushBeforeGap(0, CharFormat{});
 }
 
 int FormatRuns::indexOf(int pos) const {
+    const int n = count();
     // The common case in a pass: the position lies in the last run.
-    if (mBounds.back().start <= pos)
-        return int(mBounds.size()) - 1;
-    const auto it = std::upper_bound(mBounds.begin(), mBounds.end(), pos,
-                                     [](int p, const Boundary& b) { return p < b.start; });
-    return int(it - mBounds.begin()) - 1;
+    if (startOf(n - 1) <= pos)
+        return n - 1;
+    const auto beforeStart = [](int p, const Boundary& b) { return p < b.start; };
+    const auto left = mBounds.begin();
+    if (mGapStart == n || pos < startOf(mGapStart))
+        return int(std::upper_bound(left, left + mGapStart, pos, beforeStart) - left) - 1;
+    const auto right = mBounds.begin() + mGapEnd;
+    return mGapStart + int(std::upper_bound(right, mBounds.end(), pos - mLength, beforeStart) - right) - 1;
+}
+
+int FormatRuns::countUpTo(int pos) const {
+    if (pos < 0)
+        return 0;
+    if (pos >= mLength)
+        return count();
+    return indexOf(pos) + 1;
+}
+
+void FormatRuns::moveGap(int i) {
+    if (i < mGapStart) {
+        // [i, mGapStart) go to the end of the gap, counted from the text's end; backwards, as they may
+        // overlap.
+        const int n = mGapStart - i;
+        for (int k = n - 1; k >= 0; --k) {
+            Boundary b = mBounds[i + k];
+            b.start -= mLength;
+            mBounds[mGapEnd - n + k] = b;
+        }
+        mGapStart -= n;
+        mGapEnd -= n;
+    } else if (i > mGapStart) {
+        const int n = i - mGapStart;
+        for (int k = 0; k < n; ++k) {
+            Boundary b = mBounds[mGapEnd + k];
+            b.start += mLength;
+            mBounds[mGapStart + k] = b;
+        }
+        mGapStart += n;
+        mGapEnd += n;
+    }
+}
+
+void FormatRuns::growGap() {
+    const int oldSize = int(mBounds.size());
+    const int after = oldSize - mGapEnd;
+    mBounds.resize(std::max(kSmallestArray, 2 * oldSize));
+    std::move_backward(mBounds.begin() + mGapEnd, mBounds.begin() + oldSize, mBounds.end());
+    mGapEnd = int(mBounds.size()) - after;
+}
+
+void FormatRuns::pushBeforeGap(int start, const CharFormat& format) {
+    if (mGapStart == mGapEnd)
+        growGap();
+    mBounds[mGapStart++] = {start, format};
 }
 
 int FormatRuns::splitAt(int pos) {
     const int i = indexOf(pos);
-    if (mBounds[i].start == pos)
+    if (startOf(i) == pos)
         return i;
-    mBounds.insert(mBounds.begin() + i + 1, Boundary{pos, mBounds[i].format});
+    const CharFormat format = formatOf(i);
+    moveGap(i + 1);
+    pushBeforeGap(pos, format);
     return i + 1;
 }
 
-void FormatRuns::mergeEqual(int first, int last) {
-    first = qMax(first, 1);
-    last = qMin(last, int(mBounds.size()) - 1);
-    if (first > last)
-        return;
-    int out = first;
-    for (int i = first; i <= last; ++i) {
+void FormatRuns::mergeBeforeGap(int first) {
+    int out = qMax(first, 1);
+    for (int i = out; i < mGapStart; ++i) {
         if (!(mBounds[i].format == mBounds[out - 1].format))
             mBounds[out++] = mBounds[i];
     }
-    mBounds.erase(mBounds.begin() + out, mBounds.begin() + last + 1);
+    mGapStart = qMin(out, mGapStart);
+    if (mGapStart > 0 && mGapEnd < int(mBounds.size()) &&
+        mBounds[mGapEnd].format == mBounds[mGapStart - 1].format)
+        ++mGapEnd;
 }
 
 void FormatRuns::apply(int start, int end, const CharFormatChange& change) {
@@ -47,10 +104,12 @@ void FormatRuns::apply(int start, int end, const CharFormatChange& change) {
     if (start >= end)
         return;
     const int first = splitAt(start);
-    const int stop = end < mLength ? splitAt(end) : int(mBounds.size());
+    const int stop = end < mLength ? splitAt(end) : count();
+    // The changed runs lie just before the gap, where merging them drops boundaries by narrowing it.
+    moveGap(stop);
     for (int i = first; i < stop; ++i)
         mBounds[i].format = change.appliedTo(mBounds[i].format);
-    mergeEqual(first, stop);
+    mergeBeforeGap(first);
 }
 
 void FormatRuns::copyFrom(const FormatRuns& other, int start, int end) {
@@ -62,7 +121,7 @@ void FormatRuns::copyFrom(const FormatRuns& other, int start, int end) {
 CharFormat FormatRuns::at(int pos) const {
     if (pos < 0 || pos >= mLength)
         return {};
-    return mBounds[indexOf(pos)].format;
+    return formatOf(indexOf(pos));
 }
 
 void FormatRuns::replace(int pos, int removed, int added) {
@@ -77,38 +136,24 @@ void FormatRuns::replace(int pos, int removed, int added) {
     }
     const int end = pos + removed;
     const bool hasAfter = end < mLength;
-    const CharFormat after = hasAfter ? mBounds[indexOf(end)].format : CharFormat{};
-    const auto byStart = [](const Boundary& b, int p) { return b.start < p; };
-    const auto beforeStart = [](int p, const Boundary& b) { return p < b.start; };
-    // [a, b) are the boundaries inside the edited stretch (or at its ends); they are replaced by `mid`.
-    const int a = int(std::lower_bound(mBounds.begin(), mBounds.end(), pos, byStart) - mBounds.begin());
-    int b = int(std::upper_bound(mBounds.begin(), mBounds.end(), end, beforeStart) - mBounds.begin());
-    Boundary mid[2];
-    int count = 0;
-    const auto lastFormat = [&]() -> const CharFormat* {
-        return count > 0 ? &mid[count - 1].format : a > 0 ? &mBounds[a - 1].format : nullptr;
-    };
+    const CharFormat after = hasAfter ? formatOf(indexOf(end)) : CharFormat{};
+    // The boundaries inside the edited stretch (or at its ends) go; what takes their place is put before the
+    // gap, and the boundaries after the gap move with the text's end by themselves.
+    const int a = countUpTo(pos - 1);
+    const int b = countUpTo(end);
+    moveGap(a);
+    mGapEnd += b - a;
     const auto push = [&](int start, const CharFormat& f) {
-        const CharFormat* last = lastFormat();
-        if (!last || !(*last == f))
-            mid[count++] = {start, f};
+        if (mGapStart == 0 || !(mBounds[mGapStart - 1].format == f))
+            pushBeforeGap(start, f);
     };
     if (added > 0)
         push(pos, CharFormat{});
     if (hasAfter)
         push(pos + added, after);
-    if (b < int(mBounds.size()) && lastFormat() && *lastFormat() == mBounds[b].format)
-        ++b; // the run after the edit continues one that now touches it
-    const int delta = added - removed;
-    for (int k = b; k < int(mBounds.size()); ++k)
-        mBounds[k].start += delta;
-    // One splice: overwrite what fits, then insert or erase the difference.
-    const int keep = qMin(count, b - a);
-    std::copy(mid, mid + keep, mBounds.begin() + a);
-    if (count > keep)
-        mBounds.insert(mBounds.begin() + a + keep, mid + keep, mid + count);
-    else
-        mBounds.erase(mBounds.begin() + a + keep, mBounds.begin() + b);
+    // The run after the edit may continue one that now touches it.
+    if (mGapEnd < int(mBounds.size()) && mBounds[mGapEnd].format == mBounds[mGapStart - 1].format)
+        ++mGapEnd;
     mLength = newLength;
 }
 

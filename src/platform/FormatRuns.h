@@ -7,9 +7,14 @@
 namespace qx {
 
 // The character formats of a text of a given length, stored as runs: a sorted list of boundaries, each the
-// start of a run of characters that share one format. Work is per run, not per character: a change applied
-// at or after the last boundary (as a highlight pass applies its runs, in ascending order after one fill of
-// the whole text) appends, anything else binary-searches and splices locally.
+// start of a run of characters that share one format. Work is per run, not per character.
+//
+// The boundaries sit in one array with a gap in it, which follows the edits. Boundaries before the gap hold
+// their start, those after it hold their start minus the text's length, so a text edit changes no stored
+// start except next to the gap, and inserting or dropping a boundary there moves nothing else. Moving the
+// gap costs the boundaries it passes: typing in one place moves nothing, and a change applied at or after
+// the last boundary (as a highlight pass applies its runs, in ascending order after one fill of the whole
+// text) appends.
 class FormatRuns {
 public:
     struct Run {
@@ -34,8 +39,8 @@ public:
     CharFormat at(int pos) const;
 
     // Text edits: [pos, pos + removed) is replaced by `added` plain black characters; removed characters take
-    // their formats with them, the others keep theirs. Cost: a binary search, one splice and moving the
-    // boundaries after the edit.
+    // their formats with them, the others keep theirs. Cost: a binary search, moving the gap to the edit and
+    // a splice at the gap.
     void replace(int pos, int removed, int added);
     void insert(int pos, int count) { replace(pos, 0, count); }
     void remove(int pos, int count) { replace(pos, count, 0); }
@@ -48,22 +53,41 @@ public:
     // Calls f(start, end) for each maximal stretch where this and other give different formats, in order.
     // Texts of different lengths differ everywhere.
     template <class F> void forEachDifference(const FormatRuns& other, F&& f) const;
-    int boundaryCount() const { return int(mBounds.size()); }
+    int boundaryCount() const { return count(); }
 
 private:
     struct Boundary {
-        int start;
+        int start = 0; // before the gap: the run's start; after it: the start minus mLength
         CharFormat format;
     };
 
+    int gapLength() const { return mGapEnd - mGapStart; }
+    int count() const { return int(mBounds.size()) - gapLength(); }
+    const Boundary& boundary(int i) const { return mBounds[i < mGapStart ? i : i + gapLength()]; }
+    // The start of boundary i (0 <= i < count()).
+    int startOf(int i) const {
+        return i < mGapStart ? mBounds[i].start : mBounds[i + gapLength()].start + mLength;
+    }
+    const CharFormat& formatOf(int i) const { return boundary(i).format; }
+
     // Index of the run holding pos (0 <= pos < length).
     int indexOf(int pos) const;
+    // The number of boundaries that start at or before pos.
+    int countUpTo(int pos) const;
+    // Moves the gap to just before boundary i (0 <= i <= count()).
+    void moveGap(int i);
+    // Puts a boundary just before the gap; it must start after the boundaries before it.
+    void pushBeforeGap(int start, const CharFormat& format);
+    void growGap();
     // Makes pos (0 < pos < length) start a run; returns that run's index.
     int splitAt(int pos);
-    // Drops boundaries in [first, last] whose format equals the run before.
-    void mergeEqual(int first, int last);
+    // Drops the boundaries from first on that lie before the gap, and the first one after it, when their
+    // format equals the run before.
+    void mergeBeforeGap(int first);
 
-    std::vector<Boundary> mBounds;
+    std::vector<Boundary> mBounds; // [mGapStart, mGapEnd) is the gap
+    int mGapStart = 0;
+    int mGapEnd = 0;
     int mLength = 0;
 };
 
@@ -72,9 +96,13 @@ template <class F> void FormatRuns::forEachRun(int start, int end, F&& f) const 
     end = qMin(end, mLength);
     if (start >= end)
         return;
-    for (int i = indexOf(start); i < int(mBounds.size()) && mBounds[i].start < end; ++i) {
-        const int runEnd = i + 1 < int(mBounds.size()) ? mBounds[i + 1].start : mLength;
-        f(qMax(mBounds[i].start, start), qMin(runEnd, end), mBounds[i].format);
+    const int n = count();
+    for (int i = indexOf(start); i < n; ++i) {
+        const int runStart = startOf(i);
+        if (runStart >= end)
+            break;
+        const int runEnd = i + 1 < n ? startOf(i + 1) : mLength;
+        f(qMax(runStart, start), qMin(runEnd, end), formatOf(i));
     }
 }
 
@@ -83,15 +111,15 @@ template <class F> void FormatRuns::forEachDifference(const FormatRuns& other, F
         f(0, qMax(mLength, other.mLength));
         return;
     }
-    const std::vector<Boundary>& a = mBounds;
-    const std::vector<Boundary>& b = other.mBounds;
-    size_t i = 0;
-    size_t j = 0;
+    const int countA = count();
+    const int countB = other.count();
+    int i = 0;
+    int j = 0;
     int differFrom = -1;
     for (int pos = 0; pos < mLength;) {
-        const int endA = i + 1 < a.size() ? a[i + 1].start : mLength;
-        const int endB = j + 1 < b.size() ? b[j + 1].start : mLength;
-        const bool differ = !(a[i].format == b[j].format);
+        const int endA = i + 1 < countA ? startOf(i + 1) : mLength;
+        const int endB = j + 1 < countB ? other.startOf(j + 1) : mLength;
+        const bool differ = !(formatOf(i) == other.formatOf(j));
         if (differ && differFrom < 0)
             differFrom = pos;
         else if (!differ && differFrom >= 0) {

@@ -15,30 +15,34 @@ bool isNameChar(QChar c) {
     return c.isLetterOrNumber() || c == u'-' || c == u'_' || c == u'.' || c == u':';
 }
 
-bool markerAt(QStringView text, int at, QLatin1StringView marker) {
-    return at >= 0 && at + marker.size() <= text.size() &&
-           text.sliced(at, marker.size()).compare(marker, Qt::CaseInsensitive) == 0;
+bool markerAt(const SplitText& text, int at, QLatin1StringView marker) {
+    if (at < 0 || at + marker.size() > text.size())
+        return false;
+    char16_t chars[8];
+    for (qsizetype k = 0; k < marker.size(); ++k)
+        chars[k] = text.at(at + int(k)).unicode();
+    return QStringView(chars, marker.size()).compare(marker, Qt::CaseInsensitive) == 0;
 }
 
 // The opening marker at `at`: "<QX:", its name, and the ">" that closes the name.
-std::optional<TextSpan> openerAt(QStringView text, int at) {
+std::optional<TextSpan> openerAt(const SplitText& text, int at) {
     if (!markerAt(text, at, kOpener))
         return std::nullopt;
     int end = at + int(kOpener.size());
-    while (end < text.size() && end - at < kLongestName && isNameChar(text[end]))
+    while (end < text.size() && end - at < kLongestName && isNameChar(text.at(end)))
         ++end;
-    if (end < text.size() && text[end] == u'>')
+    if (end < text.size() && text.at(end) == u'>')
         ++end;
     return TextSpan{at, end - at};
 }
 
-std::optional<TextSpan> closerAt(QStringView text, int at) {
+std::optional<TextSpan> closerAt(const SplitText& text, int at) {
     if (!markerAt(text, at, kCloser))
         return std::nullopt;
     return TextSpan{at, int(kCloser.size())};
 }
 
-std::optional<TextSpan> markerAt(QStringView text, int at) {
+std::optional<TextSpan> markerAt(const SplitText& text, int at) {
     if (auto opener = openerAt(text, at))
         return opener;
     return closerAt(text, at);
@@ -49,31 +53,30 @@ bool touches(const std::optional<TextSpan>& span, int caret) {
 }
 
 // The marker that starts at the caret, else the one the caret stands in or right after.
-std::optional<TextSpan> markerAtCaret(QStringView text, int caret) {
-    if (caret < text.size() && text[caret] == u'<') {
+std::optional<TextSpan> markerAtCaret(const SplitText& text, int caret) {
+    if (caret < text.size() && text.at(caret) == u'<') {
         if (auto marker = markerAt(text, caret))
             return marker;
     }
     // Back over the name (and a closing ">") to the "<" or the "/" of "</".
     int k = caret - 1;
-    if (k >= 0 && text[k] == u'>')
+    if (k >= 0 && text.at(k) == u'>')
         --k;
-    while (k >= 0 && caret - k <= kLongestName + int(kOpener.size()) && isNameChar(text[k]))
+    while (k >= 0 && caret - k <= kLongestName + int(kOpener.size()) && isNameChar(text.at(k)))
         --k;
     if (k < 0)
         return std::nullopt;
     std::optional<TextSpan> marker;
-    if (text[k] == u'<')
+    if (text.at(k) == u'<')
         marker = markerAt(text, k);
-    else if (text[k] == u'/')
+    else if (text.at(k) == u'/')
         marker = closerAt(text, k - 1);
     return touches(marker, caret) ? marker : std::nullopt;
 }
 
-std::optional<TextSpan> closerAfter(QStringView text, int from) {
+std::optional<TextSpan> closerAfter(const SplitText& text, int from) {
     int depth = 1;
-    for (qsizetype i = text.indexOf(u'<', from); i >= 0; i = text.indexOf(u'<', i + 1)) {
-        const int at = int(i);
+    for (int at = text.indexOf(u'<', from); at >= 0; at = text.indexOf(u'<', at + 1)) {
         if (markerAt(text, at, kCloser)) {
             if (--depth == 0)
                 return closerAt(text, at);
@@ -84,11 +87,9 @@ std::optional<TextSpan> closerAfter(QStringView text, int from) {
     return std::nullopt;
 }
 
-std::optional<TextSpan> openerBefore(QStringView text, int before) {
+std::optional<TextSpan> openerBefore(const SplitText& text, int before) {
     int depth = 1;
-    for (qsizetype i = before > 0 ? text.lastIndexOf(u'<', before - 1) : -1; i >= 0;
-         i = i > 0 ? text.lastIndexOf(u'<', i - 1) : -1) {
-        const int at = int(i);
+    for (int at = text.lastIndexOf(u'<', before - 1); at >= 0; at = text.lastIndexOf(u'<', at - 1)) {
         if (markerAt(text, at, kCloser)) {
             ++depth;
         } else if (markerAt(text, at, kOpener)) {
@@ -101,13 +102,13 @@ std::optional<TextSpan> openerBefore(QStringView text, int before) {
 
 } // namespace
 
-std::optional<TagPair> MatchTagAt(QStringView text, int caret) {
+std::optional<TagPair> MatchTagAt(SplitText text, int caret) {
     if (caret < 0 || caret > text.size())
         return std::nullopt;
     const std::optional<TextSpan> marker = markerAtCaret(text, caret);
     if (!marker)
         return std::nullopt;
-    const bool opening = text[marker->start + 1] != u'/';
+    const bool opening = text.at(marker->start + 1) != u'/';
     const std::optional<TextSpan> partner =
         opening ? closerAfter(text, marker->end()) : openerBefore(text, marker->start);
     if (!partner)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SplitText.h"
+
 #include <QStringView>
 
 #include <optional>
@@ -26,6 +28,9 @@ struct TagPair {
 // the marker that closes or opens it, counting the tags nested between them. Nothing when the caret is on no
 // marker, or when the marker has no partner. The walk goes from the caret's marker to its partner only:
 // a caret away from any marker costs a look at the few characters around it.
-std::optional<TagPair> MatchTagAt(QStringView text, int caret);
+std::optional<TagPair> MatchTagAt(SplitText text, int caret);
+inline std::optional<TagPair> MatchTagAt(QStringView text, int caret) {
+    return MatchTagAt(SplitText{text, {}}, caret);
+}
 
 } // namespace qx

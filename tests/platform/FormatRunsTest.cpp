@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 
 namespace qx {
 namespace {
@@ -57,19 +58,49 @@ TEST(FormatRunsTest, RunsInARangeAreClippedToIt) {
     EXPECT_TRUE(runs.runs(7, 7).empty());
 }
 
-// Unset members keeping each character's attribute, clamping, plain black insertions and joins on
-// removal are all checked against this per-character model.
+// Unset members keeping each character's attribute, clamping, plain black insertions, joins on removal,
+// copies from another text and the differences between two texts are all checked against this
+// per-character model.
 class Reference {
 public:
     explicit Reference(int length)
         : mChars(length) {}
     void apply(int start, int end, const CharFormatChange& change) {
-        for (int i = qMax(start, 0); i < qMin(end, int(mChars.size())); ++i)
+        for (int i = qMax(start, 0); i < qMin(end, length()); ++i)
             mChars[i] = change.appliedTo(mChars[i]);
+    }
+    void copyFrom(const Reference& other, int start, int end) {
+        for (int i = qMax(start, 0); i < qMin(end, length()); ++i)
+            mChars[i] = other.mChars[i];
     }
     void insert(int pos, int count) { mChars.insert(mChars.begin() + pos, count, CharFormat{}); }
     void remove(int pos, int count) { mChars.erase(mChars.begin() + pos, mChars.begin() + pos + count); }
-    const std::vector<CharFormat>& chars() const { return mChars; }
+    int length() const { return int(mChars.size()); }
+    CharFormat at(int pos) const { return pos >= 0 && pos < length() ? mChars[pos] : CharFormat{}; }
+    // Maximal runs of equal characters.
+    std::vector<FormatRuns::Run> runs() const {
+        std::vector<FormatRuns::Run> result;
+        for (int i = 0; i < length(); ++i) {
+            if (result.empty() || !(result.back().format == mChars[i]))
+                result.push_back({i, i + 1, mChars[i]});
+            else
+                result.back().end = i + 1;
+        }
+        return result;
+    }
+    // Maximal stretches where this and other (of one length) differ.
+    std::vector<std::pair<int, int>> differences(const Reference& other) const {
+        std::vector<std::pair<int, int>> result;
+        for (int i = 0; i < length(); ++i) {
+            if (mChars[i] == other.mChars[i])
+                continue;
+            if (!result.empty() && result.back().second == i)
+                result.back().second = i + 1;
+            else
+                result.emplace_back(i, i + 1);
+        }
+        return result;
+    }
 
 private:
     std::vector<CharFormat> mChars;
@@ -88,27 +119,49 @@ CharFormatChange randomChange(std::mt19937& rng) {
     return change;
 }
 
+std::vector<std::pair<int, int>> differences(const FormatRuns& a, const FormatRuns& b) {
+    std::vector<std::pair<int, int>> result;
+    a.forEachDifference(b, [&](int s, int e) { result.emplace_back(s, e); });
+    return result;
+}
+
+// Edits land anywhere, so the gap moves both ways over many boundaries, and texts up to a few hundred
+// characters make the boundary array grow several times.
 TEST(FormatRunsTest, RandomOperationsMatchAPerCharacterReference) {
     std::mt19937 rng(20240501);
-    for (int round = 0; round < 50; ++round) {
-        const int initial = int(rng() % 40);
+    for (int round = 0; round < 60; ++round) {
+        const int initial = int(rng() % (round % 3 == 0 ? 400 : 40));
         FormatRuns runs(initial);
         Reference ref(initial);
         for (int step = 0; step < 200; ++step) {
+            const FormatRuns before = runs;
+            const Reference refBefore = ref;
             const int length = runs.length();
-            const int op = int(rng() % 10);
+            const int op = int(rng() % 11);
             const int a = int(rng() % (length + 3)) - 1;
-            const int b = a + int(rng() % 12) - 2;
-            if (op < 6) {
+            const int b = a + int(rng() % (length > 100 ? 60 : 12)) - 2;
+            if (op < 5) {
                 const CharFormatChange change = randomChange(rng);
                 runs.apply(a, b, change);
                 ref.apply(a, b, change);
+            } else if (op < 6) {
+                // A source coloured in ascending runs, as a pass colours.
+                FormatRuns source(length);
+                Reference sourceRef(length);
+                for (int at = int(rng() % 4); at < length; at += 1 + int(rng() % 7)) {
+                    const CharFormatChange change = randomChange(rng);
+                    const int to = at + 1 + int(rng() % 5);
+                    source.apply(at, to, change);
+                    sourceRef.apply(at, to, change);
+                }
+                runs.copyFrom(source, a, b);
+                ref.copyFrom(sourceRef, a, b);
             } else if (op < 7) {
                 const int pos = int(rng() % (length + 1));
                 const int count = int(rng() % 5);
                 runs.insert(pos, count);
                 ref.insert(pos, count);
-            } else if (op < 8) {
+            } else if (op < 9) {
                 const int pos = int(rng() % (length + 1));
                 const int removed = qMin(int(rng() % 6), length - pos);
                 const int added = int(rng() % 4);
@@ -121,13 +174,15 @@ TEST(FormatRunsTest, RandomOperationsMatchAPerCharacterReference) {
                 runs.remove(pos, count);
                 ref.remove(pos, count);
             }
-            ASSERT_EQ(runs.length(), int(ref.chars().size()));
-            for (int i = 0; i < runs.length(); ++i)
-                ASSERT_EQ(runs.at(i), ref.chars()[i])
-                    << "round " << round << " step " << step << " pos " << i;
-            const std::vector<FormatRuns::Run> list = runs.runs();
-            for (size_t i = 1; i < list.size(); ++i)
-                ASSERT_FALSE(list[i].format == list[i - 1].format) << "adjacent runs left unmerged";
+            ASSERT_EQ(runs.length(), ref.length());
+            ASSERT_EQ(runs.runs(), ref.runs()) << "round " << round << " step " << step << " op " << op;
+            ASSERT_EQ(runs.boundaryCount(), int(ref.runs().size()));
+            for (int i = -1; i <= runs.length(); ++i)
+                ASSERT_EQ(runs.at(i), ref.at(i)) << "round " << round << " step " << step << " pos " << i;
+            if (before.length() == runs.length()) {
+                ASSERT_EQ(differences(runs, before), ref.differences(refBefore))
+                    << "round " << round << " step " << step;
+            }
         }
         expectTiled(runs);
     }

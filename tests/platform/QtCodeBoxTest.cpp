@@ -160,6 +160,41 @@ TEST_F(QtCodeBoxTest, TextCopyStaysExactAcrossRandomEdits) {
     }
 }
 
+// The range reads look at the text where it lies, around the gap the last edit left; they must give what
+// the whole text gives. Long pastes make the buffer grow.
+TEST_F(QtCodeBoxTest, RangeReadsAgreeWithTheWholeTextAcrossEdits) {
+    std::mt19937 rng(11);
+    const QString longPiece = QString("line\r\n").repeated(1500);
+    const QStringList pieces = {"x", "\r\n", "Dim a", "", "If\r\nThen\r\n", longPiece};
+    box.setText("start\r\nof the\r\ntext");
+    for (int step = 0; step < 200; ++step) {
+        const int length = int(box.Text().size());
+        if (rng() % 3 == 0) {
+            QTest::keyClick(&box, rng() % 2 ? Qt::Key_Backspace : Qt::Key_X);
+        } else {
+            box.SelectRange(int(rng() % (length + 1)), int(rng() % (length + 1)));
+            box.setSelText(pieces[int(rng() % (step % 50 == 0 ? pieces.size() : pieces.size() - 1))]);
+        }
+        // Reads before Text() is put together, then compared with it.
+        const int at = int(rng() % (box.TextLength() + 1));
+        const int from = at - int(rng() % 12);
+        const int to = at + int(rng() % 12) - 2;
+        const QString range = box.TextRange(from, to);
+        const QChar before = box.CharAt(at - 1);
+        const QChar after = box.CharAt(at);
+        box.SelectRange(from, to);
+        const QString selected = box.SelText();
+        const QString text = box.Text();
+        ASSERT_EQ(box.TextLength(), text.size()) << "step " << step;
+        const int start = qBound(0, from, int(text.size()));
+        ASSERT_EQ(range, text.mid(start, qBound(start, to, int(text.size())) - start)) << "step " << step;
+        ASSERT_EQ(before, at > 0 ? text[at - 1] : QChar()) << "step " << step;
+        ASSERT_EQ(after, at < text.size() ? text[at] : QChar()) << "step " << step;
+        ASSERT_EQ(selected, text.mid(box.SelStart(), box.SelLength())) << "step " << step;
+    }
+    EXPECT_EQ(box.CharAt(-1), QChar());
+}
+
 TEST_F(QtCodeBoxTest, ColoursReachTheBlocksAsLayoutFormatsAndSurviveRelayout) {
     box.setText("Dim abc\r\nx = 1");
     colour(4, 7, kRed);

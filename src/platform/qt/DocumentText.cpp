@@ -3,11 +3,56 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace qx {
 
 namespace {
 const QString kLineBreak = QStringLiteral("\r\n");
+// Room left for edits when the buffer is filled or grows: typing goes on for a while without growing it.
+constexpr int kLeastGap = 4096;
+} // namespace
+
+// --- the gap buffer -----------------------------------------------------------------------------------
+
+void GapText::assign(QStringView text) {
+    const int gap = kLeastGap + int(text.size()) / 16;
+    mChars.assign(size_t(text.size()) + size_t(gap), u'\0');
+    std::copy_n(text.utf16(), text.size(), mChars.begin());
+    mGapStart = int(text.size());
+    mGapEnd = mGapStart + gap;
 }
+
+void GapText::moveGap(int pos) {
+    if (pos < mGapStart) {
+        const auto from = mChars.begin() + pos;
+        std::move_backward(from, mChars.begin() + mGapStart, mChars.begin() + mGapEnd);
+    } else if (pos > mGapStart) {
+        const auto from = mChars.begin() + mGapEnd;
+        std::move(from, from + (pos - mGapStart), mChars.begin() + mGapStart);
+    }
+    mGapEnd += pos - mGapStart;
+    mGapStart = pos;
+}
+
+void GapText::replace(int start, int removed, QStringView inserted) {
+    moveGap(start);
+    mGapEnd += removed;
+    const int added = int(inserted.size());
+    if (mGapEnd - mGapStart < added) {
+        const int after = int(mChars.size()) - mGapEnd;
+        const int gap = added + kLeastGap + (size() + added) / 16;
+        std::vector<char16_t> grown(size_t(mGapStart) + size_t(gap) + size_t(after));
+        std::copy(mChars.begin(), mChars.begin() + mGapStart, grown.begin());
+        std::copy(mChars.begin() + mGapEnd, mChars.end(), grown.end() - after);
+        mChars.swap(grown);
+        mGapEnd = mGapStart + gap;
+    }
+    std::copy_n(inserted.utf16(), inserted.size(), mChars.begin() + mGapStart);
+    mGapStart += added;
+}
+
+// --- the document's text ------------------------------------------------------------------------------
 
 DocumentText::DocumentText(const QTextDocument* document)
     : mDocument(document) {
@@ -24,7 +69,25 @@ int DocumentText::textStart(const QTextBlock& block) {
 
 void DocumentText::rebuild() {
     mDocLength = docLength();
-    mText = read(0, mDocLength);
+    mWhole = read(0, mDocLength);
+    mWholeValid = true;
+    mText.assign(mWhole);
+}
+
+const QString& DocumentText::text() const {
+    if (mWholeValid)
+        return mWhole;
+    const SplitText pieces = mText.pieces();
+    // Refill the last buffer when no copy of it is held elsewhere: no new allocation to fault in.
+    if (mWhole.isDetached())
+        mWhole.resize(pieces.size());
+    else
+        mWhole = QString(pieces.size(), Qt::Uninitialized);
+    QChar* out = mWhole.data();
+    std::copy(pieces.head.begin(), pieces.head.end(), out);
+    std::copy(pieces.tail.begin(), pieces.tail.end(), out + pieces.head.size());
+    mWholeValid = true;
+    return mWhole;
 }
 
 QString DocumentText::read(int from, int length) const {
@@ -46,8 +109,9 @@ QString DocumentText::read(int from, int length) const {
 
 int DocumentText::textSpan(int start, int count) const {
     int pos = start;
-    for (int i = 0; i < count && pos < mText.size(); ++i)
-        pos += mText[pos] == u'\r' ? 2 : 1; // blocks never hold a CR: each one is a separator
+    const SplitText text = mText.pieces();
+    for (int i = 0; i < count && pos < text.size(); ++i)
+        pos += text.at(pos) == u'\r' ? 2 : 1; // blocks never hold a CR: each one is a separator
     return pos - start;
 }
 
@@ -75,11 +139,11 @@ DocumentText::Edit DocumentText::update(int position, int charsRemoved, int char
     const int added = qBound(0, charsAdded, newLength - position);
     Edit edit;
     if (position < 0 || position > qMin(oldLength, newLength) || oldLength - removed + added != newLength) {
-        const QString old = mText;
+        const QString old = text();
         rebuild();
         edit.removed = int(old.size());
-        edit.added = int(mText.size());
-        edit.changed = old != mText;
+        edit.added = int(mWhole.size());
+        edit.changed = old != mWhole;
         edit.rebuilt = true;
         edit.removedText = old;
         return edit;
@@ -89,14 +153,16 @@ DocumentText::Edit DocumentText::update(int position, int charsRemoved, int char
     edit.removed = textSpan(edit.start, removed);
     const QString inserted = read(position, added);
     edit.added = int(inserted.size());
-    const QStringView old = QStringView(mText).mid(edit.start, edit.removed);
+    const QString old = mid(edit.start, edit.removed);
     edit.changed = old != inserted;
     if (edit.changed) {
-        const Edit reported = edit;
+        const int reportedStart = edit.start;
         if (trim)
             trimUnchanged(edit, old, inserted);
-        edit.removedText = QStringView(mText).mid(edit.start, edit.removed).toString();
-        mText.replace(reported.start, reported.removed, inserted);
+        const int skipped = edit.start - reportedStart;
+        edit.removedText = old.mid(skipped, edit.removed);
+        mText.replace(edit.start, edit.removed, QStringView(inserted).mid(skipped, edit.added));
+        mWholeValid = false;
     }
     mDocLength = newLength;
     return edit;

@@ -1,16 +1,42 @@
 #pragma once
 
+#include "platform/SplitText.h"
+
 #include <QString>
+
+#include <vector>
 
 class QTextDocument;
 class QTextBlock;
 
 namespace qx {
 
+// The characters of a text in a gap buffer: one array with a gap in it that follows the edits, so that an
+// edit moves only the characters between the last edit and this one (typing in one place moves none).
+class GapText {
+public:
+    void assign(QStringView text);
+    int size() const { return int(mChars.size()) - (mGapEnd - mGapStart); }
+    // [start, start + removed) becomes `inserted` (start and removed within the text).
+    void replace(int start, int removed, QStringView inserted);
+    // The characters before and after the gap; valid until the next change.
+    SplitText pieces() const {
+        return {QStringView(mChars.data(), mGapStart),
+                QStringView(mChars.data() + mGapEnd, qsizetype(mChars.size()) - mGapEnd)};
+    }
+
+private:
+    void moveGap(int pos);
+
+    std::vector<char16_t> mChars; // [mGapStart, mGapEnd) is the gap
+    int mGapStart = 0;
+    int mGapEnd = 0;
+};
+
 // The plain text of a QTextDocument with every block separator presented as CR LF, kept up to date from
-// the document's contentsChange notifications so that reading it costs nothing. Characters are kept exactly
-// (a no-break space stays one, unlike toPlainText()). A position in this text is the document position plus
-// the number of line breaks before it.
+// the document's contentsChange notifications, so that reading a part of it costs that part only.
+// Characters are kept exactly (a no-break space stays one, unlike toPlainText()). A position in this text is
+// the document position plus the number of line breaks before it.
 class DocumentText {
 public:
     // One edit in text positions: [start, start + removed) of the old text became [start, start + added).
@@ -25,7 +51,17 @@ public:
 
     explicit DocumentText(const QTextDocument* document);
 
-    const QString& text() const { return mText; }
+    // The whole text as one string. Put together from the gap buffer the first time it is read after an
+    // edit: O(n) once after each edit, then free until the next one. Paths that run on every key read
+    // ranges instead.
+    const QString& text() const;
+    int length() const { return mText.size(); }
+    // One character; outside the text, a null character.
+    QChar at(int pos) const { return pos >= 0 && pos < length() ? mText.pieces().at(pos) : QChar(); }
+    // The characters of [start, start + length), clamped to the text.
+    QString mid(int start, int length) const { return mText.pieces().mid(start, length); }
+    // The text where it lies, in two pieces; valid until the next edit.
+    SplitText pieces() const { return mText.pieces(); }
     // Applies a contentsChange notification (document positions). With trim, text the notification covers
     // but that stayed as it was is left out of the edit (notifications that include layout-only changes).
     Edit update(int position, int charsRemoved, int charsAdded, bool trim = false);
@@ -47,7 +83,10 @@ private:
     int textSpan(int start, int count) const;
 
     const QTextDocument* mDocument;
-    QString mText;
+    GapText mText;
+    // text() as last put together; after an edit its buffer is kept to be filled again.
+    mutable QString mWhole;
+    mutable bool mWholeValid = false;
     int mDocLength = 0;
 };
 

@@ -72,7 +72,7 @@ void QtCodeBox::setText(const QString& text) {
     mSilent = true;
     setPlainText(applySeparatorRule(text));
     mSilent = false;
-    mFormats.reset(int(mText.text().size()));
+    mFormats.reset(mText.length());
     mLayout.applied().reset(mFormats.length()); // the new blocks have no layout formats
     mFormatsPending = false;
     mChangePending = false;
@@ -98,8 +98,14 @@ int QtCodeBox::SelLength() const {
     return qAbs(s.caret - s.anchor);
 }
 
+QString QtCodeBox::TextRange(int start, int end) const {
+    start = clamp(start);
+    return mText.mid(start, clamp(end) - start);
+}
+
 QString QtCodeBox::SelText() const {
-    return mText.text().mid(SelStart(), SelLength());
+    const Selection s = selection();
+    return mText.mid(qMin(s.anchor, s.caret), qAbs(s.caret - s.anchor));
 }
 
 void QtCodeBox::select(int anchor, int caret) {
@@ -144,7 +150,7 @@ void QtCodeBox::SelectRange(int start, int end) {
         select(caret, caret);
         return;
     }
-    select(start, end < 0 ? int(mText.text().size()) : end);
+    select(start, end < 0 ? mText.length() : end);
 }
 
 void QtCodeBox::setSelText(const QString& text) {
@@ -232,7 +238,7 @@ void QtCodeBox::onContentsChange(int position, int charsRemoved, int charsAdded)
     if (mEvents)
         mEvents->Edited(edit.start, edit.removedText, edit.added);
     if (edit.rebuilt) {
-        mFormats.reset(int(mText.text().size()));
+        mFormats.reset(mText.length());
         mLayout.applied().reset(mFormats.length());
     } else {
         // Colours stay with their characters; what is typed is plain black.

@@ -14,9 +14,10 @@
 namespace qx {
 
 // The code box on Qt: a plain-text editor that keeps one block per line and presents every line break as
-// CR LF. Text() is a copy kept in step with the document, so reading it costs nothing. Character formats
-// live in a FormatRuns model and reach the screen as layout formats (never as document formats): colouring
-// does not change the document, enter the undo stack, set the modified flag or raise Change. While
+// CR LF. Its text is kept in step with the document in a gap buffer (DocumentText): the range reads cost
+// the range, and Text() costs one copy of the whole text the first time it is read after an edit. Character
+// formats live in a FormatRuns model and reach the screen as layout formats (never as document formats):
+// colouring does not change the document, enter the undo stack, set the modified flag or raise Change. While
 // repainting is locked or the box is hidden, format changes are only recorded and reach the blocks when the
 // box is unlocked or shown again.
 //
@@ -29,6 +30,9 @@ public:
     ~QtCodeBox() override;
 
     QString Text() const override { return mText.text(); }
+    int TextLength() const override { return mText.length(); }
+    QString TextRange(int start, int end) const override;
+    QChar CharAt(int pos) const override { return mText.at(pos); }
     // Replaces the content (caret at 0, plain black); any CR, LF or CR LF becomes one line break, and the
     // separator rule applies (platform/SeparatorRule.h). Raises Change when Text() differs afterwards.
     void setText(const QString& text) override;
@@ -142,7 +146,7 @@ private:
     void releaseHeldSelection();
     // Sends held formats and the held selection to the widget once it is neither locked nor hidden.
     void releaseHeld();
-    int clamp(int pos) const { return qBound(0, pos, int(mText.text().size())); }
+    int clamp(int pos) const { return qBound(0, pos, mText.length()); }
     // What the key does once its events let it through, with the character code the handler left.
     void typeCode(QKeyEvent* event, int original, int code);
     // Lets the default handler type `code` in place of the key's own character.

@@ -76,7 +76,7 @@ void QtCodeBox::updateExtraSelections() {
     if (mHighlightCurrentLine)
         wanted.currentLine = caret.blockNumber();
     if (mMatchTags)
-        wanted.pair = MatchTagAt(mText.text(), mText.toTextPos(caret.position()));
+        wanted.pair = MatchTagAt(mText.pieces(), mText.toTextPos(caret.position()));
     if (mGutter && mLineNumbers && mGutterCurrentLine != caret.blockNumber())
         mGutter->update(); // the caret's number stands out
     const int count = (wanted.currentLine >= 0 ? 1 : 0) + (wanted.pair ? 2 : 0);
