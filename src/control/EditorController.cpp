@@ -500,6 +500,7 @@ void EditorController::Change() {
 void EditorController::Edited(int position, const QString& removed, int added) {
     mRtfMarkers.Edited(mParts.txtCode, position, int(removed.size()), added);
     mLevels->Edited(position, int(removed.size()), added);
+    mTrigger->Edited(position, int(removed.size()), added);
     mUndo->Edited(position, removed, added);
 }
 
