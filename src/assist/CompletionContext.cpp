@@ -1,54 +1,43 @@
 #include "assist/CompletionContext.h"
 
-#include "hostlib/Library.h"
-
 #include <QStringView>
 
 #include <algorithm>
 
 namespace qx {
 
-// Positions below are one-based, as the classic search functions count: the caret position selStart is
-// also the one-based position of the character just before the caret.
+// Positions below are zero-based; `caret` counts the characters before the caret, so the character just
+// before it is at caret - 1.
 namespace {
 
 const QString kOpener = QString::fromUtf16(kTagOpener);
 const QString kCloser = QString::fromUtf16(kTagCloser);
 
-// The last occurrence of what lying wholly within the first `start` characters; 0 when there is none.
-int inStrRev(const QString& text, const QString& what, int start, Qt::CaseSensitivity cs) {
-    const qsizetype from = std::min<qsizetype>(start, text.size()) - what.size();
-    if (from < 0)
-        return 0;
-    return int(text.lastIndexOf(what, from, cs)) + 1;
-}
-
-// The character at a one-based position.
-QChar charAt(const QString& text, int position) {
-    return text.at(position - 1);
-}
-
 bool isBlank(QChar c) {
     return c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char(' ');
 }
 
-// The open tag the caret stands in: its opener's position o, and g, the first ">" after the opener.
+bool isNameDelimiter(QChar c) {
+    static const QString delimiters = HandlerNameDelimiters();
+    return delimiters.contains(c);
+}
+
+// The open tag the caret stands in: its opener and the first ">" after the opener.
 struct OpenTag {
-    int o = 0;
-    int g = 0;
+    int opener = -1;
+    int close = -1;
     QString handler;
 };
 
-bool findOpenTag(const QString& text, int caret, OpenTag& tag) {
-    tag.o = inStrRev(text, kOpener, caret, Qt::CaseInsensitive);
-    if (tag.o == 0)
+// The last opener before the caret opens a tag unless a closer starts after it.
+bool findOpenTag(const CompletionText& text, int caret, OpenTag& tag) {
+    tag.opener = text.lastOpener(caret);
+    if (tag.opener < 0 || text.lastCloser(caret) >= tag.opener)
         return false;
-    if (inStrRev(text, kCloser, caret, Qt::CaseInsensitive) >= tag.o)
+    tag.close = text.nextGreater(tag.opener);
+    if (tag.close < 0)
         return false;
-    tag.g = int(text.indexOf(QLatin1Char('>'), tag.o - 1)) + 1;
-    if (tag.g == 0)
-        return false;
-    tag.handler = text.mid(tag.o + 3, tag.g - tag.o - 4);
+    tag.handler = text.span(tag.opener + int(kOpener.size()), tag.close);
     return true;
 }
 
@@ -58,18 +47,23 @@ QString dropHandler(const QString& content, const QString& handler) {
     return content.startsWith(prefix) ? content.mid(prefix.size()) : content;
 }
 
-// The name between the opener before position p and the character at p, when it is one plain word.
-bool plainNameBefore(const QString& text, int p, QString& name) {
-    const int o = inStrRev(text, kOpener, p, Qt::CaseInsensitive);
-    if (o == 0)
+// The name between the last opener before `at` and the character at `at`, when it is one plain word. It
+// is read back from `at` and given up at the first delimiter.
+bool plainNameBefore(const CompletionText& text, int at, QString& name) {
+    const int opener = text.lastOpener(at + 1);
+    if (opener < 0)
         return false;
-    name = text.mid(o + 3, p - o - 4);
-    return Library::instance().InStrMultiple(name, HandlerNameDelimiters(), 0) == 0;
+    const int start = opener + int(kOpener.size());
+    for (int i = at - 1; i >= start; --i)
+        if (isNameDelimiter(text.at(i)))
+            return false;
+    name = text.span(start, at);
+    return true;
 }
 
-CompletionContext colonCase(const QString& text, int caret) {
+CompletionContext colonCase(const CompletionText& text, int caret) {
     CompletionContext result;
-    const QString lastFour = text.mid(caret - 4, 4);
+    const QString lastFour = text.span(caret - 4, caret);
     if (lastFour.compare(kOpener, Qt::CaseInsensitive) == 0) {
         result.action = CompletionAction::HandlerNames;
         result.rewriteOpener = lastFour != kOpener;
@@ -80,63 +74,102 @@ CompletionContext colonCase(const QString& text, int caret) {
         return result;
     result.action = CompletionAction::CommandHelp;
     result.handler = tag.handler;
-    result.content = dropHandler(text.mid(tag.o + 3), tag.handler);
+    // The command's content runs on to the end of the text.
+    result.content = dropHandler(text.span(tag.opener + int(kOpener.size()), text.size()), tag.handler);
     return result;
 }
 
-CompletionContext equalsCase(const QString& text, int caret) {
+CompletionContext equalsCase(const CompletionText& text, int caret) {
     CompletionContext result;
     OpenTag tag;
     if (!findOpenTag(text, caret, tag))
         return result;
     result.action = CompletionAction::ArgumentHelp;
     result.handler = tag.handler;
-    result.content = dropHandler(text.mid(tag.o + 3, caret - tag.o - 4), tag.handler);
+    result.content = dropHandler(text.span(tag.opener + int(kOpener.size()), caret - 1), tag.handler);
     const qsizetype colon = result.content.lastIndexOf(QLatin1Char(':'));
     result.argument = colon < 0 ? result.content : result.content.mid(colon + 1);
     return result;
 }
 
-CompletionContext hyphenCase(const QString& text, int p) {
+CompletionContext hyphenCase(const CompletionText& text, int at) {
     CompletionContext result;
-    if (plainNameBefore(text, p, result.handler))
+    if (plainNameBefore(text, at, result.handler))
         result.action = CompletionAction::HandlerNames;
     return result;
 }
 
-CompletionContext greaterCase(const QString& text, int p) {
+CompletionContext greaterCase(const CompletionText& text, int at) {
     CompletionContext result;
-    if (p >= 5 && text.mid(p - 5, 4) == QLatin1String("</QX")) {
+    if (at >= 4 && text.span(at - 4, at) == QLatin1String("</QX")) {
         result.action = CompletionAction::TagClosed;
         return result;
     }
-    if (plainNameBefore(text, p, result.handler))
+    if (plainNameBefore(text, at, result.handler))
         result.action = CompletionAction::HandlerItems;
     return result;
 }
 
+// The position just after the last character before `end` that `match` takes and that stands on
+// `caretLine` (what follows it must be on that line); 0 when there is none. Read back from `end`, it stops
+// at the first line break that belongs to an earlier line.
+template <typename Match> int lastOnLine(const CompletionText& text, int end, int caretLine, Match match) {
+    for (int i = end - 1; i >= 0; --i) {
+        const QChar c = text.at(i);
+        if (match(c))
+            return text.lineOf(i + 1) == caretLine ? i + 1 : 0;
+        if ((c == QLatin1Char('\r') || c == QLatin1Char('\n')) && text.lineOf(i) < caretLine)
+            return 0;
+    }
+    return 0;
+}
+
 // The word before the dot runs from the nearest space, "(" or "," on the caret's line (else from the
 // line's start) to the dot. The character right before the dot is never taken as a delimiter.
-CompletionContext dotCase(const QString& text, int caret, const std::function<int(int)>& lineOf) {
+CompletionContext dotCase(const CompletionText& text, int caret) {
     CompletionContext result;
     if (caret <= 2)
         return result;
-    const int caretLine = lineOf(caret);
-    const auto delimiter = [&](const QString& what) {
-        const int found = inStrRev(text, what, caret - 2, Qt::CaseSensitive);
-        return found > 0 && lineOf(found) == caretLine ? found : 0;
-    };
-    int d = delimiter(QStringLiteral(" "));
-    d = std::max(d, delimiter(QStringLiteral("(")));
-    d = std::max(d, delimiter(QStringLiteral(",")));
+    const int caretLine = text.lineOf(caret);
+    int d = lastOnLine(text, caret - 2, caretLine, [](QChar c) {
+        return c == QLatin1Char(' ') || c == QLatin1Char('(') || c == QLatin1Char(',');
+    });
     if (d == 0)
-        d = delimiter(QStringLiteral("\n"));
+        d = lastOnLine(text, caret - 2, caretLine, [](QChar c) { return c == QLatin1Char('\n'); });
     if (d == 0 && caretLine != 0)
         return result;
     result.action = CompletionAction::ObjectMembers;
-    result.word = text.mid(d, caret - d - 1);
+    result.word = text.span(d, caret - 1);
     return result;
 }
+
+// A whole text in a string: the tags are found by searching back through it.
+class StringText final : public CompletionText {
+public:
+    StringText(const QString& text, const std::function<int(int)>& lineOf)
+        : mText(text)
+        , mLineOf(lineOf) {}
+
+    int size() const override { return int(mText.size()); }
+    QChar at(int pos) const override { return mText.at(pos); }
+    QString span(int start, int end) const override {
+        start = std::clamp(start, 0, size());
+        return mText.mid(start, std::clamp(end, start, size()) - start);
+    }
+    int nextGreater(int from) const override { return int(mText.indexOf(QLatin1Char('>'), from)); }
+    int lastOpener(int end) const override { return last(kOpener, end); }
+    int lastCloser(int end) const override { return last(kCloser, end); }
+    int lineOf(int pos) const override { return mLineOf(pos); }
+
+private:
+    int last(const QString& what, int end) const {
+        const qsizetype from = std::min<qsizetype>(end, mText.size()) - what.size();
+        return from < 0 ? -1 : int(mText.lastIndexOf(what, from, Qt::CaseInsensitive));
+    }
+
+    const QString& mText;
+    const std::function<int(int)>& mLineOf;
+};
 
 } // namespace
 
@@ -144,18 +177,18 @@ QString HandlerNameDelimiters() {
     return QStringLiteral(" ><:=\"'`~'!@#$%^&*()+|\\/?{}[],");
 }
 
-CompletionContext ResolveCompletion(const QString& text, int selStart, bool explicitRequest,
-                                    const std::function<int(int pos)>& lineOf) {
-    const int caret = std::min<int>(selStart, int(text.size()));
+CompletionContext ResolveCompletion(const CompletionText& text, int selStart, bool explicitRequest) {
+    const int caret = std::min(selStart, text.size());
     if (caret < 1)
         return {};
-    int p = caret;
-    QChar c = charAt(text, p);
+    // The character that decides, and where it stands.
+    int at = caret - 1;
+    QChar c = text.at(at);
     if (explicitRequest) {
         while (isBlank(c)) {
-            if (--p < 1)
+            if (--at < 0)
                 return {};
-            c = charAt(text, p);
+            c = text.at(at);
         }
     }
     if (caret < 4)
@@ -166,14 +199,19 @@ CompletionContext ResolveCompletion(const QString& text, int selStart, bool expl
     case u'=':
         return equalsCase(text, caret);
     case u'-':
-        return hyphenCase(text, p);
+        return hyphenCase(text, at);
     case u'>':
-        return greaterCase(text, p);
+        return greaterCase(text, at);
     case u'.':
-        return dotCase(text, caret, lineOf);
+        return dotCase(text, caret);
     default:
         return {};
     }
+}
+
+CompletionContext ResolveCompletion(const QString& text, int selStart, bool explicitRequest,
+                                    const std::function<int(int pos)>& lineOf) {
+    return ResolveCompletion(StringText(text, lineOf), selStart, explicitRequest);
 }
 
 } // namespace qx

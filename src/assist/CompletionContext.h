@@ -38,9 +38,29 @@ inline constexpr char16_t kTagOpener[] = u"<QX:";
 inline constexpr char16_t kTagCloser[] = u"</QX>";
 QString HandlerNameDelimiters();
 
+// The text as the resolution reads it: characters and spans near the caret, and where the tag openers
+// and closers stand. Positions are zero-based; spans are clamped to the text.
+class CompletionText {
+public:
+    virtual ~CompletionText() = default;
+    virtual int size() const = 0;
+    virtual QChar at(int pos) const = 0;
+    virtual QString span(int start, int end) const = 0;
+    // The first ">" at or after `from`, or -1.
+    virtual int nextGreater(int from) const = 0;
+    // The start of the last opener (closer), in any letter case, that lies wholly before `end`, or -1.
+    virtual int lastOpener(int end) const = 0;
+    virtual int lastCloser(int end) const = 0;
+    // The zero-based line of a position, as the code box counts lines.
+    virtual int lineOf(int pos) const = 0;
+};
+
 // Reads the text before the caret after a change (or, with explicitRequest, after Ctrl+Space, which first
-// steps back over blanks) and decides what to offer. selStart is the caret; lineOf gives the zero-based
-// line of a position, as the code box counts lines.
+// steps back over blanks) and decides what to offer. selStart is the caret. Apart from the rest of the
+// text that a colon inside a tag hands on as the command's content, it reads the caret's line, the tag
+// around the caret and the name before it.
+CompletionContext ResolveCompletion(const CompletionText& text, int selStart, bool explicitRequest);
+// The same over a whole text; lineOf gives the zero-based line of a position.
 CompletionContext ResolveCompletion(const QString& text, int selStart, bool explicitRequest,
                                     const std::function<int(int pos)>& lineOf);
 

@@ -30,8 +30,8 @@ void CompletionTrigger::ShowCompletion(ScrollPos scroll, bool explicitRequest) {
         followTyping();
         return;
     }
-    const CompletionContext context = ResolveCompletion(
-        mBox.Text(), mBox.SelStart(), explicitRequest, [this](int pos) { return mBox.GetLineFromChar(pos); });
+    const CompletionContext context =
+        ResolveCompletion(BoxCompletionText(mBox, mTags), mBox.SelStart(), explicitRequest);
     if (context.rewriteOpener)
         rewriteOpener();
     act(context, scroll);
@@ -51,7 +51,11 @@ void CompletionTrigger::followTyping() {
         return;
     }
     if (ListPopup* list = mPopups.List())
-        list->Keys(mBox.Text().mid(start, caret - start));
+        list->Keys(mBox.TextRange(start, caret));
+}
+
+void CompletionTrigger::Edited(int position, int removed, int added) {
+    mTags.Edited(mBox, position, removed, added);
 }
 
 void CompletionTrigger::act(const CompletionContext& context, ScrollPos scroll) {

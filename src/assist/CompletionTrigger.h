@@ -1,6 +1,7 @@
 #pragma once
 
 #include "assist/MemberSets.h"
+#include "assist/TagIndex.h"
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
 
@@ -41,6 +42,10 @@ public:
     void ShowArgumentHelp(const QString& handler, const QString& content, const QString& argument,
                           ScrollPos scroll);
 
+    // Keeps the trigger's index of tags in step with a change of the box's text, as the box's Edited
+    // reports it.
+    void Edited(int position, int removed, int added);
+
     // The member-set cache `mpcMemberSets` and its resolution.
     MemberSets& memberSets() { return mMemberSets; }
 
@@ -63,6 +68,7 @@ private:
     AssistPopups& mPopups;
     MemberSets mMemberSets;
     ReferenceFactory mMakeReference;
+    TagIndex mTags;
 };
 
 } // namespace qx

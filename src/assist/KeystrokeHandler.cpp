@@ -108,7 +108,7 @@ void KeystrokeHandler::tab(int shift) {
         RecheckCompletion();
     } else if (shift == kShiftMask) {
         const int start = mBox.SelStart();
-        if (start < 2 || mBox.Text().mid(start - 2, 2) != QLatin1String("  "))
+        if (start < 2 || mBox.TextRange(start - 2, start) != QLatin1String("  "))
             return;
         const int length = mBox.SelLength();
         {
@@ -197,7 +197,7 @@ void KeystrokeHandler::recordEditingKey(int keyCode, int shift) {
     if (!deletes && !wordBack)
         return;
     const int start = mBox.SelStart();
-    const bool changes = mBox.SelLength() > 0 || (deletes ? start < mBox.Text().size() : start > 0);
+    const bool changes = mBox.SelLength() > 0 || (deletes ? start < mBox.TextLength() : start > 0);
     if (changes)
         mActions.RecordSnapshot();
 }
@@ -330,9 +330,7 @@ bool KeystrokeHandler::closingTagOpenerBeforeCaret() const {
     const int caret = mBox.SelStart();
     if (caret < kClosingTagOpener.size())
         return false;
-    const QString text = mBox.Text();
-    return QStringView(text)
-               .sliced(caret - kClosingTagOpener.size(), kClosingTagOpener.size())
+    return mBox.TextRange(caret - int(kClosingTagOpener.size()), caret)
                .compare(kClosingTagOpener, Qt::CaseInsensitive) == 0;
 }
 

@@ -225,7 +225,7 @@ void EditorController::RecordSnapshot() {
 }
 
 void EditorController::UpdateEncodedState() {
-    const bool in = EncodedAreas::CaretInEncodedArea(mParts.txtCode.Text(), mParts.txtCode.SelStart());
+    const bool in = mLevels->CaretInEncodedArea(mParts.txtCode.SelStart());
     if (in == mState.mbInEncodedArea)
         return;
     mState.mbInEncodedArea = in;
@@ -237,10 +237,10 @@ void EditorController::UpdateEncodedState() {
 }
 
 void EditorController::UpdateRtfState() {
-    const QString text = mParts.txtCode.Text();
-    const int caret = mParts.txtCode.SelStart();
+    const CodeBox& box = mParts.txtCode;
+    const int caret = box.SelStart();
     mParts.picEditBar.setButtonEnabled(
-        kRtfButton, EncodedAreas::CaretAfterRtfValue(text, caret, mRtfMarkers.LastBefore(text, caret)));
+        kRtfButton, EncodedAreas::CaretAfterRtfValue(box, caret, mRtfMarkers.LastBefore(box, caret)));
 }
 
 void EditorController::UpdateStates() {
@@ -499,7 +499,9 @@ void EditorController::Change() {
 
 void EditorController::Edited(int position, const QString& removed, int added) {
     mScheduler->Edited(position, int(removed.size()), added);
-    mRtfMarkers.Edited(mParts.txtCode.Text(), position, int(removed.size()), added);
+    mRtfMarkers.Edited(mParts.txtCode, position, int(removed.size()), added);
+    mLevels->Edited(position, int(removed.size()), added);
+    mTrigger->Edited(position, int(removed.size()), added);
     mUndo->Edited(position, removed, added);
 }
 

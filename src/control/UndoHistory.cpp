@@ -30,7 +30,7 @@ void UndoHistory::Edited(int position, const QString& removed, int added) {
     UndoStack& redo = *mState.mpcRedo;
     if (undo.isEmpty() && redo.isEmpty())
         return;
-    const UndoStack::Change change{position, removed, mBox.Text().mid(position, added)};
+    const UndoStack::Change change{position, removed, mBox.TextRange(position, position + added)};
     if (!undo.isEmpty())
         undo.top().changes.append(change);
     if (!redo.isEmpty())

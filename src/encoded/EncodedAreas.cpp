@@ -17,6 +17,16 @@ qsizetype closingQuote(QStringView text, qsizetype from) {
     return -1;
 }
 
+bool endsContent(QChar c) {
+    return c == kQuote || c == u'<' || c == u':';
+}
+
+// closingQuote() read through a text source.
+int closingQuoteIn(const TextSource& text, int from) {
+    const int end = text.findForward(from, text.size(), endsContent);
+    return end >= 0 && text.span(end, end + 1).front() == kQuote ? end : -1;
+}
+
 // The character at pos belongs to an encoded area's content: the last quote at or before it is a marker's.
 bool inContent(QStringView text, qsizetype pos) {
     const qsizetype quote = text.first(pos + 1).lastIndexOf(kQuote);
@@ -35,11 +45,23 @@ bool CaretInEncodedArea(QStringView text, int caret) {
     return closingQuote(text, quote + 1) >= 0;
 }
 
-bool CaretAfterRtfValue(QStringView text, int caret, int lastMarker) {
+// When the last marker's quote is the last quote before the caret, nothing between the two ends the
+// content; any quote, "<" or ":" there makes the answer false: a later quote belongs to no marker (the
+// marker is the last), and a "<" or ":" ends the content before its closing quote.
+bool CaretInEncodedArea(const TextSource& text, int caret, int lastMarker) {
+    if (lastMarker < 0 || caret > text.size())
+        return false;
+    const int contentStart = lastMarker + int(kEncodedMarker.size());
+    if (caret < contentStart || text.findBackward(contentStart, caret, endsContent) >= 0)
+        return false;
+    return closingQuoteIn(text, caret) >= 0;
+}
+
+bool CaretAfterRtfValue(const TextSource& text, int caret, int lastMarker) {
     if (caret <= 4 || caret > text.size())
         return false;
     // The search for the closing quote starts inside the marker, after its "{\r".
-    return lastMarker >= 0 && closingQuote(text, lastMarker + 5) >= 0;
+    return lastMarker >= 0 && closingQuoteIn(text, lastMarker + 5) >= 0;
 }
 
 // Between two quotes a character's answer cannot change, so the first character and each one just after

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "encoded/TextSource.h"
+
 #include <QStringView>
 
 #include <optional>
@@ -23,13 +25,18 @@ struct Span {
 };
 
 // The caret stands inside an encoded area: the last double quote before it is the marker's own quote,
-// and the area is closed further on. Costs the distance to the two nearest quotes, not the whole text.
+// and the area is closed further on.
 bool CaretInEncodedArea(QStringView text, int caret);
+// The same answer from `lastMarker`, the position of the last encoded marker wholly before the caret or -1
+// (see MarkerIndex): it reads only from there, or from the nearest quote, "<" or ":" before the caret, to
+// the nearest one after it.
+bool CaretInEncodedArea(const TextSource& text, int caret, int lastMarker);
 
 // The caret follows an RTF value: the last RTF marker wholly before the caret has its closing quote, and
 // neither "<" nor ":" stands inside. The caret may be past the closing quote. `lastMarker` is the position
-// of the last RTF marker wholly before the caret, or -1 (see MarkerIndex).
-bool CaretAfterRtfValue(QStringView text, int caret, int lastMarker);
+// of the last RTF marker wholly before the caret, or -1 (see MarkerIndex). Reads from the marker to the
+// first quote, "<" or ":" after it.
+bool CaretAfterRtfValue(const TextSource& text, int caret, int lastMarker);
 
 // True when some character of [start, start + length) belongs to an encoded area's content.
 bool OverlapsEncodedArea(QStringView text, int start, int length);

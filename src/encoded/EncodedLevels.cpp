@@ -182,6 +182,14 @@ void EncodedLevels::restoreHistory(std::size_t index) {
     mState.maLevelHistory.resize(index);
 }
 
+bool EncodedLevels::CaretInEncodedArea(int caret) {
+    return EncodedAreas::CaretInEncodedArea(mBox, caret, mMarkers.LastBefore(mBox, caret));
+}
+
+void EncodedLevels::Edited(int position, int removed, int added) {
+    mMarkers.Edited(mBox, position, removed, added);
+}
+
 void EncodedLevels::showLevel() {
     mPanels.setPanelText(kLevelPanel, QString::number(mState.mlLevel));
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "encoded/EncodedAreas.h"
+#include "encoded/MarkerIndex.h"
+
 #include <cstddef>
 #include <functional>
 
@@ -15,7 +18,8 @@ struct EditorState;
 // (masLevelText) with the place and the stored form of the area, puts the level's undo history aside and
 // shows the decoded content as a text of its own; stepping back encodes that text and writes it into the
 // outer text in place of the old content, which stays selected. Levels nest. A visit without an edit puts
-// the stored Base64 back exactly as it was. Positions are offsets into the box's Text.
+// the stored Base64 back exactly as it was. Positions are offsets into the box's Text. Whether the caret
+// stands in an encoded area is answered from an index of the markers, kept in step with the box's edits.
 class EncodedLevels {
 public:
     struct Hooks {
@@ -42,6 +46,12 @@ public:
     // comes back and the level panel and the buttons show level 1.
     void ResetLevels();
 
+    // Whether the caret stands in an encoded area of the box's text (EncodedAreas::CaretInEncodedArea),
+    // read from an index of the markers and the text near the caret.
+    bool CaretInEncodedArea(int caret);
+    // Keeps that index in step with a change of the box's text, as the box's Edited reports it.
+    void Edited(int position, int removed, int added);
+
 private:
     void showLevel();
     void restoreHistory(std::size_t index);
@@ -52,6 +62,7 @@ private:
     StatusPanels& mPanels;
     MessageBox& mMessages;
     Hooks mHooks;
+    MarkerIndex mMarkers{EncodedAreas::kEncodedMarker.toString()};
 };
 
 } // namespace qx

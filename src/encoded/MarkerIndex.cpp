@@ -4,27 +4,69 @@
 
 namespace qx {
 
-void MarkerIndex::build(QStringView text) {
+namespace {
+// A build reads the text in pieces of this many characters.
+constexpr int kScanChunk = 1 << 16;
+} // namespace
+
+std::size_t MarkerIndex::lowerBound(int position) const {
+    std::size_t low = 0;
+    std::size_t high = mPositions.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (at(middle) < position)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+void MarkerIndex::moveShiftTo(std::size_t index) {
+    if (mShift != 0) {
+        for (std::size_t i = index; i < mShiftFrom; ++i)
+            mPositions[i] -= mShift;
+        for (std::size_t i = mShiftFrom; i < index; ++i)
+            mPositions[i] += mShift;
+    }
+    mShiftFrom = index;
+}
+
+void MarkerIndex::build(const TextSource& text) {
     mPositions.clear();
-    scan(text, 0, text.size());
+    mShiftFrom = 0;
+    mShift = 0;
     mLength = text.size();
+    scan(text, 0, mLength);
     mBuilt = true;
 }
 
-void MarkerIndex::scan(QStringView text, qsizetype from, qsizetype to) {
-    from = std::max<qsizetype>(from, 0);
-    // Only the characters a marker starting before `to` can reach are searched.
-    const QStringView window = text.first(std::min(text.size(), to + mMarker.size() - 1));
-    for (qsizetype at = window.indexOf(mMarker, from); at >= 0; at = window.indexOf(mMarker, at + 1)) {
-        const auto place = std::lower_bound(mPositions.begin(), mPositions.end(), int(at));
-        if (place == mPositions.end() || *place != at)
-            mPositions.insert(place, int(at));
+void MarkerIndex::scan(const TextSource& text, int from, int to) {
+    from = std::max(from, 0);
+    const int span = int(mMarker.size());
+    for (int start = from; start < to; start += kScanChunk) {
+        const int end = std::min(to, start + kScanChunk);
+        // Only the characters a marker starting before `end` can reach are read.
+        const QString piece = text.span(start, end + span - 1);
+        for (qsizetype found = piece.indexOf(mMarker); found >= 0 && start + found < end;
+             found = piece.indexOf(mMarker, found + 1)) {
+            const int position = start + int(found);
+            const std::size_t place = lowerBound(position);
+            if (place < mPositions.size() && at(place) == position)
+                continue;
+            if (place < mShiftFrom) {
+                mPositions.insert(mPositions.begin() + std::ptrdiff_t(place), position);
+                ++mShiftFrom;
+            } else {
+                mPositions.insert(mPositions.begin() + std::ptrdiff_t(place), position - mShift);
+            }
+        }
     }
 }
 
 // A marker that overlapped the replaced characters is gone; those after them move; new ones can only
 // start within a marker's length of the inserted characters.
-void MarkerIndex::Edited(QStringView text, int position, int removed, int added) {
+void MarkerIndex::Edited(const TextSource& text, int position, int removed, int added) {
     if (!mBuilt)
         return;
     if (removed < 0 || mLength - removed + added != text.size()) {
@@ -32,21 +74,22 @@ void MarkerIndex::Edited(QStringView text, int position, int removed, int added)
         return;
     }
     const int span = int(mMarker.size());
-    const int delta = added - removed;
-    std::erase_if(mPositions, [&](int at) { return at > position - span && at < position + removed; });
-    for (int& at : mPositions)
-        if (at >= position + removed)
-            at += delta;
+    const std::size_t first = lowerBound(position - span + 1);
+    const std::size_t last = lowerBound(position + removed);
+    moveShiftTo(first);
+    if (last > first)
+        mPositions.erase(mPositions.begin() + std::ptrdiff_t(first),
+                         mPositions.begin() + std::ptrdiff_t(last));
+    mShift += added - removed;
     mLength = text.size();
-    scan(text, position - span + 1, qsizetype(position) + added);
+    scan(text, position - span + 1, position + added);
 }
 
-int MarkerIndex::LastBefore(QStringView text, int end) {
+int MarkerIndex::LastBefore(const TextSource& text, int end) {
     if (!mBuilt || mLength != text.size())
         build(text);
-    const int lastStart = end - int(mMarker.size());
-    const auto after = std::upper_bound(mPositions.begin(), mPositions.end(), lastStart);
-    return after == mPositions.begin() ? -1 : *(after - 1);
+    const std::size_t after = lowerBound(end - int(mMarker.size()) + 1);
+    return after == 0 ? -1 : at(after - 1);
 }
 
 } // namespace qx

@@ -1,15 +1,18 @@
 #pragma once
 
-#include <QString>
-#include <QStringView>
+#include "encoded/TextSource.h"
 
+#include <QString>
+
+#include <cstddef>
 #include <vector>
 
 namespace qx {
 
 // The positions of one marker in the text, kept in step with its edits, so that "the last marker before
-// the caret" costs a binary search instead of a scan back through the whole text. An index that was never
-// built, or that an edit it cannot follow has spoiled, builds itself again from the text on the next query.
+// the caret" costs a binary search instead of a scan back through the whole text. An edit reads only the
+// characters around it. An index that was never built, or that an edit it cannot follow has spoiled, builds
+// itself again from the text on the next query.
 class MarkerIndex {
 public:
     explicit MarkerIndex(QString marker)
@@ -17,18 +20,27 @@ public:
 
     // removed characters at position became added characters; removed -1: anything may have changed.
     // `text` is the text after the edit.
-    void Edited(QStringView text, int position, int removed, int added);
+    void Edited(const TextSource& text, int position, int removed, int added);
     // The last marker that lies wholly before `end`, or -1.
-    int LastBefore(QStringView text, int end);
+    int LastBefore(const TextSource& text, int end);
 
 private:
-    void build(QStringView text);
+    // The position of entry i: the entries from mShiftFrom on still owe the shift of the edits before them,
+    // so that typing in one place moves no entries at all.
+    int at(std::size_t i) const { return mPositions[i] + (i >= mShiftFrom ? mShift : 0); }
+    // The first entry at or after `position`.
+    std::size_t lowerBound(int position) const;
+    // Settles the owed shift up to (or back to) entry `index`, which becomes the first that owes it.
+    void moveShiftTo(std::size_t index);
+    void build(const TextSource& text);
     // Adds the markers that start in [from, to).
-    void scan(QStringView text, qsizetype from, qsizetype to);
+    void scan(const TextSource& text, int from, int to);
 
     QString mMarker;
-    std::vector<int> mPositions; // ascending
-    qsizetype mLength = 0;       // the text's length when the positions were last right
+    std::vector<int> mPositions; // ascending once shifted
+    std::size_t mShiftFrom = 0;
+    int mShift = 0;
+    int mLength = 0; // the text's length when the positions were last right
     bool mBuilt = false;
 };
 

@@ -14,7 +14,7 @@ int FindReplace::DialogOptions(bool matchCase, bool wholeWord) {
 }
 
 bool FindReplace::validArguments(const QString& what, int from, int to) const {
-    const int length = int(mBox.Text().size());
+    const int length = mBox.TextLength();
     if (what.isEmpty() || from < -1 || to < -1 || from > length)
         return false;
     return !(from >= 0 && to >= 0 && to < from);

@@ -37,6 +37,12 @@ void MemoryCodeBox::setText(const QString& given) {
     select(0, 0);
 }
 
+QString MemoryCodeBox::TextRange(int start, int end) const {
+    start = clamp(start);
+    end = qBound(start, end, int(mText.size()));
+    return mText.mid(start, end - start);
+}
+
 void MemoryCodeBox::setSelStart(int pos) {
     select(clamp(pos), clamp(pos));
 }

@@ -15,10 +15,17 @@ class MemoryCodeBox final : public CodeBox {
 public:
     MemoryCodeBox() = default;
 
-    QString Text() const override { return mText; }
+    // Counted: tests check that the per-key paths never put the whole text together.
+    QString Text() const override {
+        ++mWholeTextReads;
+        return mText;
+    }
     // Replaces the text; the formats become plain black, the caret goes to 0. Raises Change when the new
     // text differs from the old.
     void setText(const QString& text) override;
+    int TextLength() const override { return int(mText.size()); }
+    QString TextRange(int start, int end) const override;
+    QChar CharAt(int pos) const override { return pos >= 0 && pos < mText.size() ? mText.at(pos) : QChar(); }
     int SelStart() const override { return qMin(mAnchor, mCaret); }
     void setSelStart(int pos) override;
     int SelLength() const override { return qAbs(mCaret - mAnchor); }
@@ -66,6 +73,8 @@ public:
     int formatCallCount() const { return mFormatCalls; }
     int refreshCount() const { return mRefreshCount; }
     int updatesLockCount() const { return mUpdatesLockCount; }
+    // Calls of Text() from outside the box (its own work reads its text directly).
+    int wholeTextReads() const { return mWholeTextReads; }
 
     // --- the user -----------------------------------------------------------------------------------
     // Types each character as a key: KeyDown, KeyPress, the insertion (raising Change), KeyUp. CR, LF and
@@ -120,6 +129,7 @@ private:
     int mFormatCalls = 0;
     int mRefreshCount = 0;
     int mUpdatesLockCount = 0;
+    mutable int mWholeTextReads = 0;
 };
 
 } // namespace qx
