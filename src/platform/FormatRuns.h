@@ -2,6 +2,7 @@
 
 #include "platform/CodeBox.h"
 
+#include <utility>
 #include <vector>
 
 namespace qx {
@@ -50,9 +51,12 @@ public:
     template <class F> void forEachRun(int start, int end, F&& f) const;
     std::vector<Run> runs(int start, int end) const;
     std::vector<Run> runs() const { return runs(0, mLength); }
-    // Calls f(start, end) for each maximal stretch where this and other give different formats, in order.
-    // Texts of different lengths differ everywhere.
-    template <class F> void forEachDifference(const FormatRuns& other, F&& f) const;
+    // Calls f(start, end) for each maximal stretch of [from, to) where this and other give different
+    // formats, in order. Texts of different lengths differ everywhere.
+    template <class F> void forEachDifference(const FormatRuns& other, int from, int to, F&& f) const;
+    template <class F> void forEachDifference(const FormatRuns& other, F&& f) const {
+        forEachDifference(other, 0, qMax(mLength, other.mLength), std::forward<F>(f));
+    }
     int boundaryCount() const { return count(); }
 
 private:
@@ -106,17 +110,22 @@ template <class F> void FormatRuns::forEachRun(int start, int end, F&& f) const 
     }
 }
 
-template <class F> void FormatRuns::forEachDifference(const FormatRuns& other, F&& f) const {
+template <class F>
+void FormatRuns::forEachDifference(const FormatRuns& other, int from, int to, F&& f) const {
     if (mLength != other.mLength) {
         f(0, qMax(mLength, other.mLength));
         return;
     }
+    from = qMax(from, 0);
+    to = qMin(to, mLength);
+    if (from >= to)
+        return;
     const int countA = count();
     const int countB = other.count();
-    int i = 0;
-    int j = 0;
+    int i = indexOf(from);
+    int j = other.indexOf(from);
     int differFrom = -1;
-    for (int pos = 0; pos < mLength;) {
+    for (int pos = from; pos < to;) {
         const int endA = i + 1 < countA ? startOf(i + 1) : mLength;
         const int endB = j + 1 < countB ? other.startOf(j + 1) : mLength;
         const bool differ = !(formatOf(i) == other.formatOf(j));
@@ -131,7 +140,7 @@ template <class F> void FormatRuns::forEachDifference(const FormatRuns& other, F
         j += endB == pos;
     }
     if (differFrom >= 0)
-        f(differFrom, mLength);
+        f(differFrom, to);
 }
 
 } // namespace qx

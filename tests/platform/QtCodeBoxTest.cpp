@@ -1,6 +1,7 @@
 #include "CodeBoxTestSupport.h"
 
 #include "platform/KeyCodes.h"
+#include "platform/TagMatch.h"
 #include "platform/qt/QtCodeBox.h"
 
 #include <QApplication>
@@ -182,9 +183,13 @@ TEST_F(QtCodeBoxTest, RangeReadsAgreeWithTheWholeTextAcrossEdits) {
         const QString range = box.TextRange(from, to);
         const QChar before = box.CharAt(at - 1);
         const QChar after = box.CharAt(at);
+        box.setSelStart(at);
+        const int caret = box.SelStart();
         box.SelectRange(from, to);
         const QString selected = box.SelText();
         const QString text = box.Text();
+        const bool betweenCrLf = at > 0 && at < text.size() && text[at - 1] == u'\r' && text[at] == u'\n';
+        ASSERT_EQ(caret, betweenCrLf ? at - 1 : at) << "step " << step;
         ASSERT_EQ(box.TextLength(), text.size()) << "step " << step;
         const int start = qBound(0, from, int(text.size()));
         ASSERT_EQ(range, text.mid(start, qBound(start, to, int(text.size())) - start)) << "step " << step;
@@ -232,6 +237,58 @@ TEST_F(QtCodeBoxTest, TypingIntoAColouredBlockKeepsTheOtherCharactersColours) {
     QApplication::sendEvent(&box, &commit);
     EXPECT_EQ(box.Text(), "axybc defzz");
     EXPECT_EQ(shownIn(box, 0), (std::vector<Shown>{{0, 1, kRed}, {3, 2, kRed}, {6, 3, kGreen}}));
+}
+
+// Formats set while locked are compared where they changed; edits made before the unlock move that stretch
+// with the text.
+TEST_F(QtCodeBoxTest, ColoursSetWhileLockedLandWhereEditsMovedThem) {
+    box.setText("one\r\ntwo\r\nthree");
+    box.setUpdatesLocked(true);
+    colour(10, 15, kRed); // "three"
+    box.setSelStart(0);
+    box.setSelText("a long first line\r\n");
+    box.setUpdatesLocked(false);
+    EXPECT_EQ(box.Text(), "a long first line\r\none\r\ntwo\r\nthree");
+    EXPECT_EQ(shownIn(box, 3), (std::vector<Shown>{{0, 5, kRed}}));
+
+    // A stretch cut short by a removal still reaches the block it ended in.
+    box.setUpdatesLocked(true);
+    colour(19, 27, kGreen); // "one\r\ntwo"
+    box.SelectRange(0, 21);
+    box.setSelText("");
+    box.setUpdatesLocked(false);
+    EXPECT_EQ(box.Text(), "e\r\ntwo\r\nthree");
+    EXPECT_EQ(shownIn(box, 0), (std::vector<Shown>{{0, 1, kGreen}}));
+    EXPECT_EQ(shownIn(box, 1), (std::vector<Shown>{{0, 3, kGreen}}));
+    EXPECT_EQ(shownIn(box, 2), (std::vector<Shown>{{0, 5, kRed}}));
+}
+
+// The tag-pair marks are left alone when their cursors moved with the text to where the pair stands, and
+// set again otherwise. After every key they cover exactly the pair at the caret.
+TEST_F(QtCodeBoxTest, TagPairMarksFollowEveryKeyBesideAndInsideTheMarkers) {
+    box.setMatchTags(true);
+    box.setText("<QX:IF>a\r\n<QX:FIELD>b</QX>\r\n</QX> c");
+    const auto textPos = [&](int docPos) { return docPos + box.document()->findBlock(docPos).blockNumber(); };
+    std::mt19937 rng(5);
+    const char typed[] = {'x', '<', '>', '/'};
+    const Qt::Key moves[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right, Qt::Key_Return};
+    for (int step = 0; step < 300; ++step) {
+        if (step % 7 == 0)
+            box.setSelStart(int(rng() % (box.TextLength() + 1)));
+        if (rng() % 2)
+            QTest::keyClick(&box, typed[rng() % std::size(typed)]);
+        else
+            QTest::keyClick(&box, moves[rng() % std::size(moves)]);
+        std::vector<std::pair<int, int>> marked;
+        for (const QTextEdit::ExtraSelection& s : box.extraSelections())
+            marked.emplace_back(textPos(s.cursor.selectionStart()), textPos(s.cursor.selectionEnd()));
+        std::vector<std::pair<int, int>> expected;
+        if (const auto pair = MatchTagAt(box.Text(), box.SelStart())) {
+            for (const TextSpan& span : {pair->atCaret, pair->partner})
+                expected.emplace_back(span.start, span.end());
+        }
+        ASSERT_EQ(marked, expected) << "step " << step << " in " << box.Text().toStdString();
+    }
 }
 
 TEST_F(QtCodeBoxTest, FormatPassRaisesNoChangeAndLeavesUndoAndModifiedAlone) {

@@ -173,20 +173,44 @@ int DocumentText::toTextPos(int docPos) const {
     return docPos + mDocument->findBlock(docPos).blockNumber();
 }
 
+bool DocumentText::holds(int number, int textPos, QTextBlock* block, int* start) const {
+    if (number < 0 || number >= mDocument->blockCount())
+        return false;
+    const QTextBlock candidate = mDocument->findBlockByNumber(number);
+    const int candidateStart = candidate.position() + number;
+    // The block's text ends with CR LF where the document has one separator; the last block takes the end.
+    const bool last = number == mDocument->blockCount() - 1;
+    if (textPos < candidateStart || (!last && textPos >= candidateStart + candidate.length() + 1))
+        return false;
+    *block = candidate;
+    *start = candidateStart;
+    return true;
+}
+
 QTextBlock DocumentText::blockAt(int textPos, int* blockTextStart) const {
-    // Block n starts at text position position(n) + n, which grows with n: search the block numbers.
-    int low = 0;
-    int high = mDocument->blockCount() - 1;
-    while (low < high) {
-        const int mid = (low + high + 1) / 2;
-        if (textStart(mDocument->findBlockByNumber(mid)) <= textPos)
-            low = mid;
-        else
-            high = mid - 1;
+    QTextBlock block;
+    int start = 0;
+    int number = mLastBlock;
+    // Each probe costs a few tree walks: try the block found last and its neighbours before searching.
+    if (!holds(number, textPos, &block, &start) && !holds(++number, textPos, &block, &start) &&
+        !holds(number -= 2, textPos, &block, &start)) {
+        // Block n starts at text position position(n) + n, which grows with n: search the block numbers.
+        int low = 0;
+        int high = mDocument->blockCount() - 1;
+        while (low < high) {
+            const int mid = (low + high + 1) / 2;
+            if (textStart(mDocument->findBlockByNumber(mid)) <= textPos)
+                low = mid;
+            else
+                high = mid - 1;
+        }
+        number = low;
+        block = mDocument->findBlockByNumber(low);
+        start = block.position() + low;
     }
-    const QTextBlock block = mDocument->findBlockByNumber(low);
+    mLastBlock = number;
     if (blockTextStart)
-        *blockTextStart = block.position() + low;
+        *blockTextStart = start;
     return block;
 }
 

@@ -77,6 +77,8 @@ public:
 
 private:
     int docLength() const;
+    // Whether block `number` holds textPos; on success, *block and *start are set to it.
+    bool holds(int number, int textPos, QTextBlock* block, int* start) const;
     // The text of document range [from, from + length), separators as CR LF.
     QString read(int from, int length) const;
     // Number of text characters that hold `count` document characters from text position start.
@@ -88,6 +90,8 @@ private:
     mutable QString mWhole;
     mutable bool mWholeValid = false;
     int mDocLength = 0;
+    // The number of the block blockAt found last: lookups cluster around the caret.
+    mutable int mLastBlock = 0;
 };
 
 } // namespace qx

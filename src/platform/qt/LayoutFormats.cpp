@@ -122,15 +122,41 @@ int LayoutFormats::applyRange(const FormatRuns& wanted, int start, int end, bool
 int LayoutFormats::applyChanges(const FormatRuns& wanted, int visibleStart, int visibleEnd) {
     mWalk = {};
     int touched = 0;
-    wanted.forEachDifference(mApplied, [&](int s, int e) {
-        s = qMax(s, visibleStart);
-        e = qMin(e, visibleEnd);
-        if (s < e)
-            touched += applyRange(wanted, s, e, false);
-    });
+    const int from = mChangedFrom;
+    const int to = mChangedTo;
+    mChangedFrom = mChangedTo = 0;
+    std::vector<std::pair<int, int>> differences;
+    wanted.forEachDifference(mApplied, from, to, [&](int s, int e) { differences.emplace_back(s, e); });
+    for (const auto& [s, e] : differences) {
+        if (s < visibleEnd && e > visibleStart)
+            touched += applyRange(wanted, qMax(s, visibleStart), qMin(e, visibleEnd), false);
+        mApplied.copyFrom(wanted, s, e);
+    }
     flushDirty();
-    mApplied = wanted;
     return touched;
+}
+
+void LayoutFormats::wantedChanged(int start, int end) {
+    if (start >= end)
+        return;
+    const bool none = mChangedFrom >= mChangedTo;
+    mChangedFrom = none ? start : qMin(mChangedFrom, start);
+    mChangedTo = none ? end : qMax(mChangedTo, end);
+}
+
+void LayoutFormats::edited(int start, int removed, int added) {
+    mApplied.replace(start, removed, added);
+    if (mChangedFrom >= mChangedTo)
+        return;
+    // The edited characters are plain on both sides; the stretch follows the text around it.
+    const auto moved = [&](int pos) { return pos <= start ? pos : qMax(pos - removed, start) + added; };
+    mChangedFrom = moved(mChangedFrom);
+    mChangedTo = qMax(moved(mChangedTo), mChangedFrom);
+}
+
+void LayoutFormats::reset(int length) {
+    mApplied.reset(length);
+    mChangedFrom = mChangedTo = 0;
 }
 
 int LayoutFormats::applyVisible(int start, int end) {

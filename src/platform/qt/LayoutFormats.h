@@ -26,16 +26,21 @@ public:
         , mText(text) {}
 
     // Takes `wanted` as what the blocks must show, and applies it now to the blocks in text range
-    // [visibleStart, visibleEnd) that hold a character where it differs from before. Returns the number
-    // of blocks given new formats.
+    // [visibleStart, visibleEnd) that hold a character where it differs from before. Only the stretch
+    // reported through wantedChanged since the last call is compared, so the cost follows what changed.
+    // Returns the number of blocks given new formats.
     int applyChanges(const FormatRuns& wanted, int visibleStart, int visibleEnd);
+    // `wanted` changed its formats in text range [start, end).
+    void wantedChanged(int start, int end);
+    // A text edit, made to `wanted` too: [start, start + removed) became `added` plain characters.
+    void edited(int start, int removed, int added);
+    // A new text of `length` plain characters, in new blocks without layout formats.
+    void reset(int length);
     // Brings the blocks in text range [start, end) up to what they must show; called before painting.
     int applyVisible(int start, int end);
     // Applies to the blocks overlapping text range [start, end] even when their user data says they are up
     // to date: after an edit Qt leaves stale ranges on the edited blocks.
     int applyForced(const FormatRuns& wanted, int start, int end);
-    // What the blocks must show, kept in step with text edits.
-    FormatRuns& applied() { return mApplied; }
 
 private:
     struct Span {
@@ -77,6 +82,9 @@ private:
     Walk mWalk;
     int mDirtyFrom = 0;
     int mDirtyLength = 0;
+    // Where `wanted` may differ from mApplied: the format changes since the last applyChanges.
+    int mChangedFrom = 0;
+    int mChangedTo = 0;
 };
 
 } // namespace qx

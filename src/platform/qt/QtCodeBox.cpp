@@ -73,7 +73,7 @@ void QtCodeBox::setText(const QString& text) {
     setPlainText(applySeparatorRule(text));
     mSilent = false;
     mFormats.reset(mText.length());
-    mLayout.applied().reset(mFormats.length()); // the new blocks have no layout formats
+    mLayout.reset(mFormats.length()); // the new blocks have no layout formats
     mFormatsPending = false;
     mChangePending = false;
     if (mEvents && old != mText.text())
@@ -239,11 +239,11 @@ void QtCodeBox::onContentsChange(int position, int charsRemoved, int charsAdded)
         mEvents->Edited(edit.start, edit.removedText, edit.added);
     if (edit.rebuilt) {
         mFormats.reset(mText.length());
-        mLayout.applied().reset(mFormats.length());
+        mLayout.reset(mFormats.length());
     } else {
         // Colours stay with their characters; what is typed is plain black.
         mFormats.replace(edit.start, edit.removed, edit.added);
-        mLayout.applied().replace(edit.start, edit.removed, edit.added);
+        mLayout.edited(edit.start, edit.removed, edit.added);
     }
     if (mHeldSelection) {
         mHeldSelection->anchor = movedByEdit(mHeldSelection->anchor, edit);
@@ -301,6 +301,7 @@ bool QtCodeBox::formatsDeferred() const {
 void QtCodeBox::changeFormat(const CharFormatChange& change) {
     const int start = SelStart();
     mFormats.apply(start, start + SelLength(), change);
+    mLayout.wantedChanged(start, start + SelLength());
     mFormatsPending = true;
     if (!formatsDeferred())
         applyPendingFormats();

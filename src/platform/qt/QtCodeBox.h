@@ -195,6 +195,8 @@ private:
     };
     void setUpView();
     void updateExtraSelections();
+    // Whether the extra selections on screen show `wanted` (their cursors have moved with the text).
+    bool showing(const Extras& wanted) const;
     void updateGutterGeometry();
     void updateGutterArea(const QRect& rect, int dy);
     void paintGutter(QPaintEvent* event);

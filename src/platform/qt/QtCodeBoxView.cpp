@@ -46,10 +46,7 @@ private:
 void QtCodeBox::setUpView() {
     mUnzoomedFont = font();
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &QtCodeBox::updateExtraSelections);
-    connect(document(), &QTextDocument::contentsChanged, this, [this] {
-        mShownExtras.reset(); // the spans may have moved with the edit
-        updateExtraSelections();
-    });
+    connect(document(), &QTextDocument::contentsChanged, this, &QtCodeBox::updateExtraSelections);
     connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { updateGutterGeometry(); });
     connect(this, &QPlainTextEdit::updateRequest, this, &QtCodeBox::updateGutterArea);
 }
@@ -67,7 +64,8 @@ void QtCodeBox::setMatchTags(bool on) {
 }
 
 // One list holds both: the current line first, the tag pair drawn over it. A caret away from any marker
-// costs a look at the characters around it; the list is set again only when what it shows changes.
+// costs a look at the characters around it; the list is set again only when what it shows changes. Its
+// cursors move with the text, so typing next to a pair that stays leaves the list as it is.
 void QtCodeBox::updateExtraSelections() {
     const QTextCursor caret = textCursor();
     if (caret.isNull())
@@ -79,9 +77,10 @@ void QtCodeBox::updateExtraSelections() {
         wanted.pair = MatchTagAt(mText.pieces(), mText.toTextPos(caret.position()));
     if (mGutter && mLineNumbers && mGutterCurrentLine != caret.blockNumber())
         mGutter->update(); // the caret's number stands out
-    const int count = (wanted.currentLine >= 0 ? 1 : 0) + (wanted.pair ? 2 : 0);
-    if (mShownExtras == wanted && extraSelections().size() == count)
+    if (showing(wanted)) {
+        mShownExtras = wanted;
         return;
+    }
 
     QList<QTextEdit::ExtraSelection> extras;
     if (wanted.currentLine >= 0) {
@@ -104,6 +103,27 @@ void QtCodeBox::updateExtraSelections() {
     }
     mShownExtras = wanted;
     setExtraSelections(extras);
+}
+
+bool QtCodeBox::showing(const Extras& wanted) const {
+    if (!mShownExtras)
+        return false;
+    const QList<QTextEdit::ExtraSelection> shown = extraSelections();
+    qsizetype next = 0;
+    if (wanted.currentLine >= 0 &&
+        (next >= shown.size() || shown[next++].cursor.blockNumber() != wanted.currentLine))
+        return false;
+    if (wanted.pair) {
+        for (const TextSpan& span : {wanted.pair->atCaret, wanted.pair->partner}) {
+            if (next >= shown.size())
+                return false;
+            const QTextCursor& cursor = shown[next++].cursor;
+            if (mText.toTextPos(cursor.selectionStart()) != span.start ||
+                mText.toTextPos(cursor.selectionEnd()) != span.end())
+                return false;
+        }
+    }
+    return next == shown.size();
 }
 
 // --- the gutter -------------------------------------------------------------------------------------------
