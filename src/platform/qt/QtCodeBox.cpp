@@ -85,7 +85,15 @@ QtCodeBox::Selection QtCodeBox::selection() const {
     if (mHeldSelection)
         return *mHeldSelection;
     const QTextCursor cursor = textCursor();
-    return {mText.toTextPos(cursor.anchor()), mText.toTextPos(cursor.position())};
+    ConvertedSelection& c = mConverted;
+    if (c.docAnchor != cursor.anchor() || c.docCaret != cursor.position() || c.edits != mEdits) {
+        // Each conversion walks the document's block tree: the key path asks for the selection many times.
+        c = {cursor.anchor(),
+             cursor.position(),
+             mEdits,
+             {mText.toTextPos(cursor.anchor()), mText.toTextPos(cursor.position())}};
+    }
+    return c.text;
 }
 
 int QtCodeBox::SelStart() const {
@@ -232,6 +240,7 @@ void QtCodeBox::dropEvent(QDropEvent* event) {
 // --- the text copy and Change -------------------------------------------------------------------------
 
 void QtCodeBox::onContentsChange(int position, int charsRemoved, int charsAdded) {
+    ++mEdits;
     const DocumentText::Edit edit = mText.update(position, charsRemoved, charsAdded, mInInputMethod);
     if (!edit.changed)
         return; // a format-only notification

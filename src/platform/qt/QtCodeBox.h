@@ -184,6 +184,16 @@ private:
     MimeSource mMimeSource = MimeSource::Menu;
     std::optional<Selection> mHeldSelection;
     Selection mReported;
+    // selection() as last converted from the widget's cursor; valid while the cursor stands where it stood
+    // then and the text has not changed since (an edit moves text positions past it).
+    struct ConvertedSelection {
+        int docAnchor = -1;
+        int docCaret = -1;
+        quint64 edits = 0;
+        Selection text;
+    };
+    mutable ConvertedSelection mConverted;
+    quint64 mEdits = 0;
 
     // --- the view (QtCodeBoxView.cpp) -------------------------------------------------------------------
     friend class LineNumberGutter;
