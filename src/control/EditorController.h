@@ -4,7 +4,7 @@
 #include "assist/KeystrokeHandler.h"
 #include "control/ForegroundCheck.h"
 #include "encoded/EncodedAreas.h"
-#include "encoded/MarkerIndex.h"
+#include "platform/MarkerIndex.h"
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "encoded/TextSource.h"
+#include "platform/TextSource.h"
 
 #include <QStringView>
 

@@ -2,7 +2,7 @@
 // whole-text reading does: checked after random edits of real and generated texts, at carets around each
 // edit and anywhere.
 #include "encoded/EncodedAreas.h"
-#include "encoded/MarkerIndex.h"
+#include "platform/MarkerIndex.h"
 #include "platform/memory/MemoryCodeBox.h"
 #include "support/SampleTexts.h"
 

@@ -1,4 +1,4 @@
-#include "encoded/MarkerIndex.h"
+#include "platform/MarkerIndex.h"
 
 #include <QRandomGenerator>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "encoded/TextSource.h"
+#include "platform/TextSource.h"
 
 #include <QString>
 
@@ -11,18 +11,23 @@ namespace qx {
 
 // The positions of one marker in the text, kept in step with its edits, so that "the last marker before
 // the caret" costs a binary search instead of a scan back through the whole text. An edit reads only the
-// characters around it. An index that was never built, or that an edit it cannot follow has spoiled, builds
-// itself again from the text on the next query.
+// characters around it. A new text (an edit that replaces everything) is indexed as it comes, rather than on
+// the first key that asks; an index that an edit it cannot follow has spoiled builds itself again from the
+// text on the next query.
 class MarkerIndex {
 public:
-    explicit MarkerIndex(QString marker)
-        : mMarker(std::move(marker)) {}
+    explicit MarkerIndex(QString marker, Qt::CaseSensitivity sensitivity = Qt::CaseSensitive)
+        : mMarker(std::move(marker))
+        , mSensitivity(sensitivity) {}
 
+    const QString& marker() const { return mMarker; }
     // removed characters at position became added characters; removed -1: anything may have changed.
     // `text` is the text after the edit.
     void Edited(const TextSource& text, int position, int removed, int added);
     // The last marker that lies wholly before `end`, or -1.
     int LastBefore(const TextSource& text, int end);
+    // The first marker that starts at or after `from`, or -1.
+    int FirstFrom(const TextSource& text, int from);
 
 private:
     // The position of entry i: the entries from mShiftFrom on still owe the shift of the edits before them,
@@ -32,11 +37,14 @@ private:
     std::size_t lowerBound(int position) const;
     // Settles the owed shift up to (or back to) entry `index`, which becomes the first that owes it.
     void moveShiftTo(std::size_t index);
+    // Builds the index when it does not follow the text.
+    void ensureBuilt(const TextSource& text);
     void build(const TextSource& text);
     // Adds the markers that start in [from, to).
     void scan(const TextSource& text, int from, int to);
 
     QString mMarker;
+    Qt::CaseSensitivity mSensitivity;
     std::vector<int> mPositions; // ascending once shifted
     std::size_t mShiftFrom = 0;
     int mShift = 0;

@@ -1,4 +1,4 @@
-#include "encoded/MarkerIndex.h"
+#include "platform/MarkerIndex.h"
 
 #include <algorithm>
 
@@ -48,8 +48,8 @@ void MarkerIndex::scan(const TextSource& text, int from, int to) {
         const int end = std::min(to, start + kScanChunk);
         // Only the characters a marker starting before `end` can reach are read.
         const QString piece = text.span(start, end + span - 1);
-        for (qsizetype found = piece.indexOf(mMarker); found >= 0 && start + found < end;
-             found = piece.indexOf(mMarker, found + 1)) {
+        for (qsizetype found = piece.indexOf(mMarker, 0, mSensitivity); found >= 0 && start + found < end;
+             found = piece.indexOf(mMarker, found + 1, mSensitivity)) {
             const int position = start + int(found);
             const std::size_t place = lowerBound(position);
             if (place < mPositions.size() && at(place) == position)
@@ -67,8 +67,11 @@ void MarkerIndex::scan(const TextSource& text, int from, int to) {
 // A marker that overlapped the replaced characters is gone; those after them move; new ones can only
 // start within a marker's length of the inserted characters.
 void MarkerIndex::Edited(const TextSource& text, int position, int removed, int added) {
-    if (!mBuilt)
+    if (!mBuilt) {
+        if (position == 0 && added == text.size())
+            build(text);
         return;
+    }
     if (removed < 0 || mLength - removed + added != text.size()) {
         mBuilt = false;
         return;
@@ -85,11 +88,21 @@ void MarkerIndex::Edited(const TextSource& text, int position, int removed, int 
     scan(text, position - span + 1, position + added);
 }
 
-int MarkerIndex::LastBefore(const TextSource& text, int end) {
+void MarkerIndex::ensureBuilt(const TextSource& text) {
     if (!mBuilt || mLength != text.size())
         build(text);
+}
+
+int MarkerIndex::LastBefore(const TextSource& text, int end) {
+    ensureBuilt(text);
     const std::size_t after = lowerBound(end - int(mMarker.size()) + 1);
     return after == 0 ? -1 : at(after - 1);
+}
+
+int MarkerIndex::FirstFrom(const TextSource& text, int from) {
+    ensureBuilt(text);
+    const std::size_t next = lowerBound(from);
+    return next == mPositions.size() ? -1 : at(next);
 }
 
 } // namespace qx
