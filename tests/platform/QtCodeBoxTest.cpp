@@ -200,6 +200,21 @@ TEST_F(QtCodeBoxTest, RangeReadsAgreeWithTheWholeTextAcrossEdits) {
     EXPECT_EQ(box.CharAt(-1), QChar());
 }
 
+// An edit made through another cursor can leave the caret's document position as it was while the line
+// breaks before it change: the caret's text position must follow.
+TEST_F(QtCodeBoxTest, TheSelectionFollowsALineBreakMadeBeforeItThroughAnotherCursor) {
+    box.setText("abcdef");
+    box.SelectRange(4, 5);
+    ASSERT_EQ(box.SelStart(), 4);
+    QTextCursor elsewhere(box.document());
+    elsewhere.setPosition(1);
+    elsewhere.setPosition(2, QTextCursor::KeepAnchor);
+    elsewhere.insertText("\n");
+    ASSERT_EQ(box.Text(), "a\r\ncdef");
+    EXPECT_EQ(box.SelStart(), 5);
+    EXPECT_EQ(box.SelText(), "e");
+}
+
 TEST_F(QtCodeBoxTest, ColoursReachTheBlocksAsLayoutFormatsAndSurviveRelayout) {
     box.setText("Dim abc\r\nx = 1");
     colour(4, 7, kRed);

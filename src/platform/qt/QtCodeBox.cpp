@@ -240,10 +240,10 @@ void QtCodeBox::dropEvent(QDropEvent* event) {
 // --- the text copy and Change -------------------------------------------------------------------------
 
 void QtCodeBox::onContentsChange(int position, int charsRemoved, int charsAdded) {
-    ++mEdits;
     const DocumentText::Edit edit = mText.update(position, charsRemoved, charsAdded, mInInputMethod);
     if (!edit.changed)
         return; // a format-only notification
+    ++mEdits;
     if (mEvents)
         mEvents->Edited(edit.start, edit.removedText, edit.added);
     if (edit.rebuilt) {

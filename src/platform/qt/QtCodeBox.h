@@ -216,6 +216,15 @@ private:
     bool mHighlightCurrentLine = false;
     bool mMatchTags = true;
     std::optional<Extras> mShownExtras;
+    // What the extra selections were last worked out from.
+    struct ExtrasInput {
+        int caret = -1; // document position
+        quint64 edits = 0;
+        bool currentLine = false;
+        bool matchTags = false;
+        friend bool operator==(const ExtrasInput&, const ExtrasInput&) = default;
+    };
+    ExtrasInput mExtrasInput;
     int mGutterCurrentLine = -1;
     int mZoom = 0;
     QFont mUnzoomedFont;

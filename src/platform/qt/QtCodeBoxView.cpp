@@ -70,6 +70,11 @@ void QtCodeBox::updateExtraSelections() {
     const QTextCursor caret = textCursor();
     if (caret.isNull())
         return; // new content is being set: the caret comes back, and with it the next update
+    // A key moves the cursor and changes the document, and each calls here: look once.
+    const ExtrasInput input{caret.position(), mEdits, mHighlightCurrentLine, mMatchTags};
+    if (input == mExtrasInput)
+        return;
+    mExtrasInput = input;
     Extras wanted;
     if (mHighlightCurrentLine)
         wanted.currentLine = caret.blockNumber();
