@@ -4,6 +4,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <iterator>
 
 namespace qx {
 
@@ -190,10 +191,12 @@ bool DocumentText::holds(int number, int textPos, QTextBlock* block, int* start)
 QTextBlock DocumentText::blockAt(int textPos, int* blockTextStart) const {
     QTextBlock block;
     int start = 0;
-    int number = mLastBlock;
     // Each probe costs a few tree walks: try the block found last and its neighbours before searching.
-    if (!holds(number, textPos, &block, &start) && !holds(++number, textPos, &block, &start) &&
-        !holds(number -= 2, textPos, &block, &start)) {
+    const int candidates[] = {mLastBlock, mLastBlock + 1, mLastBlock - 1};
+    const auto found = std::find_if(std::begin(candidates), std::end(candidates),
+                                    [&](int n) { return holds(n, textPos, &block, &start); });
+    int number = found != std::end(candidates) ? *found : -1;
+    if (number < 0) {
         // Block n starts at text position position(n) + n, which grows with n: search the block numbers.
         int low = 0;
         int high = mDocument->blockCount() - 1;
