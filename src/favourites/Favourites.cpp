@@ -1,5 +1,6 @@
 #include "favourites/Favourites.h"
 
+#include "hostlib/HostPath.h"
 #include "hostlib/Library.h"
 #include "hostlib/LibraryError.h"
 #include "hostlib/Logging.h"
@@ -8,13 +9,25 @@
 #include "platform/InputBox.h"
 #include "platform/MessageBox.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+
+#include <chrono>
 
 namespace qx {
 
 namespace {
 
+using namespace std::chrono_literals;
+
 const QString Separator = QStringLiteral(":");
+
+// An addition holds the lock for as long as it takes to read and write a small file. One that cannot have
+// it within LockWait gives up; a lock older than StaleLock is left over from an editor that hung.
+constexpr std::chrono::milliseconds LockWait = 5s;
+constexpr std::chrono::milliseconds StaleLock = 15s;
 
 // The file's bytes; nullopt when there is no file. Throws LibraryError when it cannot be read.
 std::optional<QByteArray> fileBytes(const QString& path) {
@@ -27,6 +40,21 @@ std::optional<QByteArray> fileBytes(const QString& path) {
     if (file.error() != QFileDevice::NoError)
         throw LibraryError(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
     return bytes;
+}
+
+// Takes the lock beside the favourites file at `path`, creating the folder if need be. Empty when taken,
+// else why not.
+QString takeLock(QLockFile& lock, const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("Cannot create the folder \"%1\"").arg(folder);
+    lock.setStaleLockTime(StaleLock);
+    if (lock.tryLock(LockWait))
+        return QString();
+    if (lock.error() == QLockFile::LockFailedError)
+        return QStringLiteral("Another editor kept it in use for more than %1 seconds.")
+            .arg(std::chrono::duration_cast<std::chrono::seconds>(LockWait).count());
+    return QStringLiteral("Cannot create the lock file \"%1.lock\"").arg(path);
 }
 
 } // namespace
@@ -63,7 +91,8 @@ Favourites::Read Favourites::readFile(bool force) {
         bytes = fileBytes(mPath);
         if (!force && mRead && bytes == mFileBytes)
             return mUnreadable ? Read::Failed : Read::Unchanged;
-        if (bytes)
+        // An empty file, or one of blanks only, holds no favourites yet; the next addition replaces it.
+        if (bytes && !bytes->trimmed().isEmpty())
             loaded.LoadFromFile(mPath);
     } catch (const LibraryError& error) {
         // A file that could not even be opened is tried again next time; a damaged one only once it
@@ -123,35 +152,46 @@ std::optional<Favourites::Added> Favourites::addToFavourites(const QString& sele
     if (mPath.isEmpty())
         mPath = FilePath();
 
-    // Read again just before adding, so that what other controls saved meanwhile is kept.
-    const bool readable = readFile(true) != Read::Failed;
     Added added;
-    added.name = uniqueName(*answer);
-    favourites().Add(added.name, selection);
-    added.position = favourites().Count();
-
     QString problem;
-    if (!readable) {
-        problem = QStringLiteral("The favourites file could not be read, so it is left as it is.\n%1")
-                      .arg(mReadError);
-    } else {
-        try {
-            favourites().SaveFile(mPath);
-            added.saved = true;
-        } catch (const LibraryError& error) {
-            problem = QStringLiteral("The favourites could not be saved to \"%1\".\n%2")
-                          .arg(mPath, error.message());
+    {
+        // Editors in other processes add to the same file. The lock keeps them out from this read to the
+        // save, so that none replaces the file with a copy that lacks another's new favourite.
+        const QString path = hostPath(mPath);
+        QLockFile lock(path + QStringLiteral(".lock"));
+        const QString lockProblem = takeLock(lock, path);
+
+        // Read again just before adding, so that what other controls saved meanwhile is kept.
+        const bool readable = readFile(true) != Read::Failed;
+        added.name = uniqueName(*answer);
+        favourites().Add(added.name, selection);
+        added.position = favourites().Count();
+
+        if (!readable) {
+            problem = QStringLiteral("The favourites file could not be read, so it is left as it is.\n%1")
+                          .arg(mReadError);
+        } else if (!lockProblem.isEmpty()) {
+            problem =
+                QStringLiteral("The favourites could not be saved to \"%1\".\n%2").arg(mPath, lockProblem);
+        } else {
+            try {
+                favourites().SaveFile(mPath);
+                added.saved = true;
+            } catch (const LibraryError& error) {
+                problem = QStringLiteral("The favourites could not be saved to \"%1\".\n%2")
+                              .arg(mPath, error.message());
+            }
         }
-    }
-    if (added.saved) {
-        mUnsaved.clear();
-        try {
-            mFileBytes = fileBytes(mPath);
-        } catch (const LibraryError&) {
-            mRead = false; // read it again when the menu next opens
+        if (added.saved) {
+            mUnsaved.clear();
+            try {
+                mFileBytes = fileBytes(mPath);
+            } catch (const LibraryError&) {
+                mRead = false; // read it again when the menu next opens
+            }
+            return added;
         }
-        return added;
-    }
+    } // the lock is given back before the user is told
     mUnsaved.append({added.name, selection});
     qCWarning(lcEditor) << "Favourite" << added.name << "not saved:" << problem;
     mMessages.Show(

@@ -22,8 +22,11 @@ struct EditorState;
 //
 // The file is never lost: it is read again just before each addition and written whole and atomically
 // only when that read succeeded, so two controls do not erase each other's favourites, and a file that
-// cannot be read (damaged, unreadable, of a newer format) is left byte for byte as it is. A favourite
-// that cannot be saved stays in this control and is saved with the next successful addition.
+// cannot be read (damaged, unreadable, of a newer format) is left byte for byte as it is. From that read
+// to the save the addition holds a lock file beside it ("qxTagFav.dat.lock"), which keeps additions of
+// controls in other processes out. A favourite that cannot be saved (also when the lock cannot be had)
+// stays in this control and is saved with the next successful addition. An empty file, or one of blanks
+// only, holds no favourites. Keys of the file that this version does not know are written back as read.
 class Favourites {
 public:
     // One menu item after the favourites separator.
@@ -65,8 +68,9 @@ public:
 
     // "Add To Favourites" for the selected text: proposes a name, asks for it, and adds the favourite
     // at the end, under a name made unique with " (2)", " (3)"... Cancel adds nothing; an empty
-    // answer is a name like any other. The file is read again first and then saved whole; when it
-    // cannot be read or written the favourite is kept in this control and the user is told why.
+    // answer is a name like any other. Under the file's lock, the file is read again first and then saved
+    // whole; when it cannot be read or written, or the lock is not had within a few seconds, the
+    // favourite is kept in this control and the user is told why.
     // The caller shows the menu items anew afterwards: other controls' additions may have come too.
     std::optional<Added> addToFavourites(const QString& selection);
 

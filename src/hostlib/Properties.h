@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QString>
 #include <QVariant>
 #include <iterator>
@@ -26,10 +27,16 @@ public:
     Properties& SubProperties() { return *mSubProperties; }
     const Properties& SubProperties() const { return *mSubProperties; }
 
+    // The keys of the item's object in a property file other than "name", "value" and "items", kept so
+    // that saving the file again writes them back: a later version may have added them.
+    const QJsonObject& OtherKeys() const { return mOtherKeys; }
+    void setOtherKeys(const QJsonObject& keys) { mOtherKeys = keys; }
+
 private:
     QString mName;
     QVariant mValue;
     std::unique_ptr<Properties> mSubProperties;
+    QJsonObject mOtherKeys;
 };
 
 // Ordered collection of named values. Positions are one-based; names are compared without regard
@@ -114,12 +121,16 @@ public:
     // missing folder. Failure throws LibraryError, as does a collection nested more than 100 levels
     // deep (nothing is written).
     void SaveFile(const QString& path, const QString& key = QString()) const;
+    // The top-level keys of the file last loaded other than "format", "version" and "items"; SaveFile
+    // writes them back, as it does each item's other keys.
+    const QJsonObject& OtherFileKeys() const { return mOtherFileKeys; }
 
     iterator begin() const { return iterator(mItems.cbegin()); }
     iterator end() const { return iterator(mItems.cend()); }
 
 private:
     Storage mItems;
+    QJsonObject mOtherFileKeys;
 };
 
 } // namespace qx

@@ -11,6 +11,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <initializer_list>
+#include <utility>
 
 namespace qx {
 
@@ -32,13 +34,23 @@ void requireNoKey(const QString& key) {
     }
 }
 
+// The keys of an object other than the given ones.
+QJsonObject otherKeys(QJsonObject object, std::initializer_list<const char*> known) {
+    for (const char* key : known) {
+        object.remove(QLatin1String(key));
+    }
+    return object;
+}
+
 QJsonArray toJson(const Properties& items, const QString& path, int depth) {
     if (depth > MaxDepth) {
         throw LibraryError(QStringLiteral("Cannot save \"%1\": %2").arg(path, tooDeep()));
     }
     QJsonArray array;
     for (const Property& item : items) {
-        QJsonObject object{{"name", item.Name()}, {"value", item.Value().toString()}};
+        QJsonObject object = item.OtherKeys();
+        object.insert("name", item.Name());
+        object.insert("value", item.Value().toString());
         if (item.SubProperties().Count() > 0) {
             object.insert("items", toJson(item.SubProperties(), path, depth + 1));
         }
@@ -70,11 +82,13 @@ void fromJson(const QJsonArray& array, Properties& into, const QString& path, in
             corrupt(path, "sub-items that are not a list");
         }
         Property* added = into.Add(name.toString(), value.toString());
+        added->setOtherKeys(otherKeys(object, {"name", "value", "items"}));
         fromJson(items.toArray(), added->SubProperties(), path, depth + 1);
     }
 }
 
-Properties parseFile(const QByteArray& bytes, const QString& path) {
+// The file's items; its other top-level keys go to otherFileKeys.
+Properties parseFile(const QByteArray& bytes, const QString& path, QJsonObject& otherFileKeys) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError) {
@@ -98,6 +112,7 @@ Properties parseFile(const QByteArray& bytes, const QString& path) {
     }
     Properties loaded;
     fromJson(root.value("items").toArray(), loaded, path, 1);
+    otherFileKeys = otherKeys(root, {"format", "version", "items"});
     return loaded;
 }
 
@@ -115,15 +130,23 @@ void Properties::LoadFromFile(const QString& path, const QString& key) {
     if (input.error() != QFileDevice::NoError) {
         throw LibraryError(QStringLiteral("Cannot read \"%1\": %2").arg(file, input.errorString()));
     }
-    *this = parseFile(bytes, file);
+    QJsonObject otherFileKeys;
+    Properties loaded = parseFile(bytes, file, otherFileKeys);
+    loaded.mOtherFileKeys = std::move(otherFileKeys);
+    *this = std::move(loaded);
 }
 
 void Properties::SaveFile(const QString& path, const QString& key) const {
     requireNoKey(key);
     const QString file = hostPath(path);
-    const QJsonObject root{
-        {"format", FormatName}, {"version", FormatVersion}, {"items", toJson(*this, file, 1)}};
-    const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    QJsonObject root = mOtherFileKeys;
+    root.insert("format", FormatName);
+    root.insert("version", FormatVersion);
+    root.insert("items", toJson(*this, file, 1));
+    QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // Qt's reader drops a U+FEFF that starts a string without escapes, so it is always written escaped.
+    // Its UTF-8 bytes can only stand for that character, inside a string.
+    bytes.replace("\xEF\xBB\xBF", "\\ufeff");
 
     const QString folder = QFileInfo(file).absolutePath();
     if (!QDir().mkpath(folder)) {

@@ -4,8 +4,15 @@
 #include "platform/memory/MemoryMessageBox.h"
 #include "support/TempSettings.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QThread>
 #include <gtest/gtest.h>
 
 using qx::Favourites;
@@ -53,7 +60,7 @@ const struct Unreadable {
 } kUnreadable[] = {
     {"damaged", R"({"format": "qxTagEditor2.properties", "version": 1, "items": [{"name": "Lo)"},
     {"newer format", R"({"format": "qxTagEditor2.properties", "version": 2, "items": []})"},
-    {"another program's file", "\x00\x01binary\xff"},
+    {"another program's file", QByteArray::fromHex("0001") + "binary\xff"},
     {"an item without a name", R"({"format": "qxTagEditor2.properties", "version": 1, "items": [{}]})"},
 };
 
@@ -194,6 +201,74 @@ TEST_F(FavouritesTest, AFailedSaveKeepsTheFavouriteAndSaysWhere) {
     EXPECT_TRUE(control.add("Next")->saved);
     EXPECT_EQ(Control().names(), (QStringList{"Kept", "Next"}));
     EXPECT_EQ(control.messages.messages().size(), 1);
+}
+
+TEST_F(FavouritesTest, AnEmptyFileHoldsNoFavouritesAndIsReplaced) {
+    for (const QByteArray& bytes : {QByteArray(), QByteArray(" \r\n\t")}) {
+        writeBytes(Favourites::FilePath(), bytes);
+        Control control;
+        EXPECT_FALSE(control.favourites.fileUnreadable());
+        EXPECT_TRUE(control.add("Mine")->saved);
+        EXPECT_EQ(Control().names(), QStringList{"Mine"});
+    }
+}
+
+// A later version's keys, of the file and of its items, are written back as they were read.
+TEST_F(FavouritesTest, KeysOfALaterVersionSurviveAnAddition) {
+    const QJsonObject before = QJsonDocument::fromJson(R"({
+        "format": "qxTagEditor2.properties", "version": 1, "owner": {"id": 7},
+        "items": [{"name": "Old", "value": "x", "icon": "star", "uses": [1, null, true],
+                   "items": [{"name": "child", "value": "", "colour": 255}]}]})")
+                                   .object();
+    writeBytes(Favourites::FilePath(), QJsonDocument(before).toJson());
+
+    Control().add("New");
+
+    const QJsonObject after = QJsonDocument::fromJson(readBytes(Favourites::FilePath())).object();
+    EXPECT_EQ(after.value("owner"), before.value("owner"));
+    EXPECT_EQ(after.value("items").toArray().at(0), before.value("items").toArray().at(0));
+}
+
+// Two processes adding at the same moment keep every favourite. The test runs itself twice more as the
+// adders, which wait for each other so that their additions overlap.
+TEST(FavouritesProcesses, AddingAtOnceLosesNothing) {
+    constexpr int kEach = 20;
+    const QString adder = qEnvironmentVariable("QX_FAVOURITES_ADDER");
+    if (!adder.isEmpty()) {
+        const QString ready = qEnvironmentVariable("QXTE_USER_DATA_DIR") + "/ready-";
+        QFile(ready + adder).open(QIODevice::WriteOnly);
+        for (QDeadlineTimer wait(10000); !QFile::exists(ready + "a") || !QFile::exists(ready + "b");) {
+            ASSERT_FALSE(wait.hasExpired());
+            QThread::yieldCurrentThread();
+        }
+        Control control;
+        for (int i = 0; i < kEach; ++i)
+            EXPECT_TRUE(control.add(adder + QString::number(i))->saved);
+        return;
+    }
+    const qx::test::TempSettings settings;
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QString filter = QStringLiteral("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name());
+    QProcess adders[2];
+    for (int i = 0; i < 2; ++i) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QX_FAVOURITES_ADDER", i == 0 ? "a" : "b");
+        adders[i].setProcessEnvironment(environment);
+        adders[i].setProcessChannelMode(QProcess::MergedChannels);
+        adders[i].start(QCoreApplication::applicationFilePath(), {filter});
+    }
+    for (QProcess& process : adders) {
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 0) << process.readAll().toStdString();
+    }
+    QStringList expected;
+    for (const char* adder : {"a", "b"})
+        for (int i = 0; i < kEach; ++i)
+            expected << adder + QString::number(i);
+    QStringList names = Control().names();
+    names.sort();
+    expected.sort();
+    EXPECT_EQ(names.join(' ').toStdString(), expected.join(' ').toStdString());
 }
 
 TEST(FavouritesNames, ProposalJoinsTheFirstTwoPieces) {

@@ -3,6 +3,7 @@
 #include "hostlib/TextEncoding.h"
 
 #include "ScopedEnv.h"
+#include "support/LogCapture.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,6 +92,11 @@ TEST(LibraryBase64, RoundTripsAnyTextAsUtf8) {
     const QString bom = QString(QChar(0xFEFF)) + "x";
     EXPECT_EQ(lib().Base64Decode(lib().Base64Encode(bom)), bom);
     EXPECT_EQ(lib().Base64Encode("é"), "w6k=");
+    // UTF-8 cannot carry a lone surrogate: it is stored as U+FFFD, and the text is logged once.
+    const qx::test::LogCapture log;
+    const QString lone = QString(QChar(0xD800)) + "😀a" + QChar(0xDC00);
+    EXPECT_EQ(lib().Base64Decode(lib().Base64Encode(lone)), "\uFFFD😀a\uFFFD");
+    EXPECT_EQ(log.warnings().size(), 1);
     EXPECT_EQ(lib().Base64Encode(""), "");
     EXPECT_EQ(lib().Base64Decode(""), "");
 }

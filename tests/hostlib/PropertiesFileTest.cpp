@@ -32,6 +32,10 @@ Properties hostileList() {
     list.Add("", "lone\rcarriage return and lone\nline feed");
     list.Add("back\\slash", "C:\\Program Files\\Kelvane\\");
     list.Add("ünïcödé €漢字 😀", "{\"json\": [1, 2]}");
+    // Qt's JSON reader drops a U+FEFF at the start of a string written without escapes.
+    const QChar bom(0xFEFF);
+    const QString odd = QString(bom) + QChar(0) + QChar(0xD800) + bom + QChar(0xDC00) + QChar(0xFFFF);
+    list.Add(odd, odd)->SubProperties().Add(bom, bom + QString("mid") + bom);
     Property* nested = list.Add("nested", "");
     nested->SubProperties().Add("child", "c")->SubProperties().Add("grandchild", "g\r\n");
     nested->SubProperties().Add("", "");
@@ -137,7 +141,9 @@ TEST_F(PropertiesFile, BadFilesAreReportedAndLeaveTheCollectionAlone) {
         withItems(R"([{"value": "x"}])"),
         withItems(R"([{"name": "a", "items": [{"name": "b", "value": 7}]}])"),
         withItems("[{\"name\": \"\xff\"}]"),
-        QByteArray("\x00\x01\x02\xff\xfe\x7f\x80" "binary", 13),
+        QByteArray("\x00\x01\x02\xff\xfe\x7f\x80"
+                   "binary",
+                   13),
         QByteArray("\xff\xfe{\x00}\x00", 6),
         withItems(R"([{"name": "a", "value": ["list"]}])"),
         withItems(R"([{"name": "a", "items": {"name": "b"}}])"),
