@@ -91,7 +91,7 @@ void KeystrokeHandler::encodedAreaKey(int& keyCode, int shift) {
         mActions.EditEncoded();
         return;
     }
-    keyCode = 0;
+    keyCode = kKeyRefused;
 }
 
 void KeystrokeHandler::tab(int shift) {
@@ -222,14 +222,14 @@ void KeystrokeHandler::RecheckCompletion() {
 
 void KeystrokeHandler::KeyPress(int& keyAscii) {
     if (mState.mbInEncodedArea) {
-        keyAscii = 0;
+        keyAscii = kKeyRefused;
         return;
     }
     if (mBox.Locked()) {
         // Nothing typed reaches a locked text; Enter still closes what it would close.
         if (keyAscii == '\r' && !mState.mbListShown)
             mPopups.HideTip();
-        keyAscii = 0;
+        keyAscii = kKeyRefused;
         mActions.UpdateStates();
         return;
     }

@@ -1,6 +1,7 @@
 #include "control/ChangeHandler.h"
 
 #include "hostlib/LibraryError.h"
+#include "platform/EntryGuard.h"
 #include "platform/MessageBox.h"
 #include "platform/WindowLock.h"
 
@@ -43,7 +44,7 @@ int ChangeHandler::errorNumber(const std::exception& error) {
 
 void ChangeHandler::report(const std::exception& error) {
     WindowLock::UnlockWindow();
-    mBox.Refresh();
+    runEntry("Repainting the code box", [this] { mBox.Refresh(); }); // the message comes all the same
     const QString text = QStringLiteral("Error opening user\nError: %1\nDesc: %2")
                              .arg(errorNumber(error))
                              .arg(QString::fromUtf8(error.what()));

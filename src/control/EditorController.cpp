@@ -16,6 +16,7 @@
 #include "hostlib/Logging.h"
 #include "platform/Clipboard.h"
 #include "platform/EditBar.h"
+#include "platform/EntryGuard.h"
 #include "platform/KeyCodes.h"
 #include "platform/ListPopup.h"
 #include "platform/MessageBox.h"
@@ -56,13 +57,15 @@ EditorController::EditorController(EditorParts parts)
     mLevels = std::make_unique<EncodedLevels>(
         box, mState, mParts.picEditBar, mParts.sbr, mParts.messages,
         EncodedLevels::Hooks{[this] { UpdateStates(); }, [this] { UnloadPopups(); },
-                             [this] { RequestDelayedPass(); }, [this] { HighlightPass(); }});
+                             [this] { RequestDelayedPass(); }, [this] { HighlightPass(); },
+                             [this] { mUndo->RecordStep(); }});
     mFind = std::make_unique<FindReplace>(mState, box);
     mFavourites = std::make_unique<Favourites>(mState, mParts.input, mParts.messages);
 
     mParts.tmrForegroundCheck.setInterval(1000);
-    mParts.picEditBar.setOnClick([this](const QString& name) { EditBarClicked(name); });
-    mParts.mnuPopup.setOnChoose([this](const QString& name) { MenuChosen(name); });
+    mParts.picEditBar.setOnClick(
+        [this](const QString& name) { guarded("Edit bar", [&] { EditBarClicked(name); }); });
+    mParts.mnuPopup.setOnChoose([this](const QString& name) { guarded("Menu", [&] { MenuChosen(name); }); });
     // The caret starts outside any encoded area, at level 1: the buttons have nothing to do yet.
     mParts.sbr.setPanelEnabled(QStringLiteral("Encoded"), false);
     for (const QString& button : {kBackButton, kEditButton, kRtfButton})
@@ -97,9 +100,11 @@ void EditorController::start() {
 
 // --- properties ----------------------------------------------------------------------------------------
 
+// While the control is busy (a host reading Value from one of the control's own signals) the levels
+// cannot be stepped out of; the whole text is then put together from the level records instead.
 QString EditorController::Value() {
     mLevels->FoldLevels();
-    return mParts.txtCode.Text();
+    return mLevels->TopLevelText();
 }
 
 void EditorController::setValue(const QString& psValue) {
@@ -168,11 +173,16 @@ void EditorController::setFindMenusEnabled(bool enabled) {
     }
 }
 
+// The text moves under the popups: they close, so that no key drives a list that no longer fits.
 void EditorController::Undo() {
+    HideList();
+    HideTip();
     mUndo->Undo();
 }
 
 void EditorController::Redo() {
+    HideList();
+    HideTip();
     mUndo->Redo();
 }
 
@@ -402,6 +412,13 @@ bool EditorController::MenuShortcut(int keyCode, int shift) {
     return false;
 }
 
+bool EditorController::LevelShortcut(int keyCode, int shift) {
+    if (keyCode != VK_LEFT || shift != kAltMask || mState.mlLevel <= 1)
+        return false;
+    GoBack();
+    return true;
+}
+
 bool EditorController::ViewShortcut(int keyCode, int shift) {
     EditorShell& shell = mParts.shell;
     if (keyCode == VK_TAB && (shift == kCtrlMask || shift == (kCtrlMask | kShiftMask))) {
@@ -452,26 +469,31 @@ int EditorController::Replace(const QString& psFind, const QString& psReplace, i
     return mFind->Replace(psFind, psReplace, plFindFromPosition, plFindToPosition, plOptions);
 }
 
-void EditorController::notFound() {
-    mParts.messages.Show(MessageBox::Icon::Information, QStringLiteral("Find"),
-                         QStringLiteral("Text can not be found"));
+void EditorController::notFound(MessageBox& messages) {
+    messages.Show(MessageBox::Icon::Information, QStringLiteral("Find"),
+                  QStringLiteral("Text can not be found"));
 }
 
-void EditorController::DialogFindNext(const QString& findText, bool matchCase, bool wholeWord) {
-    if (findText.isEmpty())
-        return;
-    if (Find(findText, -1, -1, FindReplace::DialogOptions(matchCase, wholeWord)) == -1)
-        notFound();
+void EditorController::DialogFindNext(const QString& findText, bool matchCase, bool wholeWord,
+                                      MessageBox& messages) {
+    guarded("cmdFind_Click", [&] {
+        if (findText.isEmpty())
+            return;
+        if (Find(findText, -1, -1, FindReplace::DialogOptions(matchCase, wholeWord)) == -1)
+            notFound(messages);
+    });
 }
 
 void EditorController::DialogReplace(const QString& findText, const QString& replaceText, bool matchCase,
-                                     bool wholeWord) {
-    if (findText.isEmpty() || mParts.txtCode.Locked())
-        return;
-    // The undo step is taken only when something will be replaced.
-    if (mFind->Replace(findText, replaceText, -1, -1, FindReplace::DialogOptions(matchCase, wholeWord),
-                       [this] { RecordSnapshot(); }) == -1)
-        notFound();
+                                     bool wholeWord, MessageBox& messages) {
+    guarded("cmdReplace_Click", [&] {
+        if (findText.isEmpty() || mParts.txtCode.Locked())
+            return;
+        // The undo step is taken only when something will be replaced.
+        if (mFind->Replace(findText, replaceText, -1, -1, FindReplace::DialogOptions(matchCase, wholeWord),
+                           [this] { RecordSnapshot(); }) == -1)
+            notFound(messages);
+    });
 }
 
 void EditorController::SyntaxHighlightClicked() {
@@ -492,78 +514,90 @@ void EditorController::SyntaxHighlightMenuClicked() {
 }
 
 // --- code box events -------------------------------------------------------------------------------------
+// Each is an entry from the event loop: a failure ends it where it stands (guarded), and a key or input whose
+// rules failed is refused rather than let through unchecked.
 
 void EditorController::Change() {
-    mChangeHandler->Change();
+    guarded("txtCode_Change", [&] { mChangeHandler->Change(); });
 }
 
 void EditorController::Edited(int position, const QString& removed, int added) {
-    mScheduler->Edited(position, int(removed.size()), added);
-    mRtfMarkers.Edited(mParts.txtCode, position, int(removed.size()), added);
-    mLevels->Edited(position, int(removed.size()), added);
-    mTrigger->Edited(position, int(removed.size()), added);
-    mUndo->Edited(position, removed, added);
+    guarded("txtCode_Edited", [&] {
+        mScheduler->Edited(position, int(removed.size()), added);
+        mRtfMarkers.Edited(mParts.txtCode, position, int(removed.size()), added);
+        mLevels->Edited(position, int(removed.size()), added);
+        mTrigger->Edited(position, int(removed.size()), added);
+        mUndo->Edited(position, removed, added);
+    });
 }
 
 // The menu's and the view's chords come before the key handling: they change no text, so neither the Tab
 // rule nor the encoded-area guard applies to them.
 void EditorController::KeyDown(int& keyCode, int shift) {
-    if (MenuShortcut(keyCode, shift) || ViewShortcut(keyCode, shift)) {
-        keyCode = 0;
-        return;
-    }
-    mKeys->KeyDown(keyCode, shift);
+    const bool ran = guarded("txtCode_KeyDown", [&] {
+        if (MenuShortcut(keyCode, shift) || ViewShortcut(keyCode, shift) || LevelShortcut(keyCode, shift))
+            keyCode = 0;
+        else
+            mKeys->KeyDown(keyCode, shift);
+    });
+    if (!ran)
+        keyCode = kKeyRefused;
 }
 
 void EditorController::KeyPress(int& keyAscii) {
-    mKeys->KeyPress(keyAscii);
+    if (!guarded("txtCode_KeyPress", [&] { mKeys->KeyPress(keyAscii); }))
+        keyAscii = kKeyRefused;
 }
 
 void EditorController::KeyUp(int& keyCode, int shift) {
-    mKeys->KeyUp(keyCode, shift);
+    guarded("txtCode_KeyUp", [&] { mKeys->KeyUp(keyCode, shift); });
 }
 
 void EditorController::MouseDown(int button, int shift, int x, int y) {
     Q_UNUSED(shift);
     Q_UNUSED(x);
     Q_UNUSED(y);
-    if (button == kRightButton) {
-        ShowPopupMenu();
-    } else if (button == kLeftButton) {
-        HideTip();
-        HideList();
-    }
+    guarded("txtCode_MouseDown", [&] {
+        if (button == kRightButton) {
+            ShowPopupMenu();
+        } else if (button == kLeftButton) {
+            HideTip();
+            HideList();
+        }
+    });
 }
 
 void EditorController::MouseUp(int button, int shift, int x, int y) {
     Q_UNUSED(shift);
     Q_UNUSED(x);
     Q_UNUSED(y);
-    if (button == kLeftButton)
-        UpdateStates();
+    guarded("txtCode_MouseUp", [&] {
+        if (button == kLeftButton)
+            UpdateStates();
+    });
 }
 
-// The "Line" panel follows the caret; errors (a missing panel) are logged and ignored.
+// The "Line" panel follows the caret.
 void EditorController::SelChange() {
-    try {
+    guarded("txtCode_SelChange", [&] {
         const int line = mParts.txtCode.GetLineFromChar(mParts.txtCode.SelStart()) + 1;
         mParts.sbr.setPanelText(QStringLiteral("Line"), QStringLiteral("Line: ") + QString::number(line));
-    } catch (const std::exception& error) {
-        qCWarning(lcEditor) << "The line panel was not updated:" << error.what();
-    }
+    });
 }
 
 void EditorController::GotFocus() {
-    mForegroundCheck.GotFocus();
+    guarded("txtCode_GotFocus", [&] { mForegroundCheck.GotFocus(); });
 }
 
 void EditorController::LostFocus() {
-    mForegroundCheck.LostFocus();
+    guarded("txtCode_LostFocus", [&] { mForegroundCheck.LostFocus(); });
 }
 
 bool EditorController::BeforeInput(TextInput kind) {
     Q_UNUSED(kind);
-    return AllowUserEdit();
+    bool allowed = false;
+    guarded("txtCode_BeforeInput", [&] { allowed = AllowUserEdit(); });
+    return allowed;
 }
 
 bool EditorController::AllowUserEdit() {
@@ -572,6 +606,24 @@ bool EditorController::AllowUserEdit() {
         return false;
     RecordSnapshot();
     return true;
+}
+
+bool EditorController::MayMoveText(int start, int end) {
+    bool may = false;
+    guarded("txtCode_MayMoveText", [&] {
+        may = !mParts.txtCode.Locked() &&
+              !EncodedAreas::OverlapsEncodedArea(mParts.txtCode.Text(), start, end - start);
+    });
+    return may;
+}
+
+template <class Fn> bool EditorController::guarded(const char* entry, Fn&& fn) noexcept {
+    if (runEntry(entry, std::forward<Fn>(fn)))
+        return true;
+    // What the failed rule left half done: the busy flag, and popups that may show what no longer holds.
+    mState.mbBusy = false;
+    runEntry("Closing the popups after a failure", [this] { UnloadPopups(); });
+    return false;
 }
 
 // --- ForegroundCheck::Popups -----------------------------------------------------------------------------

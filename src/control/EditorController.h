@@ -4,9 +4,9 @@
 #include "assist/KeystrokeHandler.h"
 #include "control/ForegroundCheck.h"
 #include "encoded/EncodedAreas.h"
-#include "platform/MarkerIndex.h"
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
+#include "platform/MarkerIndex.h"
 
 #include <QString>
 
@@ -98,8 +98,10 @@ public:
                 int plFindToPosition = -1, int plOptions = 0);
     // The find dialog's buttons: an empty find text does nothing; a failed search says "Text can not be
     // found". The dialog's Replace is one undo step, and does nothing on a locked box.
-    void DialogFindNext(const QString& findText, bool matchCase, bool wholeWord);
-    void DialogReplace(const QString& findText, const QString& replaceText, bool matchCase, bool wholeWord);
+    // The message goes through `messages`, the dialog's own, so that it belongs to the dialog that asked.
+    void DialogFindNext(const QString& findText, bool matchCase, bool wholeWord, MessageBox& messages);
+    void DialogReplace(const QString& findText, const QString& replaceText, bool matchCase, bool wholeWord,
+                       MessageBox& messages);
     // Each read is in the stored order; values that are not what their name says read as the defaults.
     void ReadProperties(PropertyBag& bag);
     void WriteProperties(PropertyBag& bag) const;
@@ -156,6 +158,9 @@ public:
     // Text that arrives without a key is refused inside an encoded area and on a locked box; elsewhere it
     // gets its undo step first.
     bool BeforeInput(TextInput kind) override;
+    // A drag may take text away only where the user could delete it: not out of an encoded value's
+    // content, not from a locked box. Otherwise it is offered as a copy.
+    bool MayMoveText(int start, int end) override;
 
     // --- ForegroundCheck::Popups ---------------------------------------------------------------------
     bool ListShown() const override { return mState.mbListShown; }
@@ -184,6 +189,8 @@ private:
     // The view's chords, which change no text: Ctrl+Tab and Ctrl+Shift+Tab move the focus out of the box;
     // Ctrl+= (or Ctrl++), Ctrl+- and Ctrl+0 zoom in, out and back. True when one was run.
     bool ViewShortcut(int keyCode, int shift);
+    // Alt+Left steps back out of an encoded level, also while the Back button is hidden (Full View).
+    bool LevelShortcut(int keyCode, int shift);
     // A user's edit other than a typed key may go ahead: not inside an encoded area, not on a locked box.
     // When it may, its undo step is recorded.
     bool AllowUserEdit();
@@ -191,7 +198,10 @@ private:
     // Inserts favourite `position` (one-based) at the caret, as one undo step.
     void InsertFavourite(int position);
     void ShowFavouriteItems();
-    void notFound();
+    void notFound(MessageBox& messages);
+    // Runs one entry from the event loop; a failure is logged, the busy flag goes down and the popups
+    // close. False when the entry failed.
+    template <class Fn> bool guarded(const char* entry, Fn&& fn) noexcept;
 
     EditorParts mParts;
     EditorState mState;

@@ -12,8 +12,11 @@ UndoHistory::UndoHistory(CodeBox& box, EditorState& state, std::function<void()>
     , mRequestDelayedPass(std::move(requestDelayedPass)) {}
 
 void UndoHistory::RecordSnapshot() {
-    if (mState.mbBusy)
-        return;
+    if (!mState.mbBusy)
+        RecordStep();
+}
+
+void UndoHistory::RecordStep() {
     UndoStack& undo = *mState.mpcUndo;
     undo.push({mBox.SelStart(), {}});
     if (undo.Count() > kLimit)

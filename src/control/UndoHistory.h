@@ -22,6 +22,9 @@ public:
 
     // Called just before a user's change reaches the text: starts a new step, and empties Redo.
     void RecordSnapshot();
+    // Starts a step while the control itself changes the text (busy), for a change of its own that the
+    // user sees as one action: stepping back out of an edited encoded value.
+    void RecordStep();
     void Undo();
     void Redo();
     // A change of the box's text, as Edited reports it (the inserted text is read from the box).

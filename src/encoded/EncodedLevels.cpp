@@ -128,6 +128,8 @@ void EncodedLevels::GoBack() {
 
         mBox.setSelStart(record.start);
         mBox.setSelLength(record.length);
+        if (edited && mHooks.recordStep)
+            mHooks.recordStep();
         mBox.setSelText(encoded);
         mBox.setSelStart(record.start);
         mBox.setSelLength(int(encoded.size()));
@@ -143,6 +145,16 @@ void EncodedLevels::GoBack() {
     }
     if (mHooks.highlightPass)
         mHooks.highlightPass();
+}
+
+QString EncodedLevels::TopLevelText() const {
+    QString text = mBox.Text();
+    for (int level = mState.mlLevel - 1; level >= 1; --level) {
+        const LevelRecord record = LevelRecord::fromText(mState.masLevelText.value(level));
+        const QString content = text != record.shown ? Library::instance().Base64Encode(text) : record.stored;
+        text = QString(record.text).replace(record.start, record.length, content);
+    }
+    return text;
 }
 
 // Stops early when a step cannot be taken (while the control is busy), rather than loop.

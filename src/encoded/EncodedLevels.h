@@ -28,6 +28,8 @@ public:
         std::function<void()> unloadPopups;
         std::function<void()> requestDelayedPass;
         std::function<void()> highlightPass;
+        // Starts an undo step of the current level's own, busy or not, with the caret where it stands.
+        std::function<void()> recordStep;
     };
 
     // Reads and writes the state's level fields, undo stacks, busy and changed flags; the edit bar's
@@ -38,13 +40,17 @@ public:
     // Steps into the encoded area that holds the caret; nothing when the caret is in none. Content that
     // does not decode is reported in a message box and leaves everything as it was.
     void EditEncoded();
-    // Steps back out one level; nothing at level 1. Changed is set when the content was edited.
+    // Steps back out one level; nothing at level 1. Changed is set when the content was edited, and the
+    // new content is an undo step of its own in the outer level.
     void GoBack();
     // Steps back out of every open level, so that the box holds the whole top-level text.
     void FoldLevels();
     // Drops every open level without writing it back, for a new text from the host: level 1's history
     // comes back and the level panel and the buttons show level 1.
     void ResetLevels();
+    // The whole top-level text as stepping back out of every open level would give it, put together from
+    // the level records without changing anything: the box's text at level 1.
+    QString TopLevelText() const;
 
     // Whether the caret stands in an encoded area of the box's text (EncodedAreas::CaretInEncodedArea),
     // read from an index of the markers and the text near the caret.

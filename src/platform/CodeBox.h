@@ -14,6 +14,10 @@ enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 // Ways text reaches the box other than through a key's KeyDown and KeyPress.
 enum class TextInput { Drop, SelectionPaste, InputMethod, MenuPaste, MenuCut };
 
+// A key or character code a handler sets to refuse the key: it has no effect in the box, as with 0, but
+// unlike a key the control used, one that would reach no text (Escape) goes on to the box's parent.
+inline constexpr int kKeyRefused = -1;
+
 // Receives the code box's events. For one key the box raises KeyDown, then KeyPress when the key makes a
 // character, then Change when the text changed (then SelChange for the caret's move), then KeyUp. A handler
 // swallows a key by setting the key code (KeyDown: no KeyPress, no effect) or the character code (KeyPress:
@@ -60,6 +64,13 @@ public:
     // KeyPress 22, Ctrl+X and Shift+Delete raise KeyPress 24.
     virtual bool BeforeInput(TextInput kind) {
         Q_UNUSED(kind);
+        return true;
+    }
+    // A drag of the text [start, end) is starting: false offers it only as a copy, so that neither a drop
+    // in the box nor one in another program takes the text away.
+    virtual bool MayMoveText(int start, int end) {
+        Q_UNUSED(start);
+        Q_UNUSED(end);
         return true;
     }
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/EntryGuard.h"
+
 #include <functional>
 
 namespace qx {
@@ -19,7 +21,7 @@ public:
 protected:
     void timeout() {
         if (mOnTimeout)
-            mOnTimeout();
+            runEntry("Timer", mOnTimeout);
     }
 
 private:

@@ -12,7 +12,8 @@ enum FindOption : int { kFindWholeWord = 2, kFindMatchCase = 4 };
 bool isWordChar(QChar c);
 
 // Position of the first match of what in text[start, end) (end -1 or beyond: to the end), or -1. A match
-// lies wholly inside the range; an empty search text never matches.
+// lies wholly inside the range and never begins or ends between the CR and the LF of a line break; an
+// empty search text never matches.
 int findText(QStringView text, QStringView what, int start, int end, int options);
 
 } // namespace qx

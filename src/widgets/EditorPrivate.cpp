@@ -1,6 +1,7 @@
 #include "widgets/EditorPrivate.h"
 
 #include "control/EditorLayout.h"
+#include "platform/EntryGuard.h"
 #include "platform/WindowLock.h"
 #include "platform/qt/BusyCursor.h"
 #include "platform/qt/CodeFont.h"
@@ -58,9 +59,12 @@ EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
         *txtCode, *mCaret, *sbr, *picEditBar, *mnuPopup, tmrDelayedSyntaxHighlight, tmrForegroundCheck,
         *mMessages, mClipboard, *mInput, mForegroundWindow, *this,
         [this] { return makePopup<frmList>(txtCode); }, [this] { return makePopup<frmSyntax>(txtCode); }});
-    mFocusConnection = QObject::connect(qApp, &QApplication::focusChanged, q,
-                                        [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
-    QObject::connect(txtCode, &QtCodeBox::zoomChanged, q, [this] { popupsFollowZoom(); });
+    mFocusConnection =
+        QObject::connect(qApp, &QApplication::focusChanged, q, [this](QWidget* old, QWidget* now) {
+            runEntry("Focus change", [&] { FocusChanged(old, now); });
+        });
+    QObject::connect(txtCode, &QtCodeBox::zoomChanged, q,
+                     [this] { runEntry("Zoom", [this] { popupsFollowZoom(); }); });
 }
 
 EditorPrivate::~EditorPrivate() {

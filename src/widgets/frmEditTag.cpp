@@ -2,6 +2,7 @@
 
 #include <qxTagEditor2/qxcSCRIPTEditor.h>
 
+#include "platform/EntryGuard.h"
 #include "platform/qt/QtCodeBox.h"
 #include "platform/qt/Twips.h"
 #include "widgets/EditorPrivate.h"
@@ -22,14 +23,19 @@ frmEditTag::frmEditTag(const QString& value, QWidget* parent)
 
     mEditor = new qxcSCRIPTEditor(this);
     mEditor->setObjectName(QStringLiteral("Editor"));
-    mEditor->setEncodeColour(0x808080);
-    mEditor->setTagColour(0x000080);
+    // The window's stored design: the two colours, every other property at its default (so no RTF button).
+    MemoryPropertyBag design;
+    design.set(QStringLiteral("EncodeColour"), 0x808080);
+    design.set(QStringLiteral("TagColour"), 0x000080);
+    mEditor->ReadProperties(design);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    // Return presses the button that has the focus; no button is pressed by Return from the editor, which
+    // takes Return itself.
     for (QPushButton* button : {cmdOK, cmdCancel}) {
-        button->setAutoDefault(false);
+        button->setAutoDefault(true);
         button->resize(px(kButtonWidthTwips), px(kButtonHeightTwips));
     }
     connect(cmdOK, &QPushButton::clicked, this, [this] { OkClicked(); });
@@ -48,7 +54,9 @@ frmEditTag::frmEditTag(const QString& value, QWidget* parent)
 frmEditTag::~frmEditTag() = default;
 
 void frmEditTag::OkClicked() {
-    msValue = mEditor->Value();
+    // A value that cannot be put together again keeps the window open: nothing is lost.
+    if (!runEntry("cmdOK_Click", [this] { msValue = mEditor->Value(); }))
+        return;
     mbCancel = false;
     accept();
 }

@@ -93,16 +93,18 @@ void frmFindReplace::pointAt(qxcSCRIPTEditor* editor) {
         });
 }
 
+// The messages belong to this dialog: once one is closed, the keys go to the dialog's fields again.
 void frmFindReplace::findNext() {
     if (moEditor)
         EditorPrivate::of(*moEditor).controller().DialogFindNext(txtFind->text(), chkMatchCase->isChecked(),
-                                                                 chkWholeWord->isChecked());
+                                                                 chkWholeWord->isChecked(), mMessages);
 }
 
 void frmFindReplace::replace() {
     if (moEditor)
-        EditorPrivate::of(*moEditor).controller().DialogReplace(
-            txtFind->text(), txtReplace->text(), chkMatchCase->isChecked(), chkWholeWord->isChecked());
+        EditorPrivate::of(*moEditor).controller().DialogReplace(txtFind->text(), txtReplace->text(),
+                                                                chkMatchCase->isChecked(),
+                                                                chkWholeWord->isChecked(), mMessages);
 }
 
 } // namespace qx

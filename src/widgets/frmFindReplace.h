@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/qt/QtMessageBox.h"
+
 #include <QDialog>
 #include <QPointer>
 
@@ -39,6 +41,7 @@ private:
 
     QPointer<qxcSCRIPTEditor> moEditor;
     QMetaObject::Connection mEditorGone;
+    QtMessageBox mMessages{this};
 };
 
 } // namespace qx

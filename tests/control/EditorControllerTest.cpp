@@ -1,6 +1,12 @@
 #include "support/ControllerFixture.h"
 
+#include "assist/AssistPopups.h"
 #include "platform/KeyCodes.h"
+#include "support/LogCapture.h"
+
+#include <gmock/gmock.h>
+
+#include <functional>
 
 namespace qx::test {
 namespace {
@@ -101,6 +107,86 @@ TEST_F(EditorControllerTest, FocusRunsTheForegroundCheck) {
 
     box.focusOut();
     EXPECT_FALSE(foregroundTimer.Enabled());
+}
+
+// Every entry from the event loop survives a platform that fails under it: nothing is thrown to Qt, the
+// failure is logged (the change handler reports it in its message box), the busy flag is down, the popups
+// of a failed rule are closed, and a key or an input is refused.
+TEST_F(EditorControllerTest, AFailureUnderAnyEntryEndsItThereAndLeavesTheStateWhole) {
+    control.setCodeType(1);
+    setValue("x = tag.");
+    MemoryMessageBox dialogMessages;
+    enum Outcome { Closed, Logged, Reported };
+    const struct {
+        const char* entry;
+        Outcome outcome;
+        std::function<void()> run;
+    } entries[] = {
+        {"KeyDown", Closed,
+         [&] {
+             int k = VK_A;
+             control.KeyDown(k, 0);
+             EXPECT_EQ(k, kKeyRefused);
+         }},
+        {"KeyPress", Closed,
+         [&] {
+             int c = 'a';
+             control.KeyPress(c);
+             EXPECT_EQ(c, kKeyRefused);
+         }},
+        {"KeyUp", Closed,
+         [&] {
+             int k = VK_A;
+             control.KeyUp(k, 0);
+         }},
+        {"MouseDown", Closed, [&] { control.MouseDown(kRightButton, 0, 1, 1); }},
+        {"MouseUp", Closed, [&] { control.MouseUp(kLeftButton, 0, 1, 1); }},
+        {"SelChange", Closed, [&] { control.SelChange(); }},
+        {"Edited", Closed, [&] { control.Edited(0, "", 1); }},
+        {"BeforeInput", Closed, [&] { EXPECT_FALSE(control.BeforeInput(TextInput::Drop)); }},
+        {"MayMoveText", Closed, [&] { EXPECT_FALSE(control.MayMoveText(0, 1)); }},
+        {"Edit button", Closed, [&] { editBar.click("cmdEditEncoded"); }},
+        {"menu", Closed, [&] { menu.choose("mnuSelectAll"); }},
+        {"find dialog", Closed, [&] { control.DialogFindNext("x", false, false, dialogMessages); }},
+        {"replace dialog", Closed, [&] { control.DialogReplace("x", "y", false, false, dialogMessages); }},
+        {"timer", Logged, [&] { highlightTimer.fire(); }},
+        {"Change", Reported, [&] { control.Change(); }},
+    };
+    for (const auto& e : entries) {
+        control.popups().ShowTip("GetResult:SQL");
+        control.RequestDelayedPass();
+        LogCapture log;
+        box.failing = true;
+        EXPECT_NO_THROW(e.run()) << e.entry;
+        box.failing = false;
+        EXPECT_FALSE(state.mbBusy) << e.entry;
+        if (e.outcome == Closed) {
+            EXPECT_FALSE(state.mbTipShown) << e.entry;
+        }
+        if (e.outcome == Reported) {
+            EXPECT_EQ(messages.messages().value(0).title, "txtCode_Change");
+        } else {
+            EXPECT_THAT(log.text(), ::testing::HasSubstr("the platform failed")) << e.entry;
+        }
+    }
+    EXPECT_EQ(box.Text(), "x = tag.");
+}
+
+// The text moves under an open list: Undo and Redo close it, so no key drives an orphaned list.
+TEST_F(EditorControllerTest, UndoAndRedoCloseThePopups) {
+    control.setCodeType(1);
+    box.typeText("x = tag.");
+    ASSERT_TRUE(state.mbListShown);
+    box.pressKey(VK_Z, kCtrlMask);
+    EXPECT_FALSE(state.mbListShown);
+    Properties values;
+    values.Add("Alpha", QString());
+    control.popups().OpenList(values, ListKind::Values, {});
+    control.popups().ShowTip("GetResult:SQL");
+    box.pressKey(VK_Y, kCtrlMask);
+    EXPECT_FALSE(state.mbListShown || state.mbTipShown);
+    EXPECT_FALSE(list()->Visible());
+    EXPECT_EQ(box.Text(), "x = tag.");
 }
 
 } // namespace

@@ -80,6 +80,9 @@ TEST_F(EncodedLevelsTest, NestedLevelsAreWrittenBackInTurn) {
     ASSERT_EQ(box.Text(), middle);
     box.setSelStart(7);
     box.pressKey(VK_SHIFT);
+    // A host's slot on the signal reads the whole top-level text while the control steps in and out.
+    QStringList seen;
+    shell.onEncodingAreaChange = [&](bool) { seen << control.Value(); };
     edit();
     ASSERT_EQ(box.Text(), "in");
     EXPECT_EQ(level(), 3);
@@ -87,8 +90,10 @@ TEST_F(EncodedLevelsTest, NestedLevelsAreWrittenBackInTurn) {
 
     box.setSelStart(2);
     box.typeText("ner");
-    back();
+    box.pressKey(VK_LEFT, kAltMask); // steps back out, as the Back button does
+    shell.onEncodingAreaChange = {};
     const QString newMiddle = encodedValue("B", "inner");
+    EXPECT_EQ(seen, QStringList({outer, encodedValue("A", newMiddle)}));
     EXPECT_EQ(box.Text(), newMiddle);
     EXPECT_EQ(level(), 2);
     EXPECT_TRUE(editBar.ButtonEnabled("cmdBack")) << "still above level 1";
@@ -140,10 +145,16 @@ TEST_F(EncodedLevelsTest, EachLevelHasItsOwnUndoHistory) {
     EXPECT_EQ(box.Text(), "ABCD");
     back();
     const QString written = box.Text();
-    EXPECT_EQ(state.mpcUndo->Count(), 1) << "level 1's history is back";
+    EXPECT_EQ(state.mpcUndo->Count(), 2) << "level 1's history is back, with the new value as a step";
     EXPECT_EQ(state.mpcRedo->Count(), 0);
+    box.setSelStart(0);
+    box.pressKey(VK_SHIFT);
     control.Undo();
-    EXPECT_EQ(box.Text(), encodedValue("A", "ABC") + " ") << "the step before the level-1 typing";
+    EXPECT_EQ(box.Text(), encodedValue("A", "ABC") + " x") << "the old value, the level-1 typing kept";
+    EXPECT_EQ(box.SelStart(), 6);
+    control.Undo();
+    EXPECT_EQ(box.Text(), encodedValue("A", "ABC") + " ");
+    control.Redo();
     control.Redo();
     EXPECT_EQ(box.Text(), written);
 }

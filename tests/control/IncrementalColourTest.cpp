@@ -49,6 +49,7 @@ protected:
     QRandomGenerator random{quint32(std::hash<std::string>()(GetParam()))};
     QString source;                  // the file, for fragments to paste
     QList<QList<Shot>> expected{{}}; // per open level: one shot per step on its undo stack
+    QList<Shot> entered;             // per level stepped into: the outer text, caret at the area
 
     int pick(int bound) { return int(random.bounded(qMax(bound, 1))); }
     Shot now() const { return {box.Text(), box.SelStart()}; }
@@ -107,8 +108,7 @@ protected:
         control.HideList();
         control.HideTip();
         if (state.mlLevel != level) {
-            // A step in or out, or a new value back at level 1: each level keeps its own history.
-            expected.resize(state.mlLevel);
+            followLevel();
             return;
         }
         if (state.mpcUndo->Count() == steps + 1)
@@ -121,13 +121,31 @@ protected:
         if (at < 0)
             return;
         box.setSelStart(at + 5);
+        const Shot outer{box.Text(), at + 4};
         control.EditEncoded();
+        if (state.mlLevel > int(expected.size()))
+            entered.append(outer);
+    }
+
+    // Each level keeps its own history; stepping back out of an edited value is a step of the outer level,
+    // and a new value from the host drops the levels without one.
+    void followLevel() {
+        const bool oneBack = int(expected.size()) == state.mlLevel + 1;
+        while (int(expected.size()) > state.mlLevel) {
+            expected.removeLast();
+            const Shot outer = entered.takeLast();
+            if (oneBack && state.mpcUndo->Count() == expected.last().size() + 1)
+                expected.last().append(outer);
+        }
+        while (int(expected.size()) < state.mlLevel)
+            expected.append(QList<Shot>());
     }
 
     void goBackOut() {
-        while (state.mlLevel > 1)
+        while (state.mlLevel > 1) {
             control.GoBack();
-        expected.resize(1);
+            followLevel();
+        }
     }
 
     // Fires the delayed pass and compares every character's format with a whole pass over the same text.

@@ -156,7 +156,7 @@ TEST_F(MenuAndFindTest, BadArgumentsChangeNothing) {
 TEST_F(MenuAndFindTest, ReplaceGoesOnFromTheCaretAndSkipsEncodedValues) {
     setValue("a a a a", 2);
     for (int i = 0; i < 3; ++i)
-        control.DialogReplace("a", "b", false, false);
+        control.DialogReplace("a", "b", false, false, messages);
     EXPECT_EQ(box.Text(), "a b b b");
     EXPECT_EQ(state.mpcUndo->Count(), 3) << "each press is one step";
 
@@ -164,10 +164,12 @@ TEST_F(MenuAndFindTest, ReplaceGoesOnFromTheCaretAndSkipsEncodedValues) {
     box.setSelLength(1);
     EXPECT_EQ(control.Replace("q", "r"), -1);
     EXPECT_EQ(box.SelText(), "y") << "nothing found leaves the selection";
-    control.DialogReplace("q", "r", false, false);
-    ASSERT_EQ(messages.messages().size(), 1);
-    EXPECT_EQ(messages.messages()[0].title, "Find");
-    EXPECT_EQ(messages.messages()[0].text, "Text can not be found");
+    MemoryMessageBox dialogMessages; // the find dialog's own, so the message belongs to it
+    control.DialogReplace("q", "r", false, false, dialogMessages);
+    ASSERT_EQ(dialogMessages.messages().size(), 1);
+    EXPECT_EQ(dialogMessages.messages()[0].title, "Find");
+    EXPECT_EQ(dialogMessages.messages()[0].text, "Text can not be found");
+    EXPECT_TRUE(messages.messages().isEmpty());
 
     setValue("a=~64\"YWFh\" a", 0);
     EXPECT_EQ(control.Replace("Y", "Z"), -1) << "inside the stored value";
@@ -177,8 +179,22 @@ TEST_F(MenuAndFindTest, ReplaceGoesOnFromTheCaretAndSkipsEncodedValues) {
     EXPECT_EQ(control.Find("YWFh", 0), 6) << "Find still finds it";
 
     box.setLocked(true);
-    control.DialogReplace("b", "c", false, false);
+    control.DialogReplace("b", "c", false, false, messages);
     EXPECT_EQ(box.Text(), "b=~64\"YWFh\" b");
+}
+
+// A CR LF pair is one line break: no match begins or ends between its halves, so Find selects what it
+// answers and a host that replaces until -1 stops.
+TEST_F(MenuAndFindTest, AMatchNeverSplitsALineBreak) {
+    setValue("a\r\nb\r\nc", 0);
+    for (const char* half : {"\r", "\n", "b\r", "\nb"}) {
+        EXPECT_EQ(control.Find(half), -1) << half;
+        EXPECT_EQ(control.Replace(half, ""), -1) << half;
+    }
+    EXPECT_EQ(control.Find("\r\nb"), 1);
+    EXPECT_EQ(box.SelText(), "\r\nb");
+    EXPECT_EQ(control.Replace("\r\n", " ", 0), 1);
+    EXPECT_EQ(box.Text(), "a b\r\nc");
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "platform/memory/ManualTimer.h"
 #include "platform/memory/MemoryCaretLocator.h"
 #include "platform/memory/MemoryClipboard.h"
-#include "platform/memory/MemoryCodeBox.h"
 #include "platform/memory/MemoryEditBar.h"
 #include "platform/memory/MemoryInputBox.h"
 #include "platform/memory/MemoryListPopup.h"
@@ -13,6 +12,7 @@
 #include "platform/memory/MemoryPopupMenu.h"
 #include "platform/memory/MemoryStatusPanels.h"
 #include "platform/memory/MemoryTipPopup.h"
+#include "support/FaultyCodeBox.h"
 #include "support/TempSettings.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,11 @@ namespace qx::test {
 class RecordingShell final : public EditorShell {
 public:
     void LayOut() override { ++layOuts; }
-    void EncodingAreaChange(bool pbEnabled) override { encodingAreaChanges.append(pbEnabled); }
+    void EncodingAreaChange(bool pbEnabled) override {
+        encodingAreaChanges.append(pbEnabled);
+        if (onEncodingAreaChange)
+            onEncodingAreaChange(pbEnabled);
+    }
     void OpenFindDialog() override { ++findDialogOpens; }
     void MoveFocusOut(bool forward) override { focusMoves.push_back(forward); }
     void Zoom(int steps) override { zooms.push_back(steps); }
@@ -36,6 +40,8 @@ public:
     std::vector<int> zooms;
     int findDialogOpens = 0;
     QList<bool> encodingAreaChanges;
+    // A host's slot on the signal.
+    std::function<void(bool)> onEncodingAreaChange;
 };
 
 class FixedForeground final : public ForegroundWindow {
@@ -49,7 +55,7 @@ public:
 class ControllerFixture : public ::testing::Test {
 protected:
     TempSettings settings;
-    MemoryCodeBox box;
+    FaultyCodeBox box;
     MemoryCaretLocator caret;
     MemoryStatusPanels status;
     MemoryEditBar editBar;

@@ -173,11 +173,11 @@ void MemoryCodeBox::strokeKey(int vk, int shift, int ch) {
     int code = vk;
     if (mEvents)
         mEvents->KeyDown(code, shift);
-    if (code != 0) {
+    if (code != 0 && code != kKeyRefused) {
         if (ch != 0) {
             if (mEvents)
                 mEvents->KeyPress(ch);
-            if (ch != 0)
+            if (ch != 0 && ch != kKeyRefused)
                 typeChar(ch);
         } else {
             keyEffect(vk, shift);

@@ -11,7 +11,7 @@ namespace qx {
 // line-break conversion: a lone CR or LF stays as it is), except for the separator rule every box applies
 // (platform/SeparatorRule.h), and raises its events synchronously, as a real box does. The helpers at
 // the end stand in for the user: they raise the events of typed keys, mouse buttons and focus changes.
-class MemoryCodeBox final : public CodeBox {
+class MemoryCodeBox : public CodeBox {
 public:
     MemoryCodeBox() = default;
 

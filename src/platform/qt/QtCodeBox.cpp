@@ -35,6 +35,30 @@ bool isOtherClipboardOrHistoryKey(const QKeyEvent& event) {
            event.matches(QKeySequence::Undo) || event.matches(QKeySequence::Redo);
 }
 
+// Alt held without Ctrl (Ctrl+Alt is AltGr on some platforms): the chord is a command, never text.
+bool isAltChord(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    return (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier);
+}
+
+// Whether the key would change the text if the box let it through: it types, or it is one of the key
+// scheme's editing keys.
+bool reachesText(const QKeyEvent& event) {
+    const int code = keyPressCodeOf(event);
+    if (code != 0 && qtKeyForCode(code) != Qt::Key_Escape)
+        return true;
+    const QString text = event.text();
+    if (!text.isEmpty() && text.front().isPrint() && !isAltChord(event))
+        return true;
+    for (QKeySequence::StandardKey edit :
+         {QKeySequence::Delete, QKeySequence::Backspace, QKeySequence::DeleteStartOfWord,
+          QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine}) {
+        if (event.matches(edit))
+            return true;
+    }
+    return event.key() == Qt::Key_Delete || isOtherClipboardOrHistoryKey(event);
+}
+
 } // namespace
 
 QtCodeBox::QtCodeBox(QWidget* parent)
@@ -69,9 +93,13 @@ QtCodeBox::~QtCodeBox() {
 void QtCodeBox::setText(const QString& text) {
     const QString old = mText.text();
     mHeldSelection.reset();
+    // The marks' cursors point into the old text: the document holds every cursor aside while it clears,
+    // so a mark made or dropped during the replacement would leave it a cursor that is gone.
+    clearExtraSelections();
     mSilent = true;
     setPlainText(applySeparatorRule(text));
     mSilent = false;
+    updateExtraSelections();
     mFormats.reset(mText.length());
     mLayout.reset(mFormats.length()); // the new blocks have no layout formats
     mFormatsPending = false;
@@ -430,32 +458,40 @@ int QtCodeBox::Find(const QString& text, int start, int end, int options) const 
 // - A drop asks BeforeInput(Drop); the middle-click paste of the selection (X11) asks
 //   BeforeInput(SelectionPaste); an input method asks BeforeInput(InputMethod); paste() from code asks
 //   BeforeInput(MenuPaste).
+// - A drag of the selection asks MayMoveText when the button goes down on it: when the answer is no, the
+//   drag is offered as a copy only. A drag out of the box that its target takes as a move is not asked
+//   again: Qt removes the selection after the drop, and the events see only the Change.
 // - Not asked: cut() from code and the standard context menu (off: the control opens its own menu); edits
-//   made through the accessibility interface; and a drag out of the box that its target takes as a move:
-//   Qt removes the selection after the drop, with no way in before it, and the events see only the Change.
+//   made through the accessibility interface.
 void QtCodeBox::keyPressEvent(QKeyEvent* event) {
     releaseHeldSelection();
     int keyCode = virtualKeyOf(*event);
     if (keyCode != 0 && mEvents) {
         mEvents->KeyDown(keyCode, shiftStateOf(event->modifiers()));
-        if (keyCode == 0) {
-            event->accept();
+        if (swallowed(event, keyCode))
             return;
-        }
     }
     const int original = keyPressCodeOf(*event);
     int code = original;
     if (code != 0 && mEvents) {
         mEvents->KeyPress(code);
-        if (code == 0) {
-            event->accept();
+        if (swallowed(event, code))
             return;
-        }
     }
     typeCode(event, original, code);
 }
 
+// A key the control used is the box's; one it refused goes on to the parent when it would reach no text
+// (Escape closes the dialog that holds a locked box), and is held back from the text otherwise.
+bool QtCodeBox::swallowed(QKeyEvent* event, int code) {
+    if (code != 0 && code != kKeyRefused)
+        return false;
+    event->setAccepted(code == 0 || reachesText(*event));
+    return true;
+}
+
 void QtCodeBox::typeCode(QKeyEvent* event, int original, int code) {
+    releaseHeldSelection(); // the handlers may have moved the caret of a box that is not shown
     if (code == 0 && isOtherClipboardOrHistoryKey(*event)) {
         event->accept();
     } else if (code == kPasteChar) {
@@ -466,6 +502,8 @@ void QtCodeBox::typeCode(QKeyEvent* event, int original, int code) {
         cutToClipboard();
     } else if (code != original || qtKeyForCode(code) == Qt::Key_Return) {
         typeInstead(event, code);
+    } else if (code == 0 && isAltChord(*event) && !event->text().isEmpty()) {
+        event->ignore(); // Qt would type the chord's character: a disabled button's mnemonic, say
     } else {
         QPlainTextEdit::keyPressEvent(event);
     }
@@ -490,10 +528,34 @@ void QtCodeBox::keyReleaseEvent(QKeyEvent* event) {
 
 void QtCodeBox::mousePressEvent(QMouseEvent* event) {
     mHeldSelection.reset(); // the click puts the caret
+    mDragCopyOnly = event->button() == Qt::LeftButton && mEvents && pressedOnSelection(*event) &&
+                    !mEvents->MayMoveText(SelStart(), SelStart() + SelLength());
     QPlainTextEdit::mousePressEvent(event);
     const QPoint at = event->position().toPoint();
     if (mEvents)
         mEvents->MouseDown(mouseButtonOf(event->button()), shiftStateOf(event->modifiers()), at.x(), at.y());
+}
+
+bool QtCodeBox::pressedOnSelection(const QMouseEvent& event) const {
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return false;
+    const int at = cursorForPosition(event.position().toPoint()).position();
+    return at >= cursor.selectionStart() && at <= cursor.selectionEnd();
+}
+
+// Qt offers a drag of the selection as a move while the box is editable: for text the events keep from
+// moving, the box is not editable while the drag runs (inside this call), so only a copy is offered, a drop
+// back into the box is refused, and no program the text is dropped on can take it away.
+void QtCodeBox::mouseMoveEvent(QMouseEvent* event) {
+    if (!mDragCopyOnly || !(event->buttons() & Qt::LeftButton) || isReadOnly()) {
+        QPlainTextEdit::mouseMoveEvent(event);
+        return;
+    }
+    const Qt::TextInteractionFlags flags = textInteractionFlags();
+    setTextInteractionFlags(flags & ~Qt::TextEditable);
+    QPlainTextEdit::mouseMoveEvent(event);
+    setTextInteractionFlags(flags);
 }
 
 // Where the platform has a selection clipboard, Qt pastes it on a middle click, after putting the caret at

@@ -108,6 +108,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -147,10 +148,13 @@ private:
     // Sends held formats and the held selection to the widget once it is neither locked nor hidden.
     void releaseHeld();
     int clamp(int pos) const { return qBound(0, pos, mText.length()); }
+    // Whether the events swallowed the key (code 0 or kKeyRefused); the event is accepted or ignored so.
+    bool swallowed(QKeyEvent* event, int code);
     // What the key does once its events let it through, with the character code the handler left.
     void typeCode(QKeyEvent* event, int original, int code);
     // Lets the default handler type `code` in place of the key's own character.
     void typeInstead(QKeyEvent* event, int code);
+    bool pressedOnSelection(const QMouseEvent& event) const;
     void pasteFromClipboard();
     void cutToClipboard();
     bool allowed(TextInput kind) { return !mEvents || mEvents->BeforeInput(kind); }
@@ -182,6 +186,8 @@ private:
     // The answer to BeforeInput(InputMethod) for the composition on screen.
     std::optional<bool> mInputMethodAnswer;
     MimeSource mMimeSource = MimeSource::Menu;
+    // The left button went down on a selection that a drag may only copy.
+    bool mDragCopyOnly = false;
     std::optional<Selection> mHeldSelection;
     Selection mReported;
     // selection() as last converted from the widget's cursor; valid while the cursor stands where it stood
@@ -205,6 +211,7 @@ private:
     };
     void setUpView();
     void updateExtraSelections();
+    void clearExtraSelections();
     // Whether the extra selections on screen show `wanted` (their cursors have moved with the text).
     bool showing(const Extras& wanted) const;
     void updateGutterGeometry();

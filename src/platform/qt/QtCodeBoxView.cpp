@@ -68,8 +68,8 @@ void QtCodeBox::setMatchTags(bool on) {
 // cursors move with the text, so typing next to a pair that stays leaves the list as it is.
 void QtCodeBox::updateExtraSelections() {
     const QTextCursor caret = textCursor();
-    if (caret.isNull())
-        return; // new content is being set: the caret comes back, and with it the next update
+    if (mSilent || caret.isNull())
+        return; // new content is being set: setText marks again once it is in
     // A key moves the cursor and changes the document, and each calls here: look once.
     const ExtrasInput input{caret.position(), mEdits, mHighlightCurrentLine, mMatchTags};
     if (input == mExtrasInput)
@@ -108,6 +108,12 @@ void QtCodeBox::updateExtraSelections() {
     }
     mShownExtras = wanted;
     setExtraSelections(extras);
+}
+
+void QtCodeBox::clearExtraSelections() {
+    mShownExtras.reset();
+    mExtrasInput = {};
+    setExtraSelections({});
 }
 
 bool QtCodeBox::showing(const Extras& wanted) const {
