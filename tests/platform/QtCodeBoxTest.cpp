@@ -547,6 +547,8 @@ TEST_F(QtCodeBoxTest, OtherChordsDoNothingAndTheDocumentKeepsNoHistory) {
         {Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier},
         {Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier},
         {Qt::Key_Return, Qt::AltModifier},
+        {Qt::Key_B, Qt::AltModifier}, // a button's mnemonic while the button is disabled
+        {Qt::Key_D, Qt::AltModifier | Qt::ShiftModifier},
     };
     for (const auto& [key, modifiers] : chords)
         QTest::keyClick(&box, key, modifiers);

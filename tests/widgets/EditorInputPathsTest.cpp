@@ -76,6 +76,17 @@ TEST_F(EditorInputPathsTest, EnterHoweverItIsPressedLeavesCrLfInTheValue) {
     }
 }
 
+// On a control that is not shown, the box holds the caret the key handling put; the typed character
+// lands there too.
+TEST_F(EditorInputPathsTest, TheClosingTagCorrectionLeavesTheCaretAfterTheTagWhenHidden) {
+    editor.hide();
+    editor.setValue("<QX:a>x</qx");
+    d.txtCode->setSelStart(11);
+    QTest::keyClick(d.txtCode, '>');
+    EXPECT_EQ(editor.Value(), "<QX:a>x</QX>");
+    EXPECT_EQ(d.txtCode->SelStart(), 12);
+}
+
 TEST_F(EditorInputPathsTest, UndoKeysReachOnlyTheControlsOwnHistory) {
     QTest::keyClicks(d.txtCode, "ab");
     key(Qt::Key_Z, Qt::ControlModifier);

@@ -53,6 +53,10 @@ protected:
         QTest::keyClicks(inner(dialog).txtCode, text);
     }
     static void ok(frmEditTag& dialog) { QTest::mouseClick(dialog.OkButton(), Qt::LeftButton); }
+    static void returnOn(QPushButton* button) {
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+    }
 
     qx::test::TempSettings settings;
     qxTagDialog tagDialog;
@@ -70,6 +74,8 @@ TEST_F(TagDialogTest, OkReturnsTheEditedTextAndEveryOtherWayOutTheInput) {
         {"Cancel", [](frmEditTag& d) { QTest::mouseClick(d.CancelButton(), Qt::LeftButton); }, true},
         {"close box", [](frmEditTag& d) { d.close(); }, true},
         {"Escape", [](frmEditTag& d) { QTest::keyClick(inner(d).txtCode, Qt::Key_Escape); }, true},
+        {"Return on OK", [](frmEditTag& d) { returnOn(d.OkButton()); }, false},
+        {"Return on Cancel", [](frmEditTag& d) { returnOn(d.CancelButton()); }, true},
     };
     for (const auto& c : cases) {
         const QString result = edit(input, [&](frmEditTag& d) {
@@ -100,6 +106,33 @@ TEST_F(TagDialogTest, OkInsideAnEncodedValueReturnsTheWholeOuterText) {
     });
     EXPECT_EQ(result, "A=~64\"QUJDRA==\" z");
     EXPECT_FALSE(tagDialog.Cancel());
+}
+
+// The window's stored design hides the RTF button. Escape with the caret in an encoded value, where the
+// editor refuses every key that would type, still closes the window, as it does around a locked editor.
+TEST_F(TagDialogTest, TheStoredDesignAndKeysTheEditorRefuses) {
+    const QString input = QStringLiteral("a=~64\"QUJD\" b");
+    const QString result = edit(input, [](frmEditTag& d) {
+        EditorPrivate& e = inner(d);
+        EXPECT_FALSE(d.Editor()->RTFEditVisible());
+        EXPECT_FALSE(e.picEditBar->button(QStringLiteral("cmdRTF"))->isVisible());
+        e.txtCode->setSelStart(8);
+        QTest::keyClick(e.txtCode, Qt::Key_Right);
+        ASSERT_TRUE(e.state().mbInEncodedArea);
+        QTest::keyClick(e.txtCode, Qt::Key_B, Qt::AltModifier); // a chord never types
+        QTest::keyClick(e.txtCode, Qt::Key_Escape);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "Escape closed the window";
+    });
+    EXPECT_EQ(result, input);
+    EXPECT_TRUE(tagDialog.Cancel());
+
+    QDialog host;
+    auto* locked = new qxcSCRIPTEditor(&host);
+    locked->setLocked(true);
+    host.show();
+    QTest::keyClick(EditorPrivate::of(*locked).txtCode, Qt::Key_Escape);
+    EXPECT_FALSE(host.isVisible());
+    EXPECT_EQ(host.result(), QDialog::Rejected);
 }
 
 // Escape belongs to an open popup first; only once nothing is open does it close the window.
