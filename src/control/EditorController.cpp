@@ -65,7 +65,13 @@ EditorController::EditorController(EditorParts parts)
     mParts.tmrForegroundCheck.setInterval(1000);
     mParts.picEditBar.setOnClick(
         [this](const QString& name) { guarded("Edit bar", [&] { EditBarClicked(name); }); });
-    mParts.mnuPopup.setOnChoose([this](const QString& name) { guarded("Menu", [&] { MenuChosen(name); }); });
+    // An item may move the caret (Select All, a paste): the buttons follow it, as after a key.
+    mParts.mnuPopup.setOnChoose([this](const QString& name) {
+        guarded("Menu", [&] {
+            MenuChosen(name);
+            UpdateStates();
+        });
+    });
     // The caret starts outside any encoded area, at level 1: the buttons have nothing to do yet.
     mParts.sbr.setPanelEnabled(QStringLiteral("Encoded"), false);
     for (const QString& button : {kBackButton, kEditButton, kRtfButton})
@@ -173,17 +179,20 @@ void EditorController::setFindMenusEnabled(bool enabled) {
     }
 }
 
-// The text moves under the popups: they close, so that no key drives a list that no longer fits.
+// The text moves under the popups: they close, so that no key drives a list that no longer fits. The caret
+// moves too, and the buttons follow it.
 void EditorController::Undo() {
     HideList();
     HideTip();
     mUndo->Undo();
+    UpdateStates();
 }
 
 void EditorController::Redo() {
     HideList();
     HideTip();
     mUndo->Redo();
+    UpdateStates();
 }
 
 // The flags for Find are read into their fields only; what is shown stays as it was.

@@ -21,6 +21,11 @@ public:
         else
             mTimer.stop();
     }
+    // Ticks now when running, as if the interval had passed: for tools that drive time themselves.
+    void fire() {
+        if (mTimer.isActive())
+            timeout();
+    }
 
 private:
     QTimer mTimer;
