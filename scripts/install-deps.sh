@@ -13,7 +13,7 @@ packages=(
   clang-format
   clang-14 libclang-rt-14-dev llvm-14
   fonts-dejavu-core fonts-liberation
-  xvfb xauth xdotool
+  xvfb xauth xdotool valgrind
 )
 
 missing=()
