@@ -1,8 +1,8 @@
 // The Qt code box on the generated 1 MB script: reading Text() after a one-character edit (against a
 // toPlainText() baseline), typing one character, and colouring: a whole pass of ~175,000 runs, and the same
 // pass again after a one-character edit, with the number of blocks given new formats.
-#include "platform/FormatRuns.h"
 #include "platform/qt/QtCodeBox.h"
+#include "text/FormatRuns.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // The format model alone at the size of the generated 10 MB script: ~1.85 million runs. A highlight pass
 // (a black fill, then the runs in ascending order), a typed character taken back again in the middle of the
 // coloured text, the same after the caret jumped far off, and colouring one line in the middle.
-#include "platform/FormatRuns.h"
+#include "text/FormatRuns.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Tag matching while the caret moves across the generated 1 MB tag text: the matching rule alone, and caret
 // moves in a shown Qt code box (extra selections included), each with the caret landing on a tag marker
 // every time or stepping through the text. The box is measured with matching off too, as the baseline.
-#include "platform/TagMatch.h"
 #include "platform/qt/QtCodeBox.h"
+#include "text/TagMatch.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -122,10 +122,11 @@ bool AssistPopups::TipShown() const {
 }
 
 void AssistPopups::UnloadPopups() {
+    ++mUnloads;
+    mState.mbTipLoaded = false;
     if (mfrmSyntax) {
         HideTip();
         mfrmSyntax.reset();
-        mState.mbTipLoaded = false;
     }
     if (mfrmList) {
         HideList();

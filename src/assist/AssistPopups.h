@@ -53,8 +53,10 @@ public:
     // When the list is shown: HideTip, then HideList. Otherwise nothing.
     void ClosePopups();
     // Closes the popups for good (the control is hidden, loses the focus as a whole or goes away): hides
-    // and destroys whichever forms exist.
+    // and destroys whichever forms exist; the tip counts as not loaded.
     void UnloadPopups();
+    // Teardowns so far, for tests.
+    int unloads() const { return mUnloads; }
 
     bool ListShown() const { return mState.mbListShown; }
     int ListStart() const { return mState.mlListStart; }
@@ -81,6 +83,7 @@ private:
     std::unique_ptr<ListPopup> mfrmList;
     std::unique_ptr<TipPopup> mfrmSyntax;
     ListKind mKind = ListKind::ObjectMembers;
+    int mUnloads = 0;
 };
 
 } // namespace qx

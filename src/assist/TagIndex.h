@@ -1,7 +1,7 @@
 #pragma once
 
 #include "assist/CompletionContext.h"
-#include "platform/MarkerIndex.h"
+#include "text/MarkerIndex.h"
 
 #include <QString>
 

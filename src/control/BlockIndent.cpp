@@ -1,4 +1,4 @@
-#include "assist/BlockIndent.h"
+#include "control/BlockIndent.h"
 
 #include "platform/ApiTools.h"
 #include "platform/CodeBox.h"

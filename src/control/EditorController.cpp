@@ -1,9 +1,11 @@
 #include "control/EditorController.h"
 
 #include "assist/CompletionTrigger.h"
+#include "control/CaretState.h"
 #include "control/ChangeHandler.h"
 #include "control/EditorSettings.h"
 #include "control/EditorShell.h"
+#include "control/KeystrokeHandler.h"
 #include "control/StoredValues.h"
 #include "control/UndoHistory.h"
 #include "encoded/EncodedAreas.h"
@@ -34,8 +36,6 @@ const QString& kRtfButton = EditBar::kRtfButton;
 const QString& kBackButton = EditBar::kBackButton;
 const QString& kEditButton = EditBar::kEditButton;
 const QString& kFindButton = EditBar::kFindButton;
-const QString kFullViewItem = QStringLiteral("mnuFullView");
-const QString kHighlightItem = QStringLiteral("mnuSyntaxHighlight");
 } // namespace
 
 EditorController::EditorController(EditorParts parts)
@@ -47,18 +47,27 @@ EditorController::EditorController(EditorParts parts)
                                              std::move(mParts.makeTip));
     mPopups->setStatusPanels(&mParts.sbr);
     mTrigger = std::make_unique<CompletionTrigger>(mState, box, *mPopups);
-    mUndo = std::make_unique<UndoHistory>(box, mState, [this] { RequestDelayedPass(); });
+    // After each Undo or Redo step the restored text is coloured again, the popups close (the text moved
+    // under them) and the buttons follow the caret.
+    mUndo = std::make_unique<UndoHistory>(box, mState, [this] {
+        RequestDelayedPass();
+        HideList();
+        HideTip();
+        UpdateStates();
+    });
     mChangeHandler = std::make_unique<ChangeHandler>(
         box, mState, mParts.messages,
         ChangeHandler::Hooks{[this](ScrollPos scroll) { mTrigger->ShowCompletion(scroll, false); },
                              [this] { RequestDelayedPass(); }});
-
-    mKeys = std::make_unique<KeystrokeHandler>(mState, box, *mPopups, *mTrigger, *this);
     mLevels = std::make_unique<EncodedLevels>(
         box, mState, mParts.picEditBar, mParts.sbr, mParts.messages,
         EncodedLevels::Hooks{[this] { UpdateStates(); }, [this] { UnloadPopups(); },
                              [this] { RequestDelayedPass(); }, [this] { HighlightPass(); },
                              [this] { mUndo->RecordStep(); }});
+    mCaret = std::make_unique<CaretState>(box, mState, *mLevels, *mPopups, mParts.picEditBar, mParts.sbr,
+                                          mParts.shell);
+    mKeys = std::make_unique<KeystrokeHandler>(
+        KeystrokeHandler::Parts{mState, box, *mPopups, *mTrigger, *mCaret, *mLevels, *mUndo, *mScheduler});
     mFind = std::make_unique<FindReplace>(mState, box);
     mFavourites = std::make_unique<Favourites>(mState, mParts.input, mParts.messages);
 
@@ -66,9 +75,9 @@ EditorController::EditorController(EditorParts parts)
     mParts.picEditBar.setOnClick(
         [this](const QString& name) { guarded("Edit bar", [&] { EditBarClicked(name); }); });
     // An item may move the caret (Select All, a paste): the buttons follow it, as after a key.
-    mParts.mnuPopup.setOnChoose([this](const QString& name) {
+    mParts.mnuPopup.setOnChoose([this](MenuChoice choice) {
         guarded("Menu", [&] {
-            MenuChosen(name);
+            MenuChosen(choice);
             UpdateStates();
         });
     });
@@ -173,26 +182,18 @@ void EditorController::setShowFindButton(bool show) {
 
 void EditorController::setFindMenusEnabled(bool enabled) {
     mState.mbFindMenusEnabled = enabled;
-    for (const char* item : {"mnuFind", "mnuFindNext"}) {
-        mParts.mnuPopup.setItemVisible(QLatin1String(item), enabled);
-        mParts.mnuPopup.setItemEnabled(QLatin1String(item), enabled);
+    for (MenuItem item : {MenuItem::Find, MenuItem::FindNext}) {
+        mParts.mnuPopup.setItemVisible(item, enabled);
+        mParts.mnuPopup.setItemEnabled(item, enabled);
     }
 }
 
-// The text moves under the popups: they close, so that no key drives a list that no longer fits. The caret
-// moves too, and the buttons follow it.
 void EditorController::Undo() {
-    HideList();
-    HideTip();
     mUndo->Undo();
-    UpdateStates();
 }
 
 void EditorController::Redo() {
-    HideList();
-    HideTip();
     mUndo->Redo();
-    UpdateStates();
 }
 
 // The flags for Find are read into their fields only; what is shown stays as it was.
@@ -243,28 +244,8 @@ void EditorController::RecordSnapshot() {
     mUndo->RecordSnapshot();
 }
 
-void EditorController::UpdateEncodedState() {
-    const bool in = mLevels->CaretInEncodedArea(mParts.txtCode.SelStart());
-    if (in == mState.mbInEncodedArea)
-        return;
-    mState.mbInEncodedArea = in;
-    mParts.shell.EncodingAreaChange(in);
-    if (in)
-        UnloadPopups();
-    mParts.picEditBar.setButtonEnabled(kEditButton, in);
-    mParts.sbr.setPanelEnabled(QStringLiteral("Encoded"), in);
-}
-
-void EditorController::UpdateRtfState() {
-    const CodeBox& box = mParts.txtCode;
-    const int caret = box.SelStart();
-    mParts.picEditBar.setButtonEnabled(
-        kRtfButton, EncodedAreas::CaretAfterRtfValue(box, caret, mRtfMarkers.LastBefore(box, caret)));
-}
-
 void EditorController::UpdateStates() {
-    UpdateEncodedState();
-    UpdateRtfState();
+    mCaret->UpdateStates();
 }
 
 void EditorController::EditEncoded() {
@@ -276,11 +257,11 @@ void EditorController::GoBack() {
 }
 
 void EditorController::SetMenuCaptions() {
-    mParts.mnuPopup.setItemText(kFullViewItem, mState.mbFullView ? QStringLiteral("Advanced View")
-                                                                 : QStringLiteral("Full View"));
-    mParts.mnuPopup.setItemText(kHighlightItem, mState.mbSyntaxHighlight
-                                                    ? QStringLiteral("Disable Syntax Highlight")
-                                                    : QStringLiteral("Enable Syntax Highlight"));
+    mParts.mnuPopup.setItemText(MenuItem::FullView, mState.mbFullView ? QStringLiteral("Advanced View")
+                                                                      : QStringLiteral("Full View"));
+    mParts.mnuPopup.setItemText(MenuItem::SyntaxHighlight, mState.mbSyntaxHighlight
+                                                               ? QStringLiteral("Disable Syntax Highlight")
+                                                               : QStringLiteral("Enable Syntax Highlight"));
 }
 
 void EditorController::ClosePopups() {
@@ -289,9 +270,7 @@ void EditorController::ClosePopups() {
 
 // Each form that exists is hidden and unloaded; nothing is left for the foreground check to watch.
 void EditorController::UnloadPopups() {
-    ++mPopupUnloads;
     mPopups->UnloadPopups();
-    mState.mbTipLoaded = false;
 }
 
 void EditorController::HideList() {
@@ -315,31 +294,34 @@ void EditorController::EditBarClicked(const QString& name) {
         OpenFindDialog();
 }
 
-void EditorController::MenuChosen(const QString& name) {
-    if (name == kFullViewItem)
-        FullViewMenuClicked();
-    else if (name == kHighlightItem)
-        SyntaxHighlightMenuClicked();
-    else if (name == QLatin1String("mnuUndo"))
-        Undo();
-    else if (name == QLatin1String("mnuRedo"))
-        Redo();
-    else if (name == QLatin1String("mnuCut"))
-        MenuCut();
-    else if (name == QLatin1String("mnuCopy"))
-        MenuCopy();
-    else if (name == QLatin1String("mnuPaste"))
-        MenuPaste();
-    else if (name == QLatin1String("mnuSelectAll"))
-        mParts.txtCode.SelectRange(0, -1);
-    else if (name == QLatin1String("mnuFind"))
-        OpenFindDialog();
-    else if (name == QLatin1String("mnuFindNext"))
+void EditorController::MenuChosen(MenuChoice choice) {
+    switch (choice.item) {
+    case MenuItem::FullView:
+        return FullViewMenuClicked();
+    case MenuItem::SyntaxHighlight:
+        return SyntaxHighlightMenuClicked();
+    case MenuItem::Undo:
+        return Undo();
+    case MenuItem::Redo:
+        return Redo();
+    case MenuItem::Cut:
+        return MenuCut();
+    case MenuItem::Copy:
+        return MenuCopy();
+    case MenuItem::Paste:
+        return MenuPaste();
+    case MenuItem::SelectAll:
+        return mParts.txtCode.SelectRange(0, -1);
+    case MenuItem::Find:
+        return OpenFindDialog();
+    case MenuItem::FindNext:
         FindNext();
-    else if (name == QLatin1String("mnuAddToFav"))
-        AddToFavourites();
-    else if (name.startsWith(QLatin1String("mnuFav")))
-        InsertFavourite(name.mid(6).toInt());
+        return;
+    case MenuItem::AddToFavourites:
+        return AddToFavourites();
+    case MenuItem::Favourite:
+        return InsertFavourite(choice.favourite);
+    }
 }
 
 void EditorController::ShowFavouriteItems() {
@@ -374,17 +356,16 @@ bool EditorController::IsWholeTags(const QString& selection) {
 void EditorController::ShowPopupMenu() {
     PopupMenu& menu = mParts.mnuPopup;
     CodeBox& box = mParts.txtCode;
-    UpdateEncodedState();
+    mCaret->UpdateEncodedState();
     const bool editable = !box.Locked() && !mState.mbInEncodedArea;
     if (mFavourites->reloadIfChanged())
         ShowFavouriteItems();
-    for (int i = 1; i <= menu.FavouriteItems().size(); ++i)
-        menu.setItemEnabled(QStringLiteral("mnuFav%1").arg(i), editable);
-    menu.setItemVisible(QStringLiteral("mnuAddToFav"), IsWholeTags(box.SelText()));
-    menu.setItemEnabled(QStringLiteral("mnuUndo"), !box.Locked() && mState.mpcUndo->Count() > 0);
-    menu.setItemEnabled(QStringLiteral("mnuRedo"), !box.Locked() && mState.mpcRedo->Count() > 0);
-    menu.setItemEnabled(QStringLiteral("mnuCut"), editable);
-    menu.setItemEnabled(QStringLiteral("mnuPaste"), editable);
+    menu.setFavouritesEnabled(editable);
+    menu.setItemVisible(MenuItem::AddToFavourites, IsWholeTags(box.SelText()));
+    menu.setItemEnabled(MenuItem::Undo, !box.Locked() && mState.mpcUndo->Count() > 0);
+    menu.setItemEnabled(MenuItem::Redo, !box.Locked() && mState.mpcRedo->Count() > 0);
+    menu.setItemEnabled(MenuItem::Cut, editable);
+    menu.setItemEnabled(MenuItem::Paste, editable);
     menu.Popup();
 }
 
@@ -409,12 +390,12 @@ void EditorController::MenuPaste() {
 // The items' shortcuts count only while the item is there to be chosen.
 bool EditorController::MenuShortcut(int keyCode, int shift) {
     const PopupMenu& menu = mParts.mnuPopup;
-    auto available = [&](const QString& item) { return menu.ItemVisible(item) && menu.ItemEnabled(item); };
-    if (keyCode == VK_F && shift == kCtrlMask && available(QStringLiteral("mnuFind"))) {
+    auto available = [&](MenuItem item) { return menu.ItemVisible(item) && menu.ItemEnabled(item); };
+    if (keyCode == VK_F && shift == kCtrlMask && available(MenuItem::Find)) {
         OpenFindDialog();
         return true;
     }
-    if (keyCode == VK_F3 && shift == 0 && available(QStringLiteral("mnuFindNext"))) {
+    if (keyCode == VK_F3 && shift == 0 && available(MenuItem::FindNext)) {
         FindNext();
         return true;
     }
@@ -533,7 +514,7 @@ void EditorController::Change() {
 void EditorController::Edited(int position, const QString& removed, int added) {
     guarded("txtCode_Edited", [&] {
         mScheduler->Edited(position, int(removed.size()), added);
-        mRtfMarkers.Edited(mParts.txtCode, position, int(removed.size()), added);
+        mCaret->Edited(position, int(removed.size()), added);
         mLevels->Edited(position, int(removed.size()), added);
         mTrigger->Edited(position, int(removed.size()), added);
         mUndo->Edited(position, removed, added);
@@ -610,7 +591,7 @@ bool EditorController::BeforeInput(TextInput kind) {
 }
 
 bool EditorController::AllowUserEdit() {
-    UpdateEncodedState();
+    mCaret->UpdateEncodedState();
     if (mState.mbInEncodedArea || mParts.txtCode.Locked())
         return false;
     RecordSnapshot();

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "assist/AssistPopups.h"
-#include "assist/KeystrokeHandler.h"
 #include "control/ForegroundCheck.h"
-#include "encoded/EncodedAreas.h"
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
-#include "platform/MarkerIndex.h"
+#include "platform/MenuItems.h"
 
 #include <QString>
 
@@ -15,6 +13,7 @@
 namespace qx {
 
 class CaretLocator;
+class CaretState;
 class ChangeHandler;
 class Clipboard;
 class CompletionTrigger;
@@ -24,6 +23,7 @@ class EncodedLevels;
 class Favourites;
 class FindReplace;
 class InputBox;
+class KeystrokeHandler;
 class ForegroundWindow;
 class HighlightScheduler;
 class MessageBox;
@@ -54,7 +54,7 @@ struct EditorParts {
 // The control's rules: it holds the control's state and reacts to the events of the code box, the edit
 // bar and the popup menu, over the platform interfaces only. The widget shell builds the parts and
 // forwards to it; tests build it over in-memory parts and drive it event by event.
-class EditorController final : public CodeBoxEvents, public ForegroundCheck::Popups, public KeystrokeActions {
+class EditorController final : public CodeBoxEvents, public ForegroundCheck::Popups {
 public:
     explicit EditorController(EditorParts parts);
     ~EditorController() override;
@@ -88,8 +88,8 @@ public:
     void setShowFindButton(bool show);
     void setFindMenusEnabled(bool enabled);
     // The host's calls: they work on a locked box too.
-    void Undo() override;
-    void Redo() override;
+    void Undo();
+    void Redo();
     // Searching and replacing in the box: the host's calls, which record no undo step.
     int Find(const QString& psFind, int plFindFromPosition = -1, int plFindToPosition = -1,
              int plOptions = 0);
@@ -110,21 +110,17 @@ public:
     // Re-colours the whole text now (when highlighting is on).
     void HighlightPass();
     // Runs a pass 150 ms after the last request.
-    void RequestDelayedPass() override;
+    void RequestDelayedPass();
     // Records the text and caret for Undo, just before a user's change reaches the text.
-    void RecordSnapshot() override;
-    // Whether the caret stands in an encoded area: a change raises EncodingAreaChange once, closes the
-    // popups on the way in, and switches the Edit button and the "Encoded" panel.
-    void UpdateEncodedState();
-    // The RTF button is enabled exactly while the caret follows an RTF value.
-    void UpdateRtfState();
-    void UpdateStates() override;
+    void RecordSnapshot();
+    // Where the caret stands (CaretState): the encoded and RTF states, the buttons and the signal.
+    void UpdateStates();
     // Steps into the encoded area that holds the caret.
-    void EditEncoded() override;
+    void EditEncoded();
     // Steps back out of one encoded level, writing the edited content back.
     void GoBack();
     void SetMenuCaptions();
-    void ClosePopups() override;
+    void ClosePopups();
     // Closes the popups for good and unloads their forms: when the control is hidden, when the focus
     // leaves it and its popups, and at destruction.
     void UnloadPopups();
@@ -133,11 +129,11 @@ public:
     // Passes that actually coloured the text, for tests.
     int passCount() const;
     // Popup teardowns, for tests.
-    int popupUnloads() const { return mPopupUnloads; }
+    int popupUnloads() const { return mPopups->unloads(); }
 
     // --- edit bar and popup menu ---------------------------------------------------------------------
     void EditBarClicked(const QString& name);
-    void MenuChosen(const QString& name);
+    void MenuChosen(MenuChoice choice);
     // Prepares the popup menu for the selection and state of the moment, then opens it.
     void ShowPopupMenu();
     // "Add To Favourites" is offered for a selection of whole tags: it opens with "<QX:", ends with
@@ -213,11 +209,9 @@ private:
     std::unique_ptr<ChangeHandler> mChangeHandler;
     std::unique_ptr<KeystrokeHandler> mKeys;
     std::unique_ptr<EncodedLevels> mLevels;
+    std::unique_ptr<CaretState> mCaret;
     std::unique_ptr<FindReplace> mFind;
     std::unique_ptr<Favourites> mFavourites;
-    // Where the RTF markers stand, so that the RTF state never scans back through the whole text.
-    MarkerIndex mRtfMarkers{EncodedAreas::kRtfMarker.toString()};
-    int mPopupUnloads = 0;
 };
 
 } // namespace qx

@@ -1,8 +1,12 @@
-#include "assist/KeystrokeHandler.h"
+#include "control/KeystrokeHandler.h"
 
 #include "assist/AssistPopups.h"
-#include "assist/BlockIndent.h"
 #include "assist/CompletionTrigger.h"
+#include "control/BlockIndent.h"
+#include "control/CaretState.h"
+#include "control/UndoHistory.h"
+#include "encoded/EncodedLevels.h"
+#include "highlight/HighlightScheduler.h"
 #include "hostlib/Logging.h"
 #include "platform/ApiTools.h"
 #include "platform/KeyCodes.h"
@@ -48,18 +52,20 @@ public:
 };
 } // namespace
 
-KeystrokeHandler::KeystrokeHandler(EditorState& state, CodeBox& box, AssistPopups& popups,
-                                   CompletionTrigger& trigger, KeystrokeActions& actions)
-    : mState(state)
-    , mBox(box)
-    , mPopups(popups)
-    , mTrigger(trigger)
-    , mActions(actions) {}
+KeystrokeHandler::KeystrokeHandler(Parts parts)
+    : mState(parts.state)
+    , mBox(parts.box)
+    , mPopups(parts.popups)
+    , mTrigger(parts.trigger)
+    , mCaret(parts.caret)
+    , mLevels(parts.levels)
+    , mUndo(parts.undo)
+    , mScheduler(parts.scheduler) {}
 
 // --- KeyDown ---------------------------------------------------------------------------------------------
 
 void KeystrokeHandler::KeyDown(int& keyCode, int shift) {
-    mActions.UpdateStates();
+    mCaret.UpdateStates();
     if (mState.mbInEncodedArea) {
         encodedAreaKey(keyCode, shift);
     } else if (keyCode == VK_TAB) {
@@ -74,7 +80,7 @@ void KeystrokeHandler::KeyDown(int& keyCode, int shift) {
         const bool undo = keyCode == VK_Z;
         keyCode = 0;
         if (!mBox.Locked())
-            undo ? mActions.Undo() : mActions.Redo();
+            undo ? mUndo.Undo() : mUndo.Redo();
     }
     if (mState.mbListShown)
         listKey(keyCode);
@@ -88,7 +94,7 @@ void KeystrokeHandler::encodedAreaKey(int& keyCode, int shift) {
     if (isMovementKey(keyCode))
         return;
     if (keyCode == VK_E && shift == kCtrlMask) {
-        mActions.EditEncoded();
+        mLevels.EditEncoded();
         return;
     }
     keyCode = kKeyRefused;
@@ -102,7 +108,7 @@ void KeystrokeHandler::tab(int shift) {
         return;
     }
     if (shift == 0) {
-        mActions.RecordSnapshot();
+        mUndo.RecordSnapshot();
         mBox.setSelText(QStringLiteral("  "));
         mBox.setSelLength(0);
         RecheckCompletion();
@@ -113,7 +119,7 @@ void KeystrokeHandler::tab(int shift) {
         const int length = mBox.SelLength();
         {
             const ScopedWindowLock lock(mBox);
-            mActions.RecordSnapshot();
+            mUndo.RecordSnapshot();
             mBox.setSelStart(start - 2);
             mBox.setSelLength(length + 2);
             mBox.setSelText(QString());
@@ -127,7 +133,7 @@ void KeystrokeHandler::indentBlock(int shift) {
     try {
         const ScopedWindowLock lock(mBox);
         const ScrollPos scroll = mBox.GetScrollPos();
-        mActions.RecordSnapshot(); // with the caret where the user had it
+        mUndo.RecordSnapshot(); // with the caret where the user had it
         BlockIndent::ExtendSelectionToLines(mBox);
         const QString shifted = BlockIndent::ShiftLines(mBox.SelText(), shift == 0 ? 1 : -1, 2);
         mBox.setSelText(shifted);
@@ -199,12 +205,12 @@ void KeystrokeHandler::recordEditingKey(int keyCode, int shift) {
     const int start = mBox.SelStart();
     const bool changes = mBox.SelLength() > 0 || (deletes ? start < mBox.TextLength() : start > 0);
     if (changes)
-        mActions.RecordSnapshot();
+        mUndo.RecordSnapshot();
 }
 
 void KeystrokeHandler::KeyUp(int& keyCode, int shift) {
     Q_UNUSED(shift);
-    mActions.UpdateStates();
+    mCaret.UpdateStates();
     if (mState.mbListShown && (keyCode == VK_LEFT || keyCode == VK_RIGHT)) {
         mPopups.HideList();
         keyCode = 0;
@@ -230,12 +236,12 @@ void KeystrokeHandler::KeyPress(int& keyAscii) {
         if (keyAscii == '\r' && !mState.mbListShown)
             mPopups.HideTip();
         keyAscii = kKeyRefused;
-        mActions.UpdateStates();
+        mCaret.UpdateStates();
         return;
     }
     // One undo step for the whole key, recorded before any of it changes the text.
     if (keyAscii != 0)
-        mActions.RecordSnapshot();
+        mUndo.RecordSnapshot();
     bool listWasShown = false;
     {
         const ScopedFlag busy(mState.mbBusy);
@@ -248,7 +254,7 @@ void KeystrokeHandler::KeyPress(int& keyAscii) {
             pressWithoutList(keyAscii);
     }
     indentNewLine(keyAscii, listWasShown);
-    mActions.UpdateStates();
+    mCaret.UpdateStates();
 }
 
 bool KeystrokeHandler::accept(const ListPopup& list) {
@@ -360,7 +366,7 @@ void KeystrokeHandler::AcceptListEntry(int start, const QString& text) {
         mBox.SelectRange(start, mBox.SelStart());
         mBox.setSelColor(0);
         mBox.setSelText(text);
-        mActions.RequestDelayedPass();
+        mScheduler.RequestDelayedPass();
     } catch (const std::exception& error) {
         qCWarning(lcEditor) << "A list entry was not accepted:" << error.what();
     }

@@ -7,24 +7,13 @@
 namespace qx {
 
 class AssistPopups;
+class CaretState;
 class CodeBox;
 class CompletionTrigger;
+class EncodedLevels;
+class HighlightScheduler;
 class ListPopup;
-
-// What the key handling asks of the rest of the control.
-class KeystrokeActions {
-public:
-    virtual ~KeystrokeActions() = default;
-    // Recomputes whether the caret stands in an encoded area or after an RTF value.
-    virtual void UpdateStates() = 0;
-    // Steps into the encoded area before the caret.
-    virtual void EditEncoded() = 0;
-    virtual void Undo() = 0;
-    virtual void Redo() = 0;
-    // Records an undo step just before the user's change reaches the text.
-    virtual void RecordSnapshot() = 0;
-    virtual void RequestDelayedPass() = 0;
-};
+class UndoHistory;
 
 // Everything the control does with a key in the code box: it guards encoded areas, indents blocks with
 // Tab, drives the member list and the syntax tip, accepts list entries, corrects closing tags, indents
@@ -32,8 +21,19 @@ public:
 // the caret, the list and the popups still follow the keys.
 class KeystrokeHandler {
 public:
-    KeystrokeHandler(EditorState& state, CodeBox& box, AssistPopups& popups, CompletionTrigger& trigger,
-                     KeystrokeActions& actions);
+    // The parts the key rules work with; all must outlive the handler.
+    struct Parts {
+        EditorState& state;
+        CodeBox& box;
+        AssistPopups& popups;
+        CompletionTrigger& trigger;
+        CaretState& caret;
+        EncodedLevels& levels;
+        UndoHistory& undo;
+        HighlightScheduler& scheduler;
+    };
+
+    explicit KeystrokeHandler(Parts parts);
 
     void KeyDown(int& keyCode, int shift);
     void KeyPress(int& keyAscii);
@@ -72,7 +72,10 @@ private:
     CodeBox& mBox;
     AssistPopups& mPopups;
     CompletionTrigger& mTrigger;
-    KeystrokeActions& mActions;
+    CaretState& mCaret;
+    EncodedLevels& mLevels;
+    UndoHistory& mUndo;
+    HighlightScheduler& mScheduler;
 };
 
 } // namespace qx

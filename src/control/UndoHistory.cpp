@@ -2,14 +2,12 @@
 
 #include "platform/ScopedFlag.h"
 
-#include <ranges>
-
 namespace qx {
 
-UndoHistory::UndoHistory(CodeBox& box, EditorState& state, std::function<void()> requestDelayedPass)
+UndoHistory::UndoHistory(CodeBox& box, EditorState& state, std::function<void()> afterStep)
     : mBox(box)
     , mState(state)
-    , mRequestDelayedPass(std::move(requestDelayedPass)) {}
+    , mAfterStep(std::move(afterStep)) {}
 
 void UndoHistory::RecordSnapshot() {
     if (!mState.mbBusy)
@@ -57,8 +55,8 @@ void UndoHistory::step(UndoStack& from, UndoStack& to, bool backwards) {
         const ScopedFlag busy(mState.mbBusy);
         const ScopedFlag applying(mApplying);
         if (backwards) {
-            for (const UndoStack::Change& change : std::views::reverse(taken.changes))
-                apply(change, true);
+            for (auto change = taken.changes.crbegin(); change != taken.changes.crend(); ++change)
+                apply(*change, true);
         } else {
             for (const UndoStack::Change& change : taken.changes)
                 apply(change, false);
@@ -66,8 +64,8 @@ void UndoHistory::step(UndoStack& from, UndoStack& to, bool backwards) {
         mBox.setSelStart(taken.caret);
     }
     to.push({caret, std::move(taken.changes)});
-    if (mRequestDelayedPass)
-        mRequestDelayedPass();
+    if (mAfterStep)
+        mAfterStep();
 }
 
 // One box edit: the box keeps its blocks, colours and text mirror around it.

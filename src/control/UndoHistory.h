@@ -16,9 +16,9 @@ class UndoHistory {
 public:
     static constexpr int kLimit = 100;
 
-    // The stacks (mpcUndo, mpcRedo) and the busy flag are the state's; restored text is coloured again
-    // through requestDelayedPass.
-    UndoHistory(CodeBox& box, EditorState& state, std::function<void()> requestDelayedPass);
+    // The stacks (mpcUndo, mpcRedo) and the busy flag are the state's. afterStep runs after each step
+    // taken back or done again (the restored text is to be coloured again).
+    UndoHistory(CodeBox& box, EditorState& state, std::function<void()> afterStep);
 
     // Called just before a user's change reaches the text: starts a new step, and empties Redo.
     void RecordSnapshot();
@@ -37,7 +37,7 @@ private:
 
     CodeBox& mBox;
     EditorState& mState;
-    std::function<void()> mRequestDelayedPass;
+    std::function<void()> mAfterStep;
     bool mApplying = false;
 };
 

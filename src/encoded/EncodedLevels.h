@@ -1,7 +1,7 @@
 #pragma once
 
 #include "encoded/EncodedAreas.h"
-#include "platform/MarkerIndex.h"
+#include "text/MarkerIndex.h"
 
 #include <cstddef>
 #include <functional>

@@ -186,7 +186,8 @@ std::optional<Favourites::Added> Favourites::addToFavourites(const QString& sele
             mUnsaved.clear();
             try {
                 mFileBytes = fileBytes(mPath);
-            } catch (const LibraryError&) {
+            } catch (const LibraryError& error) {
+                qCWarning(lcEditor) << "The saved favourites could not be read back:" << error.message();
                 mRead = false; // read it again when the menu next opens
             }
             return added;

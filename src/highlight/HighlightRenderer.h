@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FormatRuns.h"
+#include "text/FormatRuns.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/MenuItems.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,35 +9,35 @@
 
 namespace qx {
 
-// The control's right-click menu `mnuPopup`, its items addressed by name ("mnuFind", "mnuFullView", ...).
-// An unknown name is ignored.
+// The control's right-click menu `mnuPopup` (its items: platform/MenuItems.h).
 class PopupMenu {
 public:
     virtual ~PopupMenu() = default;
 
-    virtual void setItemText(const QString& name, const QString& text) = 0;
-    virtual QString ItemText(const QString& name) const = 0;
-    virtual void setItemVisible(const QString& name, bool visible) = 0;
-    virtual bool ItemVisible(const QString& name) const = 0;
-    virtual void setItemEnabled(const QString& name, bool enabled) = 0;
-    virtual bool ItemEnabled(const QString& name) const = 0;
+    virtual void setItemText(MenuItem item, const QString& text) = 0;
+    virtual QString ItemText(MenuItem item) const = 0;
+    virtual void setItemVisible(MenuItem item, bool visible) = 0;
+    virtual bool ItemVisible(MenuItem item) const = 0;
+    virtual void setItemEnabled(MenuItem item, bool enabled) = 0;
+    virtual bool ItemEnabled(MenuItem item) const = 0;
     // Opens the menu at the mouse position; it does not wait for a choice.
     virtual void Popup() = 0;
-    // The favourites after the separator "mnuFavSep": items "mnuFav1", "mnuFav2", ... with these names as
-    // captions, shown as typed ("&" is no mnemonic). The template "mnuFav0" is never shown.
+    // The favourites after the other items, with these names as captions, shown as typed ("&" is no
+    // mnemonic); all enabled or all disabled.
     virtual void setFavouriteItems(const QStringList& names) = 0;
     virtual QStringList FavouriteItems() const = 0;
+    virtual void setFavouritesEnabled(bool enabled) = 0;
 
     // An item was chosen.
-    void setOnChoose(std::function<void(const QString&)> handler) { mOnChoose = std::move(handler); }
+    void setOnChoose(std::function<void(MenuChoice)> handler) { mOnChoose = std::move(handler); }
     // Chooses an item, as the user does.
-    void choose(const QString& name) const {
+    void choose(MenuChoice choice) const {
         if (mOnChoose)
-            mOnChoose(name);
+            mOnChoose(choice);
     }
 
 private:
-    std::function<void(const QString&)> mOnChoose;
+    std::function<void(MenuChoice)> mOnChoose;
 };
 
 } // namespace qx

@@ -1,4 +1,4 @@
-#include "platform/MarkerIndex.h"
+#include "text/MarkerIndex.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TextSource.h"
+#include "text/TextSource.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "platform/SeparatorRule.h"
+#include "text/SeparatorRule.h"
 
 namespace qx {
 

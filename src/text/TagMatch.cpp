@@ -1,4 +1,4 @@
-#include "platform/TagMatch.h"
+#include "text/TagMatch.h"
 
 #include <QLatin1StringView>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SplitText.h"
+#include "text/SplitText.h"
 
 #include <QStringView>
 

@@ -1,4 +1,4 @@
-#include "platform/TextFind.h"
+#include "text/TextFind.h"
 
 namespace qx {
 

@@ -1,4 +1,4 @@
-#include "platform/TextLines.h"
+#include "text/TextLines.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CodeBox.h"
+#include <qxTagEditor2/CodeBox.h>
 
 #include <QString>
 #include <QStringView>

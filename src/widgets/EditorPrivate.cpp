@@ -139,23 +139,6 @@ void EditorPrivate::createMenu() {
     mnuPopup = new QtPopupMenu(q);
     mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
     mnuPopup->setTitle(QStringLiteral("Popup Menu"));
-    // Undo, Redo and Select All join the items the control has always had, whose order stays as it was.
-    mnuPopup->addItem("mnuUndo", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mnuPopup->addItem("mnuRedo", QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
-    mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuUndoSep"));
-    mnuPopup->addItem("mnuCut", QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuPopup->addItem("mnuCopy", QStringLiteral("Copy"));
-    mnuPopup->addItem("mnuPaste", QStringLiteral("Paste"));
-    mnuPopup->addItem("mnuSelectAll", QStringLiteral("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A));
-    mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuCopyPasteSep"));
-    mnuPopup->addItem("mnuFind", QStringLiteral("Find && Replace"), QKeySequence(Qt::CTRL | Qt::Key_F));
-    mnuPopup->addItem("mnuFindNext", QStringLiteral("Find Next"), QKeySequence(Qt::Key_F3));
-    mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuSepFind"));
-    mnuPopup->addItem("mnuAddToFav", QStringLiteral("Add To Favourites"));
-    mnuPopup->addItem("mnuSyntaxHighlight", QString());
-    mnuPopup->addItem("mnuFullView", QString());
-    mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuFavSep"));
-    mnuPopup->addItem("mnuFav0", QStringLiteral("Fav0"))->setVisible(false); // the template, never shown
 }
 
 // The bars follow the control's width and keep their own heights; a control too small for its bars

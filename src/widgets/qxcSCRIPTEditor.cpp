@@ -178,15 +178,15 @@ void qxcSCRIPTEditor::Redo() {
 }
 
 void qxcSCRIPTEditor::Cut() {
-    d->controller().MenuChosen(QStringLiteral("mnuCut"));
+    d->controller().MenuChosen({qx::MenuItem::Cut});
 }
 
 void qxcSCRIPTEditor::Copy() {
-    d->controller().MenuChosen(QStringLiteral("mnuCopy"));
+    d->controller().MenuChosen({qx::MenuItem::Copy});
 }
 
 void qxcSCRIPTEditor::Paste() {
-    d->controller().MenuChosen(QStringLiteral("mnuPaste"));
+    d->controller().MenuChosen({qx::MenuItem::Paste});
 }
 
 void qxcSCRIPTEditor::ReadProperties(qx::PropertyBag& bag) {

@@ -2,9 +2,9 @@
 // whole-text reading does: checked after random edits of real and generated texts, at carets around each
 // edit and anywhere.
 #include "encoded/EncodedAreas.h"
-#include "platform/MarkerIndex.h"
 #include "platform/memory/MemoryCodeBox.h"
 #include "support/SampleTexts.h"
+#include "text/MarkerIndex.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

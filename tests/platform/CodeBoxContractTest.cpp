@@ -1,9 +1,9 @@
 #include "CodeBoxTestSupport.h"
 
 #include "platform/KeyCodes.h"
-#include "platform/TextFind.h"
 #include "platform/memory/MemoryCodeBox.h"
 #include "platform/qt/QtCodeBox.h"
+#include "text/TextFind.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 #include "CodeBoxTestSupport.h"
 
 #include "platform/KeyCodes.h"
-#include "platform/TagMatch.h"
 #include "platform/qt/QtCodeBox.h"
+#include "text/TagMatch.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "platform/FormatRuns.h"
+#include "text/FormatRuns.h"
 
 #include <gtest/gtest.h>
 

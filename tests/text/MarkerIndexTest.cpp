@@ -1,4 +1,4 @@
-#include "platform/MarkerIndex.h"
+#include "text/MarkerIndex.h"
 
 #include <QRandomGenerator>
 #include <QStringList>

@@ -2,9 +2,9 @@
 
 #include "hostlib/TextEncoding.h"
 #include "platform/KeyCodes.h"
-#include "platform/SeparatorRule.h"
-#include "platform/TextFind.h"
-#include "platform/TextLines.h"
+#include "text/SeparatorRule.h"
+#include "text/TextFind.h"
+#include "text/TextLines.h"
 
 namespace qx {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/CodeBox.h"
-#include "platform/FormatRuns.h"
+#include "text/FormatRuns.h"
 
 #include <QRect>
 
@@ -9,7 +9,7 @@ namespace qx {
 
 // A code box without a window, for tests of everything that drives the box. It keeps the text as given (no
 // line-break conversion: a lone CR or LF stays as it is), except for the separator rule every box applies
-// (platform/SeparatorRule.h), and raises its events synchronously, as a real box does. The helpers at
+// (text/SeparatorRule.h), and raises its events synchronously, as a real box does. The helpers at
 // the end stand in for the user: they raise the events of typed keys, mouse buttons and focus changes.
 class MemoryCodeBox : public CodeBox {
 public:

@@ -1,9 +1,9 @@
 #include "platform/qt/QtCodeBox.h"
 
 #include "hostlib/TextEncoding.h"
-#include "platform/SeparatorRule.h"
-#include "platform/TextFind.h"
 #include "platform/qt/QtKeyMap.h"
+#include "text/SeparatorRule.h"
+#include "text/TextFind.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

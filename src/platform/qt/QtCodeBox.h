@@ -1,10 +1,10 @@
 #pragma once
 
 #include "platform/CodeBox.h"
-#include "platform/FormatRuns.h"
-#include "platform/TagMatch.h"
 #include "platform/qt/DocumentText.h"
 #include "platform/qt/LayoutFormats.h"
+#include "text/FormatRuns.h"
+#include "text/TagMatch.h"
 
 #include <QPlainTextEdit>
 
@@ -34,7 +34,7 @@ public:
     QString TextRange(int start, int end) const override;
     QChar CharAt(int pos) const override { return mText.at(pos); }
     // Replaces the content (caret at 0, plain black); any CR, LF or CR LF becomes one line break, and the
-    // separator rule applies (platform/SeparatorRule.h). Raises Change when Text() differs afterwards.
+    // separator rule applies (text/SeparatorRule.h). Raises Change when Text() differs afterwards.
     void setText(const QString& text) override;
     int SelStart() const override;
     void setSelStart(int pos) override;

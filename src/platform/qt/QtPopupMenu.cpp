@@ -5,53 +5,65 @@
 namespace qx {
 
 QtPopupMenu::QtPopupMenu(QWidget* parent)
-    : QMenu(parent) {}
+    : QMenu(parent) {
+    for (const MenuItemRow& row : kMenuItems) {
+        QAction* action = addItem({row.item}, QString::fromUtf8(row.caption), row.shortcut);
+        if (row.item == MenuItem::Favourite)
+            action->setVisible(false); // the template, never shown
+        if (row.separatorAfter)
+            addSeparator()->setObjectName(QLatin1String(row.separatorAfter));
+    }
+}
 
-QAction* QtPopupMenu::addItem(const char* name, const QString& text, const QKeySequence& shortcut) {
+QAction* QtPopupMenu::addItem(MenuChoice choice, const QString& text, QKeyCombination shortcut) {
     QAction* action = addAction(text);
-    action->setObjectName(QLatin1String(name));
-    if (!shortcut.isEmpty()) {
+    action->setObjectName(menuObjectName(choice));
+    if (shortcut.key() != Qt::Key_unknown) {
         action->setShortcut(shortcut);
         action->setShortcutContext(Qt::WidgetShortcut);
     }
-    connect(action, &QAction::triggered, this, [this, action] { choose(action->objectName()); });
+    connect(action, &QAction::triggered, this, [this, choice] { choose(choice); });
     return action;
 }
 
-QAction* QtPopupMenu::item(const QString& name) const {
+QAction* QtPopupMenu::item(MenuItem which) const {
+    return item(menuObjectName({which}));
+}
+
+QAction* QtPopupMenu::item(const QString& objectName) const {
     for (QAction* action : actions())
-        if (action->objectName() == name)
+        if (action->objectName() == objectName)
             return action;
     return nullptr;
 }
 
-void QtPopupMenu::setItemText(const QString& name, const QString& text) {
-    if (QAction* a = item(name))
+void QtPopupMenu::setItemText(MenuItem which, const QString& text) {
+    if (QAction* a = item(which))
         a->setText(text);
 }
 
-QString QtPopupMenu::ItemText(const QString& name) const {
-    const QAction* a = item(name);
+QString QtPopupMenu::ItemText(MenuItem which) const {
+    const QAction* a = item(which);
     return a ? a->text() : QString();
 }
 
-void QtPopupMenu::setItemVisible(const QString& name, bool visible) {
-    if (QAction* a = item(name))
+void QtPopupMenu::setItemVisible(MenuItem which, bool visible) {
+    if (QAction* a = item(which))
         a->setVisible(visible);
 }
 
-bool QtPopupMenu::ItemVisible(const QString& name) const {
-    const QAction* a = item(name);
+bool QtPopupMenu::ItemVisible(MenuItem which) const {
+    const QAction* a = item(which);
     return a && a->isVisible();
 }
 
-void QtPopupMenu::setItemEnabled(const QString& name, bool enabled) {
-    if (QAction* a = item(name))
+void QtPopupMenu::setItemEnabled(MenuItem which, bool enabled) {
+    if (QAction* a = item(which))
         a->setEnabled(enabled);
 }
 
-bool QtPopupMenu::ItemEnabled(const QString& name) const {
-    const QAction* a = item(name);
+bool QtPopupMenu::ItemEnabled(MenuItem which) const {
+    const QAction* a = item(which);
     return a && a->isEnabled();
 }
 
@@ -59,27 +71,36 @@ void QtPopupMenu::Popup() {
     popup(QCursor::pos());
 }
 
+// The favourites are the items a name stands for as a favourite at a position; the template is not one.
+QList<QAction*> QtPopupMenu::favourites() const {
+    QList<QAction*> found;
+    for (QAction* action : actions()) {
+        const std::optional<MenuChoice> choice = menuChoiceNamed(action->objectName());
+        if (choice && choice->item == MenuItem::Favourite)
+            found << action;
+    }
+    return found;
+}
+
 void QtPopupMenu::setFavouriteItems(const QStringList& names) {
-    for (QAction* action : actions())
-        if (action->objectName().startsWith(QLatin1String("mnuFav")) && action->objectName() != "mnuFav0" &&
-            action->objectName() != QLatin1String("mnuFavSep"))
-            delete action;
+    qDeleteAll(favourites());
     for (int i = 0; i < names.size(); ++i) {
         QString caption = names[i];
         caption.replace(QLatin1Char('&'), QLatin1String("&&"));
-        addItem(QStringLiteral("mnuFav%1").arg(i + 1).toLatin1().constData(), caption);
+        addItem({MenuItem::Favourite, i + 1}, caption);
     }
 }
 
 QStringList QtPopupMenu::FavouriteItems() const {
     QStringList names;
-    for (const QAction* action : actions()) {
-        const QString name = action->objectName();
-        if (name.startsWith(QLatin1String("mnuFav")) && name != QLatin1String("mnuFav0") &&
-            name != QLatin1String("mnuFavSep"))
-            names << QString(action->text()).replace(QLatin1String("&&"), QLatin1String("&"));
-    }
+    for (const QAction* action : favourites())
+        names << QString(action->text()).replace(QLatin1String("&&"), QLatin1String("&"));
     return names;
+}
+
+void QtPopupMenu::setFavouritesEnabled(bool enabled) {
+    for (QAction* action : favourites())
+        action->setEnabled(enabled);
 }
 
 } // namespace qx

@@ -6,27 +6,31 @@
 
 namespace qx {
 
-// The popup menu on Qt: a QMenu whose actions carry the item names as object names. Shortcuts are shown
-// in the menu only; the code box's key handling owns the keys themselves.
+// The popup menu on Qt: a QMenu made from the menu's table, whose actions carry the items' object names.
+// Shortcuts are shown in the menu only; the code box's key handling owns the keys themselves.
 class QtPopupMenu final : public QMenu, public PopupMenu {
 public:
     explicit QtPopupMenu(QWidget* parent);
 
-    // Appends an item; its choice reaches the menu's handler under its name.
-    QAction* addItem(const char* name, const QString& text, const QKeySequence& shortcut = {});
-
-    void setItemText(const QString& name, const QString& text) override;
-    QString ItemText(const QString& name) const override;
-    void setItemVisible(const QString& name, bool visible) override;
-    bool ItemVisible(const QString& name) const override;
-    void setItemEnabled(const QString& name, bool enabled) override;
-    bool ItemEnabled(const QString& name) const override;
+    void setItemText(MenuItem item, const QString& text) override;
+    QString ItemText(MenuItem item) const override;
+    void setItemVisible(MenuItem item, bool visible) override;
+    bool ItemVisible(MenuItem item) const override;
+    void setItemEnabled(MenuItem item, bool enabled) override;
+    bool ItemEnabled(MenuItem item) const override;
     void Popup() override;
-    // The favourite items follow the action named "mnuFavSep"; they are made anew each time.
+    // The favourite items follow the hidden template; they are made anew each time.
     void setFavouriteItems(const QStringList& names) override;
     QStringList FavouriteItems() const override;
+    void setFavouritesEnabled(bool enabled) override;
 
-    QAction* item(const QString& name) const;
+    QAction* item(MenuItem item) const;
+    // An item by its object name ("mnuCut", "mnuFav2").
+    QAction* item(const QString& objectName) const;
+
+private:
+    QAction* addItem(MenuChoice choice, const QString& text, QKeyCombination shortcut = Qt::Key_unknown);
+    QList<QAction*> favourites() const;
 };
 
 } // namespace qx
