@@ -13,17 +13,24 @@ namespace qx::test {
 // Texts for differential tests, read as data: the files of the real-script corpus and the generated
 // benchmark texts.
 
-// Every `step`-th file of the corpus (QX_CORPUS_DIR) in name order, decoded as UTF-8; none when the corpus
-// is missing.
-inline QStringList corpusTexts(int step = 1) {
+// Every `step`-th file of the corpus (QX_CORPUS_DIR) in name order; none when the corpus is missing.
+inline QStringList corpusFiles(int step = 1) {
     QStringList paths;
     QDirIterator it(QStringLiteral(QX_CORPUS_DIR), QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext())
         paths << it.next();
     std::sort(paths.begin(), paths.end());
+    QStringList every;
+    for (qsizetype i = 0; i < paths.size(); i += step)
+        every << paths[i];
+    return every;
+}
+
+// The same files' texts, decoded as UTF-8.
+inline QStringList corpusTexts(int step = 1) {
     QStringList texts;
-    for (qsizetype i = 0; i < paths.size(); i += step) {
-        QFile file(paths[i]);
+    for (const QString& path : corpusFiles(step)) {
+        QFile file(path);
         if (file.open(QIODevice::ReadOnly))
             texts << QString::fromUtf8(file.readAll());
     }
