@@ -3,19 +3,8 @@
 // (thread CPU time, medians of paired ratios, heap in use, load average).
 #pragma once
 
-#include "control/EditorController.h"
-#include "control/EditorShell.h"
-#include "platform/memory/ManualTimer.h"
-#include "platform/memory/MemoryCaretLocator.h"
-#include "platform/memory/MemoryClipboard.h"
-#include "platform/memory/MemoryEditBar.h"
-#include "platform/memory/MemoryInputBox.h"
-#include "platform/memory/MemoryListPopup.h"
-#include "platform/memory/MemoryMessageBox.h"
-#include "platform/memory/MemoryPopupMenu.h"
-#include "platform/memory/MemoryStatusPanels.h"
-#include "platform/memory/MemoryTipPopup.h"
 #include "platform/qt/QtCodeBox.h"
+#include "support/MemoryControl.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -146,36 +135,8 @@ inline int middleLine(const QString& text) {
 
 // --- the two editors ---------------------------------------------------------------------------------
 
-class NoShell final : public EditorShell {
-public:
-    void LayOut() override {}
-    void EncodingAreaChange(bool) override {}
-    void OpenFindDialog() override {}
-};
-
-class NoForeground final : public ForegroundWindow {
-public:
-    WindowHandle Current() const override { return 1; }
-};
-
 // The control over a shown Qt box and in-memory popups, bars and timers, its caret at the middle line.
-struct Control {
-    QtCodeBox box;
-    MemoryCaretLocator caret;
-    MemoryStatusPanels status;
-    MemoryEditBar editBar;
-    MemoryPopupMenu menu;
-    ManualTimer highlightTimer, foregroundTimer;
-    MemoryMessageBox messages;
-    MemoryClipboard clipboard;
-    MemoryInputBox input;
-    NoForeground foreground;
-    NoShell shell;
-    EditorController control{EditorParts{box, caret, status, editBar, menu, highlightTimer, foregroundTimer,
-                                         messages, clipboard, input, foreground, shell,
-                                         [] { return std::make_unique<MemoryListPopup>(); },
-                                         [] { return std::make_unique<MemoryTipPopup>(); }}};
-
+struct Control : test::MemoryControl<QtCodeBox> {
     explicit Control(const QString& text) {
         box.resize(900, 600);
         box.show();

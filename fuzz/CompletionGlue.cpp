@@ -1,48 +1,39 @@
 #include "CompletionGlue.h"
 
-#include "assist/AssistPopups.h"
 #include "assist/CompletionTrigger.h"
-#include "platform/EditorState.h"
-#include "platform/memory/MemoryCaretLocator.h"
 #include "platform/memory/MemoryCodeBox.h"
-#include "platform/memory/MemoryListPopup.h"
-#include "platform/memory/MemoryStatusPanels.h"
-#include "platform/memory/MemoryTipPopup.h"
+#include "support/MemoryControl.h"
+
 #include <qxTagEditor2/qxDatabase.h>
 
 namespace qx::fuzz {
 
+// The whole control over in-memory parts, its events passed on as the box raises them, except that a
+// handler set here takes Change in place of the control's change handler.
 struct CompletionGlue::Parts final : CodeBoxEvents {
     explicit Parts(const QString& referenceFile)
         : database(referenceFile) {
-        state.moDatabase = &database;
-        setEvents(box, this);
-        popups.setStatusPanels(&status);
+        mc.state.moDatabase = &database;
+        setEvents(mc.box, this);
     }
-    ~Parts() override { setEvents(box, nullptr); }
+    ~Parts() override { setEvents(mc.box, &mc.control); }
 
     void Change() override {
-        if (state.mbBusy)
-            return;
-        if (onChange)
+        if (!onChange)
+            mc.control.Change();
+        else if (!mc.state.mbBusy)
             onChange();
-        else
-            trigger.ShowCompletion(box.GetScrollPos(), false);
     }
+    void Edited(int position, const QString& removed, int added) override {
+        mc.control.Edited(position, removed, added);
+    }
+    void KeyDown(int& keyCode, int shift) override { mc.control.KeyDown(keyCode, shift); }
+    void KeyPress(int& keyAscii) override { mc.control.KeyPress(keyAscii); }
+    void KeyUp(int& keyCode, int shift) override { mc.control.KeyUp(keyCode, shift); }
+    void SelChange() override { mc.control.SelChange(); }
 
     qxDatabase database;
-    EditorState state;
-    MemoryCodeBox box;
-    MemoryCaretLocator caret;
-    MemoryStatusPanels status;
-    AssistPopups popups{state, box, caret,
-                        [this] {
-                            auto made = std::make_unique<MemoryListPopup>();
-                            made->setOwner(&box);
-                            return made;
-                        },
-                        [] { return std::make_unique<MemoryTipPopup>(); }};
-    CompletionTrigger trigger{state, box, popups};
+    test::MemoryControl<MemoryCodeBox> mc;
     std::function<void()> onChange;
 };
 
@@ -52,18 +43,18 @@ CompletionGlue::CompletionGlue(const QString& referenceFile)
 CompletionGlue::~CompletionGlue() = default;
 
 MemoryCodeBox& CompletionGlue::box() {
-    return d->box;
+    return d->mc.box;
 }
 
 void CompletionGlue::setText(const QString& text, int caret) {
-    d->state.mbBusy = true;
-    d->box.setText(text);
-    d->state.mbBusy = false;
-    d->box.setSelStart(caret);
+    d->mc.state.mbBusy = true;
+    d->mc.box.setText(text);
+    d->mc.state.mbBusy = false;
+    d->mc.box.setSelStart(caret);
 }
 
 void CompletionGlue::runTrigger(bool explicitRequest) {
-    d->trigger.ShowCompletion(d->box.GetScrollPos(), explicitRequest);
+    d->mc.control.trigger().ShowCompletion(d->mc.box.GetScrollPos(), explicitRequest);
 }
 
 void CompletionGlue::setChangeHandler(std::function<void()> handler) {
@@ -71,15 +62,15 @@ void CompletionGlue::setChangeHandler(std::function<void()> handler) {
 }
 
 bool CompletionGlue::listShown() const {
-    return d->state.mbListShown;
+    return d->mc.state.mbListShown;
 }
 
 int CompletionGlue::listStart() const {
-    return d->state.mlListStart;
+    return d->mc.state.mlListStart;
 }
 
 const ListPopup* CompletionGlue::list() const {
-    return d->popups.List();
+    return d->mc.control.popups().List();
 }
 
 } // namespace qx::fuzz

@@ -1,8 +1,8 @@
 #pragma once
 
-// The completion trigger built over in-memory parts, as the control wires it: the only file of the fuzz
-// targets that knows the trigger's constructor and the state it shares with the control. When that wiring
-// changes, only CompletionGlue.cpp follows.
+// The completion trigger as the control wires it, inside the whole control over in-memory parts (the tests'
+// MemoryControl): the only file of the fuzz targets that knows how to reach it. When that wiring changes,
+// only CompletionGlue.cpp follows.
 
 #include <QString>
 

@@ -1,84 +1,24 @@
 #pragma once
 
-#include "control/EditorController.h"
-#include "control/EditorShell.h"
-#include "platform/memory/ManualTimer.h"
-#include "platform/memory/MemoryCaretLocator.h"
-#include "platform/memory/MemoryClipboard.h"
-#include "platform/memory/MemoryEditBar.h"
-#include "platform/memory/MemoryInputBox.h"
-#include "platform/memory/MemoryListPopup.h"
-#include "platform/memory/MemoryMessageBox.h"
-#include "platform/memory/MemoryPopupMenu.h"
-#include "platform/memory/MemoryStatusPanels.h"
-#include "platform/memory/MemoryTipPopup.h"
 #include "support/FaultyCodeBox.h"
+#include "support/MemoryControl.h"
 #include "support/TempSettings.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace qx::test {
 
-// A shell that records what the controller asked of it.
-class RecordingShell final : public EditorShell {
-public:
-    void LayOut() override { ++layOuts; }
-    void EncodingAreaChange(bool pbEnabled) override {
-        encodingAreaChanges.append(pbEnabled);
-        if (onEncodingAreaChange)
-            onEncodingAreaChange(pbEnabled);
-    }
-    void OpenFindDialog() override { ++findDialogOpens; }
-    void MoveFocusOut(bool forward) override { focusMoves.push_back(forward); }
-    void Zoom(int steps) override { zooms.push_back(steps); }
-
-    int layOuts = 0;
-    // std::vector: comparing empty QLists hands memcmp a null pointer, which UBSan reports.
-    std::vector<bool> focusMoves; // true: forward
-    std::vector<int> zooms;
-    int findDialogOpens = 0;
-    QList<bool> encodingAreaChanges;
-    // A host's slot on the signal.
-    std::function<void(bool)> onEncodingAreaChange;
-};
-
-class FixedForeground final : public ForegroundWindow {
-public:
-    WindowHandle Current() const override { return front; }
-    WindowHandle front = 100;
+// Settings in a temporary folder, made before the control reads them.
+struct WithTempSettings {
+    TempSettings settings;
 };
 
 // The whole control over in-memory parts, driven event by event: the box's typing helpers raise KeyDown,
 // KeyPress, Change, SelChange and KeyUp as a real box does. No display, no timers but manual ones.
-class ControllerFixture : public ::testing::Test {
+class ControllerFixture : public ::testing::Test,
+                          protected WithTempSettings,
+                          protected MemoryControl<FaultyCodeBox> {
 protected:
-    TempSettings settings;
-    FaultyCodeBox box;
-    MemoryCaretLocator caret;
-    MemoryStatusPanels status;
-    MemoryEditBar editBar;
-    MemoryPopupMenu menu;
-    ManualTimer highlightTimer;
-    ManualTimer foregroundTimer;
-    MemoryMessageBox messages;
-    MemoryClipboard clipboard;
-    MemoryInputBox input;
-    FixedForeground foreground;
-    RecordingShell shell;
-    EditorController control{EditorParts{box, caret, status, editBar, menu, highlightTimer, foregroundTimer,
-                                         messages, clipboard, input, foreground, shell,
-                                         [this] {
-                                             auto list = std::make_unique<MemoryListPopup>();
-                                             list->setOwner(&box);
-                                             return list;
-                                         },
-                                         [] { return std::make_unique<MemoryTipPopup>(); }}};
-    EditorState& state = control.state();
-
-    MemoryListPopup* list() { return static_cast<MemoryListPopup*>(control.popups().List()); }
-    MemoryTipPopup* tip() { return static_cast<MemoryTipPopup*>(control.popups().Tip()); }
     // Puts text in as the host does, with the caret at `caret` (the end when negative).
     void setValue(const QString& text, int caretAt = -1) {
         control.setValue(text);
