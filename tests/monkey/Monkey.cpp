@@ -15,6 +15,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <exception>
 #include <limits>
@@ -46,34 +47,13 @@ const QStringList kMoveKeys = {"Left",       "Right",     "Up",       "Down",   
 const QStringList kMenuItems = {"mnuCut",  "mnuCopy", "mnuPaste",    "mnuSelectAll",
                                 "mnuUndo", "mnuRedo", "mnuAddToFav", "mnuFav1"};
 
+// Arguments in a list of actions: line breaks, tabs and characters beyond ASCII as %XX, the rest as typed.
 QString escaped(const QString& text) {
-    QString out;
-    for (const QChar c : text) {
-        if (c == u'\\')
-            out += QLatin1String("\\\\");
-        else if (c == u'\r')
-            out += QLatin1String("\\r");
-        else if (c == u'\n')
-            out += QLatin1String("\\n");
-        else if (c == u'\t')
-            out += QLatin1String("\\t");
-        else
-            out += c;
-    }
-    return out;
+    return QString::fromLatin1(QUrl::toPercentEncoding(text, " !\"#$&'()*+,-./:;<=>?@[\\]^_`{|}~"));
 }
 
 QString unescaped(const QString& text) {
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const QChar next = text[++i];
-        out += next == u'r' ? QChar(u'\r') : next == u'n' ? QChar(u'\n') : next == u't' ? QChar(u'\t') : next;
-    }
-    return out;
+    return QUrl::fromPercentEncoding(text.toLatin1());
 }
 
 // Answers the modal windows the control opens (a name for a favourite, a message) as a user would.

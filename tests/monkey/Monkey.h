@@ -16,7 +16,7 @@ struct MonkeyAction {
     friend bool operator==(const MonkeyAction&, const MonkeyAction&) = default;
 };
 
-// Lists of actions as lines of text ("op arg", the argument with C escapes), for printing a failing run
+// Lists of actions as lines of text ("op arg", the argument percent-encoded), for printing a failing run
 // and for keeping it as a regression.
 QString toText(const QList<MonkeyAction>& actions);
 QList<MonkeyAction> actionsFromText(const QString& text);
