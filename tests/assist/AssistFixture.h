@@ -9,6 +9,7 @@
 #include "platform/memory/MemoryStatusPanels.h"
 #include "platform/memory/MemoryTipPopup.h"
 
+#include <QMap>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -31,19 +32,16 @@ inline Properties nameSet(const QStringList& names) {
     return set;
 }
 
-// A script reference that records what it is asked and answers what the test set.
+// A script reference that answers what the test set for each operation (lists as "A:B") and logs each call
+// as "operation|text|text...".
 class RecordingReference : public ScriptReference {
 public:
-    struct Answers {
-        QStringList handlerNames;
-        QString handlerItems, syntax, description, commandValues, argumentValues;
-    };
     struct Log {
         QStringList calls;
         int instances = 0, databaseSets = 0;
     };
 
-    RecordingReference(const Answers& answers, Log& log)
+    RecordingReference(const QMap<QString, QString>& answers, Log& log)
         : mAnswers(answers)
         , mLog(log) {
         ++mLog.instances;
@@ -53,41 +51,39 @@ public:
         ++mLog.databaseSets;
         ScriptReference::setDatabase(database);
     }
-    std::unique_ptr<Properties> HandlerNames(const QString& handler, bool excludeHidden,
-                                             int reserved) override {
-        record({"HandlerNames", handler, excludeHidden ? "exclude" : "include", QString::number(reserved)});
-        return std::make_unique<Properties>(nameSet(mAnswers.handlerNames));
+    std::unique_ptr<Properties> HandlerNames(const QString& h, bool excludeHidden, int reserved) override {
+        auto names = std::make_unique<Properties>();
+        names->Build(
+            reply({"HandlerNames", h, excludeHidden ? "exclude" : "include", QString::number(reserved)}), 0,
+            0, QStringLiteral(":"));
+        return names;
     }
-    QString HandlerItems(const QString& h) override {
-        return reply({"HandlerItems", h}, mAnswers.handlerItems);
-    }
+    QString HandlerItems(const QString& h) override { return reply({"HandlerItems", h}); }
     QString CommandSyntax(const QString& h, const QString& c) override {
-        return reply({"CommandSyntax", h, c}, mAnswers.syntax);
+        return reply({"CommandSyntax", h, c});
     }
     QString CommandDescription(const QString& h, const QString& c) override {
-        return reply({"CommandDescription", h, c}, mAnswers.description);
+        return reply({"CommandDescription", h, c});
     }
     QString CommandValues(const QString& h, const QString& c) override {
-        return reply({"CommandValues", h, c}, mAnswers.commandValues);
+        return reply({"CommandValues", h, c});
     }
     QString ArgumentValues(const QString& h, const QString& c, const QString& argument) override {
-        return reply({"ArgumentValues", h, c, argument}, mAnswers.argumentValues);
+        return reply({"ArgumentValues", h, c, argument});
     }
 
 private:
-    // One line per call: the operation and its texts, separated by "|".
-    void record(const QStringList& parts) { mLog.calls.append(parts.join(QLatin1Char('|'))); }
-    QString reply(const QStringList& parts, const QString& answer) {
-        record(parts);
-        return answer;
+    QString reply(const QStringList& call) {
+        mLog.calls.append(call.join(QLatin1Char('|')));
+        return mAnswers.value(call.first());
     }
 
-    Answers mAnswers;
+    const QMap<QString, QString>& mAnswers;
     Log& mLog;
 };
 
-// The control's side of code assistance on the in-memory platform: its fields, a change handler that runs
-// the completion trigger as the control's does, and the two popups.
+// Code assistance on the in-memory platform: a change handler that runs the completion trigger as the
+// control's does, and the two popups.
 class AssistFixture : public ::testing::Test, public CodeBoxEvents {
 protected:
     AssistFixture() {
@@ -97,32 +93,26 @@ protected:
     }
 
     void Change() override {
-        if (mbBusy)
+        if (state.mbBusy)
             return;
         ++handledChanges;
         trigger.ShowCompletion(box.GetScrollPos(), false);
     }
 
-    // Puts text into the box without running the trigger and the caret at its end (or at caret).
+    // Puts text into the box without running the trigger, with the caret at its end (or at caret).
     void setText(const QString& text, int caret = -1) {
-        mbBusy = true;
+        state.mbBusy = true;
         box.setText(text);
-        mbBusy = false;
+        state.mbBusy = false;
         box.setSelStart(caret < 0 ? int(text.size()) : caret);
     }
     MemoryListPopup* list() const { return static_cast<MemoryListPopup*>(popups.List()); }
     MemoryTipPopup* tip() const { return static_cast<MemoryTipPopup*>(popups.Tip()); }
-    QStringList shownEntries() const { return mbListShown && list() ? list()->entries() : QStringList(); }
+    QStringList shownEntries() const {
+        return state.mbListShown && list() ? list()->entries() : QStringList();
+    }
 
     EditorState state;
-    bool& mbBusy = state.mbBusy;
-    bool& mbListShown = state.mbListShown;
-    int& mlListStart = state.mlListStart;
-    bool& mbTipShown = state.mbTipShown;
-    bool& mbTipLoaded = state.mbTipLoaded;
-    bool& mbShowHiddenHandlers = state.mbShowHiddenHandlers;
-    QPointer<QObject>& moDatabase = state.moDatabase;
-
     MemoryCodeBox box;
     MemoryCaretLocator caret;
     MemoryStatusPanels status;
@@ -135,7 +125,7 @@ protected:
                         [] { return std::make_unique<MemoryTipPopup>(); }};
     CompletionTrigger trigger{state, box, popups};
 
-    RecordingReference::Answers answers;
+    QMap<QString, QString> answers; // by operation
     RecordingReference::Log log;
     int handledChanges = 0;
 };

@@ -18,25 +18,18 @@ using EncodedAreas::kRtfMarker;
 // The RTF rule read from the whole text: the last RTF marker wholly before the caret, then the first
 // quote, "<" or ":" from inside it on must be a quote.
 bool rtfFromWholeText(QStringView text, int caret) {
-    if (caret <= 4 || caret > text.size())
+    if (caret <= 4 || caret > text.size() || text.first(caret).lastIndexOf(kRtfMarker) < 0)
         return false;
-    const qsizetype marker = text.first(caret).lastIndexOf(kRtfMarker);
-    if (marker < 0)
-        return false;
-    for (qsizetype i = marker + 5; i < text.size(); ++i) {
-        if (text[i] == u'"')
-            return true;
-        if (text[i] == u'<' || text[i] == u':')
-            return false;
-    }
-    return false;
+    const auto end = std::find_if(text.begin() + text.first(caret).lastIndexOf(kRtfMarker) + 5, text.end(),
+                                  [](QChar c) { return c == u'"' || c == u'<' || c == u':'; });
+    return end != text.end() && *end == u'"';
 }
 
 // A box whose edits keep both indexes in step, as the controller's Edited does.
-class IndexedBox final : public CodeBoxEvents {
-public:
-    IndexedBox() { setEvents(box, this); }
-    ~IndexedBox() override { setEvents(box, nullptr); }
+class CaretStateTest : public ::testing::Test, public CodeBoxEvents {
+protected:
+    CaretStateTest() { setEvents(box, this); }
+    ~CaretStateTest() override { setEvents(box, nullptr); }
     void Edited(int position, const QString& removed, int added) override {
         encoded.Edited(box, position, int(removed.size()), added);
         rtf.Edited(box, position, int(removed.size()), added);
@@ -45,10 +38,6 @@ public:
     MemoryCodeBox box;
     MarkerIndex encoded{kEncodedMarker.toString()};
     MarkerIndex rtf{kRtfMarker.toString()};
-};
-
-class CaretStateTest : public ::testing::Test {
-protected:
     QRandomGenerator random{11};
 
     int pick(int bound) { return int(random.bounded(qMax(bound, 1))); }
@@ -76,62 +65,46 @@ protected:
         }
     }
 
-    void check(IndexedBox& indexed, int caret) {
-        const QString text = indexed.box.Text();
-        MemoryCodeBox& box = indexed.box;
-        ASSERT_EQ(EncodedAreas::CaretInEncodedArea(box, caret, indexed.encoded.LastBefore(box, caret)),
+    void check(int caret) {
+        const QString text = box.Text();
+        ASSERT_EQ(EncodedAreas::CaretInEncodedArea(box, caret, encoded.LastBefore(box, caret)),
                   EncodedAreas::CaretInEncodedArea(text, caret))
             << "encoded area at " << caret << " of " << text.size();
-        ASSERT_EQ(EncodedAreas::CaretAfterRtfValue(box, caret, indexed.rtf.LastBefore(box, caret)),
+        ASSERT_EQ(EncodedAreas::CaretAfterRtfValue(box, caret, rtf.LastBefore(box, caret)),
                   rtfFromWholeText(text, caret))
             << "RTF value at " << caret << " of " << text.size();
     }
 
     void run(const QString& source, int edits) {
-        IndexedBox indexed;
-        indexed.box.setText(source);
-        for (int round = 0; round < edits; ++round) {
-            const int length = indexed.box.TextLength();
+        box.setText(source);
+        for (int round = 0; round < edits && !HasFatalFailure(); ++round) {
+            const int length = box.TextLength();
             const int position = pick(length + 1);
             const QString inserted = piece(source);
-            indexed.box.SelectRange(position, qMin(length, position + pick(13)));
-            indexed.box.setSelText(inserted);
+            box.SelectRange(position, qMin(length, position + pick(13)));
+            box.setSelText(inserted);
             const int end = position + int(inserted.size());
             for (int caret = position - 8; caret <= end + 8;
                  caret += caret < position || caret >= end ? 1 : 97)
-                check(indexed, caret);
+                check(caret);
             for (int i = 0; i < 8; ++i)
-                check(indexed, pick(indexed.box.TextLength() + 2));
-            if (HasFatalFailure())
-                return;
+                check(pick(box.TextLength() + 2));
         }
     }
 };
 
-TEST_F(CaretStateTest, AnswersAsTheWholeTextDoesOnCorpusFiles) {
-    const QStringList texts = test::corpusTexts(8);
+TEST_F(CaretStateTest, AnswersAsTheWholeTextDoesOnCorpusAndGeneratedTexts) {
+    QStringList texts = test::corpusTexts(8);
+    for (const char* name : {"tag_1mb.qx", "script_1mb.vbs"})
+        texts << test::generatedText(QLatin1String(name));
+    texts.removeAll(QString());
     if (texts.isEmpty())
-        GTEST_SKIP() << "no corpus at " << QX_CORPUS_DIR;
+        GTEST_SKIP() << "no corpus at " << QX_CORPUS_DIR << " and no generated texts";
     for (const QString& text : texts) {
-        run(text, 40);
         if (HasFatalFailure())
             return;
+        run(text, text.size() > 100000 ? 60 : 40);
     }
-}
-
-TEST_F(CaretStateTest, AnswersAsTheWholeTextDoesOnGeneratedTexts) {
-    int found = 0;
-    for (const char* name : {"tag_1mb.qx", "script_1mb.vbs"}) {
-        const QString text = test::generatedText(QLatin1String(name));
-        if (text.isNull())
-            continue;
-        ++found;
-        run(text, 60);
-        if (HasFatalFailure())
-            return;
-    }
-    if (found == 0)
-        GTEST_SKIP() << "no generated texts (build the target qx_bench_texts)";
 }
 
 } // namespace

@@ -53,52 +53,36 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-// Files that cannot be read as favourites, each to be left exactly as it is.
-const struct Unreadable {
-    const char* what;
-    QByteArray bytes;
-} kUnreadable[] = {
-    {"damaged", R"({"format": "qxTagEditor2.properties", "version": 1, "items": [{"name": "Lo)"},
-    {"newer format", R"({"format": "qxTagEditor2.properties", "version": 2, "items": []})"},
-    {"another program's file", QByteArray::fromHex("0001") + "binary\xff"},
-    {"an item without a name", R"({"format": "qxTagEditor2.properties", "version": 1, "items": [{}]})"},
-};
-
 class FavouritesTest : public ::testing::Test {
 protected:
     qx::test::TempSettings settings;
 };
 
-TEST_F(FavouritesTest, NoFileMeansNoFavouritesAndNoFile) {
+TEST_F(FavouritesTest, AddedFavouritesGoLastUnderUniqueNamesAndANewControlLoadsThem) {
     Control control;
-    EXPECT_TRUE(control.favourites.items().isEmpty());
-    EXPECT_FALSE(control.favourites.reloadIfChanged());
-    EXPECT_TRUE(control.messages.messages().isEmpty());
-    EXPECT_FALSE(QFile::exists(Favourites::FilePath()));
-    EXPECT_EQ(Favourites::FilePath(), settings.userDataDir() + "/Kelvane/qxTagFav.dat");
-}
+    EXPECT_FALSE(control.favourites.reloadIfChanged()) << "no file, nothing to read";
+    control.input.cancel();
+    EXPECT_EQ(control.favourites.addToFavourites(kTag), std::nullopt);
+    EXPECT_FALSE(QFile::exists(Favourites::FilePath())) << "Cancel adds nothing";
 
-TEST_F(FavouritesTest, AnAddedFavouriteIsTheLastItemAndANewControlLoadsIt) {
-    Control control;
-    control.add("First", "<QX:A>a</QX>");
     const auto added = control.favourites.addToFavourites(kTag); // OK on the proposed name
-
     ASSERT_TRUE(added);
-    EXPECT_EQ(added->position, 2);
     EXPECT_EQ(added->name, "QX>DB-QUERY");
     EXPECT_TRUE(added->saved);
-    const auto& question = control.input.questions().last();
-    EXPECT_EQ(question.prompt, "Enter the name to use for the favourites");
-    EXPECT_EQ(question.title, "Kelvane Tag Favourite");
-    EXPECT_EQ(question.defaultText, "QX>DB-QUERY");
-    EXPECT_EQ(control.names(), (QStringList{"First", "QX>DB-QUERY"}));
-    EXPECT_EQ(control.favourites.items().last().text, kTag);
+    for (const char* name : {"Tom & Jerry", "Query", "query", "Query", "", "50%1"})
+        control.add(name, "<QX:A>a</QX>");
+    EXPECT_EQ(control.add("50%1")->position, 8);
+    const QStringList names = {"QX>DB-QUERY", "Tom & Jerry", "Query", "query (2)", "Query (3)", "",
+                               "50%1",        "50%1 (2)"};
+    EXPECT_EQ(control.names(), names);
+    EXPECT_EQ(control.favourites.items()[1].caption, "Tom && Jerry");
 
     Control later;
-    EXPECT_EQ(later.names(), (QStringList{"First", "QX>DB-QUERY"}));
-    EXPECT_EQ(later.favourites.snippet(2), kTag); // line breaks kept as CR LF
+    EXPECT_EQ(later.names(), names);
+    EXPECT_EQ(later.favourites.snippet(1), kTag) << "line breaks kept as CR LF";
+    EXPECT_EQ(later.favourites.snippet(8), kTag);
     EXPECT_EQ(later.favourites.snippet(0), std::nullopt);
-    EXPECT_EQ(later.favourites.snippet(3), std::nullopt);
+    EXPECT_EQ(later.favourites.snippet(9), std::nullopt);
     EXPECT_TRUE(control.messages.messages().isEmpty());
 }
 
@@ -108,7 +92,6 @@ TEST_F(FavouritesTest, ControlsAddingInTurnKeepEachOthersFavourites) {
     a.add("Same");
     b.add("Same");
     a.add("Mine");
-
     EXPECT_EQ(Control().names(), (QStringList{"Same", "Same (2)", "Mine"}));
     // b learns of a's last favourite when its menu next opens, and only then reads the file again.
     EXPECT_EQ(b.names(), (QStringList{"Same", "Same (2)"}));
@@ -118,63 +101,47 @@ TEST_F(FavouritesTest, ControlsAddingInTurnKeepEachOthersFavourites) {
     EXPECT_FALSE(a.favourites.reloadIfChanged());
 }
 
-TEST_F(FavouritesTest, NamesAreShownAsTypedAndNeverReplaceAnother) {
-    Control control;
-    for (const char* name : {"Tom & Jerry", "Query", "query", "Query", "50%1", "50%1", ""})
-        control.add(name);
-
-    EXPECT_EQ(control.names(),
-              (QStringList{"Tom & Jerry", "Query", "query (2)", "Query (3)", "50%1", "50%1 (2)", ""}));
-    EXPECT_EQ(control.favourites.items().first().caption, "Tom && Jerry");
-    EXPECT_EQ(Control().names(), control.names());
-}
-
-TEST_F(FavouritesTest, CancelAddsNothingAndAnEmptyAnswerIsAName) {
-    Control control;
-    control.input.cancel();
-    EXPECT_EQ(control.favourites.addToFavourites(kTag), std::nullopt);
-    EXPECT_TRUE(control.favourites.items().isEmpty());
-    EXPECT_FALSE(QFile::exists(Favourites::FilePath()));
-
-    const auto added = control.add("");
-    ASSERT_TRUE(added);
-    EXPECT_TRUE(added->saved);
-    EXPECT_EQ(Control().names(), QStringList{""});
-}
-
-TEST_F(FavouritesTest, AFileThatCannotBeReadIsLeftByteForByte) {
-    for (const Unreadable& file : kUnreadable) {
-        SCOPED_TRACE(file.what);
-        writeBytes(Favourites::FilePath(), file.bytes);
-
+// A file that cannot be read (damaged, of a newer format, another program's) is left byte for byte and the
+// favourite kept in the control; an empty file, or one of blanks, holds no favourites and is replaced.
+TEST_F(FavouritesTest, AnUnreadableFileIsLeftByteForByteAndAnEmptyFileHoldsNoFavouritesAndIsReplaced) {
+    const std::pair<QByteArray, bool> files[] = {
+        {R"({"format": "qxTagEditor2.properties", "version": 1, "items": [{"name": "Lo)", false},
+        {R"({"format": "qxTagEditor2.properties", "version": 2, "items": []})", false},
+        {QByteArray::fromHex("0001") + "binary\xff", false},
+        {R"({"format": "qxTagEditor2.properties", "version": 1, "items": [{}]})", false},
+        {"", true},
+        {" \r\n\t", true}};
+    for (const auto& [bytes, readable] : files) {
+        SCOPED_TRACE(bytes.toStdString());
+        writeBytes(Favourites::FilePath(), bytes);
         Control control;
-        EXPECT_TRUE(control.favourites.fileUnreadable());
-        EXPECT_TRUE(control.messages.messages().isEmpty()); // nothing is shown while the control is made
-        const auto added = control.add("Mine");
-
-        ASSERT_TRUE(added);
-        EXPECT_FALSE(added->saved);
-        EXPECT_EQ(control.names(), QStringList{"Mine"});
-        EXPECT_EQ(readBytes(Favourites::FilePath()), file.bytes);
-        ASSERT_EQ(control.messages.messages().size(), 1);
-        EXPECT_TRUE(control.messages.messages()[0].text.contains(Favourites::FilePath()));
+        EXPECT_EQ(control.favourites.fileUnreadable(), !readable);
+        EXPECT_TRUE(control.messages.messages().isEmpty()) << "nothing is shown while the control is made";
+        EXPECT_EQ(control.add("Mine")->saved, readable);
         EXPECT_FALSE(control.favourites.reloadIfChanged());
         EXPECT_EQ(control.names(), QStringList{"Mine"});
+        if (readable) {
+            EXPECT_EQ(Control().names(), QStringList{"Mine"});
+        } else {
+            EXPECT_EQ(readBytes(Favourites::FilePath()), bytes);
+            ASSERT_EQ(control.messages.messages().size(), 1);
+            EXPECT_TRUE(control.messages.messages()[0].text.contains(Favourites::FilePath()));
+        }
     }
 }
 
+// What could not be saved stays in the control and is saved with the next addition that can be.
 TEST_F(FavouritesTest, AFileDamagedAfterStartIsLeftAndTheFavouritesKept) {
     Control control;
     control.add("Old");
-    writeBytes(Favourites::FilePath(), kUnreadable[0].bytes);
-
+    const QByteArray damaged =
+        R"({"format": "qxTagEditor2.properties", "version": 1, "items": [{"name": "Lo)";
+    writeBytes(Favourites::FilePath(), damaged);
     control.add("New");
-
     EXPECT_EQ(control.names(), (QStringList{"Old", "New"}));
-    EXPECT_EQ(readBytes(Favourites::FilePath()), kUnreadable[0].bytes);
+    EXPECT_EQ(readBytes(Favourites::FilePath()), damaged);
     EXPECT_EQ(control.messages.messages().size(), 1);
 
-    // Once the file is readable again, the next addition saves what was kept.
     QFile::remove(Favourites::FilePath());
     EXPECT_TRUE(control.add("Third")->saved);
     EXPECT_EQ(Control().names(), (QStringList{"New", "Third"}));
@@ -185,12 +152,8 @@ TEST_F(FavouritesTest, AFailedSaveKeepsTheFavouriteAndSaysWhere) {
     const QString blocker = settings.path() + "/blocker";
     writeBytes(blocker, "a file, not a folder");
     qputenv("QXTE_USER_DATA_DIR", (blocker + "/data").toUtf8());
-
     Control control;
-    const auto added = control.add("Kept");
-
-    ASSERT_TRUE(added);
-    EXPECT_FALSE(added->saved);
+    EXPECT_FALSE(control.add("Kept")->saved);
     EXPECT_EQ(control.names(), QStringList{"Kept"});
     ASSERT_EQ(control.messages.messages().size(), 1);
     EXPECT_TRUE(control.messages.messages()[0].text.contains(Favourites::FilePath()));
@@ -200,17 +163,6 @@ TEST_F(FavouritesTest, AFailedSaveKeepsTheFavouriteAndSaysWhere) {
     ASSERT_TRUE(QFile::remove(blocker));
     EXPECT_TRUE(control.add("Next")->saved);
     EXPECT_EQ(Control().names(), (QStringList{"Kept", "Next"}));
-    EXPECT_EQ(control.messages.messages().size(), 1);
-}
-
-TEST_F(FavouritesTest, AnEmptyFileHoldsNoFavouritesAndIsReplaced) {
-    for (const QByteArray& bytes : {QByteArray(), QByteArray(" \r\n\t")}) {
-        writeBytes(Favourites::FilePath(), bytes);
-        Control control;
-        EXPECT_FALSE(control.favourites.fileUnreadable());
-        EXPECT_TRUE(control.add("Mine")->saved);
-        EXPECT_EQ(Control().names(), QStringList{"Mine"});
-    }
 }
 
 // A later version's keys, of the file and of its items, are written back as they were read.
@@ -272,17 +224,10 @@ TEST(FavouritesProcesses, AddingAtOnceLosesNothing) {
 }
 
 TEST(FavouritesNames, ProposalJoinsTheFirstTwoPieces) {
-    const struct {
-        QString selection;
-        QString proposal;
-    } cases[] = {
-        {kTag, "QX>DB-QUERY"},
-        {"<QX:VBS>\r\nx = a:b\r\n</QX>", "QX>VBS"},
-        {"<QX>", "QX>"},
-        {"", ">"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Favourites::ProposedName(c.selection), c.proposal) << c.selection.toStdString();
+    const std::pair<QString, QString> cases[] = {
+        {"<QX:VBS>\r\nx = a:b", "QX>VBS"}, {"<QX>", "QX>"}, {"", ">"}};
+    for (const auto& [selection, proposal] : cases)
+        EXPECT_EQ(Favourites::ProposedName(selection), proposal) << selection.toStdString();
 }
 
 } // namespace

@@ -6,12 +6,15 @@
 namespace qx {
 namespace {
 
-// "a <b>\r\nc" with "<b>" red and bold, "c" on a yellow background.
+// "a <b>\r\nc" with "<b>" red and bold, "c" on a yellow background, and a control character.
 HighlightRenderer sample() {
-    FormatRuns formats(9);
-    formats.apply(2, 5, {.Color = 0x000000FF, .Bold = true});
-    formats.apply(7, 9, {.BackColor = 0x0000FFFF});
-    return HighlightRenderer(QStringLiteral("a <b>\r\nc\x1b"), formats);
+    MemoryCodeBox box;
+    box.setText(QStringLiteral("a <b>\r\nc\x1b"));
+    box.SelectRange(2, 5);
+    box.SetCharFormat({.Color = 0x000000FF, .Bold = true});
+    box.SelectRange(7, 9);
+    box.SetCharFormat({.BackColor = 0x0000FFFF});
+    return HighlightRenderer::fromBox(box);
 }
 
 TEST(HighlightRenderer, GoldenLinesGiveEveryAttribute) {
@@ -23,35 +26,21 @@ TEST(HighlightRenderer, GoldenLinesGiveEveryAttribute) {
               "0 2 00C00000 I \"\\t\\u{00E9}\"\n");
 }
 
-TEST(HighlightRenderer, ReadsAnyBoxCharacterByCharacter) {
-    MemoryCodeBox box;
-    box.setText(QStringLiteral("a <b>\r\nc\x1b"));
-    box.SelectRange(2, 5);
-    box.SetCharFormat({.Color = 0x000000FF, .Bold = true});
-    box.SelectRange(7, 9);
-    box.SetCharFormat({.BackColor = 0x0000FFFF});
-    EXPECT_EQ(HighlightRenderer::fromBox(box).toGolden(), sample().toGolden());
-}
-
-TEST(HighlightRenderer, HtmlEscapesTheTextAndStylesEachColouredRun) {
+// HTML escapes the text and styles each coloured run; ANSI uses true colour, closes a styled run at each
+// line end and never passes a control character through.
+TEST(HighlightRenderer, HtmlAndAnsi) {
     const QString html = sample().toHtml(QStringLiteral("x<y>"));
     EXPECT_TRUE(html.contains(QLatin1String("<title>x&lt;y&gt;</title>")));
     EXPECT_TRUE(html.contains(
         QStringLiteral("a <span style=\"color:#ff0000;font-weight:bold\">&lt;b&gt;</span>\n"
                        "<span style=\"color:#000000;background-color:#ffff00\">c\uFFFD</span>")))
         << html.toStdString();
-}
-
-TEST(HighlightRenderer, AnsiUsesTrueColourAndNeverPassesControlCharactersThrough) {
-    const QByteArray ansi = sample().toAnsi();
-    EXPECT_EQ(ansi, QByteArray("a \x1b[0;38;2;255;0;0;1m<b>\x1b[0m\n\x1b[0;38;2;0;0;0;48;2;255;255;0mc") +
-                        QStringLiteral("\uFFFD").toUtf8() + "\x1b[0m");
-}
-
-TEST(HighlightRenderer, AStyledRunIsClosedAtEachLineEnd) {
-    FormatRuns formats(5);
-    formats.apply(0, 5, {.Color = 0x00808080});
-    EXPECT_EQ(HighlightRenderer(QStringLiteral("a\r\n\rb"), formats).toAnsi(),
+    EXPECT_EQ(sample().toAnsi(),
+              QByteArray("a \x1b[0;38;2;255;0;0;1m<b>\x1b[0m\n\x1b[0;38;2;0;0;0;48;2;255;255;0mc") +
+                  QStringLiteral("\uFFFD").toUtf8() + "\x1b[0m");
+    FormatRuns grey(5);
+    grey.apply(0, 5, {.Color = 0x00808080});
+    EXPECT_EQ(HighlightRenderer(QStringLiteral("a\r\n\rb"), grey).toAnsi(),
               QByteArray("\x1b[0;38;2;128;128;128ma\x1b[0m\n\n\x1b[0;38;2;128;128;128mb\x1b[0m"));
 }
 

@@ -1,13 +1,16 @@
+// When passes run, which processor they use, and a pass on the Qt box.
 #include "highlight/HighlightScheduler.h"
 #include "highlight/EffectiveCodeType.h"
 #include "highlight/HighlightSettings.h"
 #include "highlight/clsVBSyntaxHighlight.h"
 #include "hostlib/Library.h"
+#include "platform/WindowLock.h"
 #include "platform/memory/ManualTimer.h"
 #include "platform/memory/MemoryCodeBox.h"
+#include "platform/qt/QtCodeBox.h"
 #include "support/TempSettings.h"
 
-#include <QFile>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -15,144 +18,113 @@
 namespace qx::test {
 namespace {
 
+constexpr Colour kKeyword = clsVBSyntaxHighlight::KeywordColour;
+constexpr Colour kOperator = clsVBSyntaxHighlight::OperatorColour;
+
 class SchedulerTest : public ::testing::Test {
 protected:
     TempSettings settings;
     MemoryCodeBox box;
     ManualTimer timer;
     EditorState state;
-    bool& busy = state.mbBusy;
-    bool& on = state.mbSyntaxHighlight;
-    int& codeType = state.mlCodeType;
     std::optional<HighlightScheduler> scheduler;
 
     void SetUp() override {
-        codeType = CodeTypes::VB;
+        state.mlCodeType = CodeTypes::VB;
         scheduler.emplace(box, timer, state);
         box.setText(QStringLiteral("Dim x"));
     }
-
     Colour colourAt(int pos) const { return box.FormatAt(pos).Color; }
-    static QString userValue() {
-        return Library::instance().ReadRegistry(
-            RegistryRoot::CurrentUser, QLatin1String(HighlightSettings::UserKey),
-            QLatin1String(HighlightSettings::HighlightingValue), QString());
+    int passes() const { return scheduler->passCount(); }
+    void append(const char* text) {
+        box.setSelStart(box.TextLength());
+        box.setSelText(QString::fromLatin1(text));
     }
 };
 
 TEST_F(SchedulerTest, ABurstOfRequestsGivesOnePassAfterTheLastOne) {
-    EXPECT_EQ(timer.Interval(), 150);
     for (int i = 0; i < 5; ++i) {
         scheduler->RequestDelayedPass();
         timer.advance(100);
     }
-    EXPECT_EQ(scheduler->passCount(), 0);
     timer.advance(49);
-    EXPECT_EQ(scheduler->passCount(), 0);
+    EXPECT_EQ(passes(), 0);
     timer.advance(1);
-    EXPECT_EQ(scheduler->passCount(), 1);
+    EXPECT_EQ(passes(), 1);
     EXPECT_FALSE(timer.Enabled());
     timer.advance(1000);
-    EXPECT_EQ(scheduler->passCount(), 1);
-    EXPECT_EQ(colourAt(0), clsVBSyntaxHighlight::KeywordColour);
+    EXPECT_EQ(passes(), 1);
+    EXPECT_EQ(colourAt(0), kKeyword);
 }
 
 TEST_F(SchedulerTest, APassWhileBusyBecomesADelayedRequest) {
-    busy = true;
+    state.mbBusy = true;
     scheduler->HighlightPass();
-    EXPECT_EQ(scheduler->passCount(), 0);
-    EXPECT_TRUE(timer.Enabled());
-    busy = false;
+    EXPECT_EQ(passes(), 0);
+    state.mbBusy = false;
     timer.advance(150);
-    EXPECT_EQ(scheduler->passCount(), 1);
-    EXPECT_FALSE(busy);
+    EXPECT_EQ(passes(), 1);
+    EXPECT_FALSE(state.mbBusy);
 }
 
-TEST_F(SchedulerTest, APassHoldsTheBusyFlagForItsWholeLength) {
-    struct BusyWatch : CodeBoxEvents {
-        const bool* busy = nullptr;
-        int seen = 0, seenBusy = 0;
-        void SelChange() override {
-            ++seen;
-            seenBusy += *busy ? 1 : 0;
-        }
-    } watch;
-    watch.busy = &busy;
-    box.setSelStart(2);
-    setEvents(box, &watch);
+// Switched off, or with a code type that has no processor, a pass leaves the colours as they are.
+TEST_F(SchedulerTest, NoPassWhenSwitchedOffOrForAnUnknownCodeType) {
     scheduler->HighlightPass();
-    setEvents(box, nullptr);
-    EXPECT_GT(watch.seen, 0);
-    EXPECT_EQ(watch.seenBusy, watch.seen);
-    EXPECT_FALSE(busy);
-}
-
-TEST_F(SchedulerTest, SwitchedOffItLeavesTheColoursAsTheyAre) {
+    append(" Then");
+    state.mbSyntaxHighlight = false;
     scheduler->HighlightPass();
-    on = false;
-    box.setSelStart(5);
-    box.setSelText(QStringLiteral(" Then"));
+    state.mbSyntaxHighlight = true;
+    state.mlCodeType = 5;
     scheduler->HighlightPass();
-    timer.fire();
-    EXPECT_EQ(scheduler->passCount(), 1);
-    EXPECT_EQ(colourAt(0), clsVBSyntaxHighlight::KeywordColour);
+    EXPECT_EQ(passes(), 1);
+    EXPECT_EQ(colourAt(0), kKeyword);
     EXPECT_EQ(colourAt(7), Colour(0));
-    on = true;
+    EXPECT_FALSE(state.mbBusy);
+    state.mlCodeType = CodeTypes::VB;
     scheduler->HighlightPass();
-    EXPECT_EQ(colourAt(7), clsVBSyntaxHighlight::KeywordColour);
+    EXPECT_EQ(colourAt(7), kKeyword);
 }
 
 TEST_F(SchedulerTest, TheCodeTypeChoosesTheProcessorAndAutoLooksAtTheText) {
     box.setText(QStringLiteral("\r\n<QX:A> Dim"));
     state.mlTagColour = 0x00ABCDEF;
-    codeType = CodeTypes::Kelvane;
+    state.mlCodeType = CodeTypes::Kelvane;
     scheduler->HighlightPass();
     EXPECT_EQ(colourAt(2), Colour(0x00ABCDEF));
     EXPECT_EQ(colourAt(9), Colour(0));
-    codeType = CodeTypes::VB;
+    state.mlCodeType = CodeTypes::VB;
     scheduler->HighlightPass();
-    EXPECT_EQ(colourAt(2), clsVBSyntaxHighlight::OperatorColour);
-    EXPECT_EQ(colourAt(9), clsVBSyntaxHighlight::KeywordColour);
+    EXPECT_EQ(colourAt(2), kOperator);
+    EXPECT_EQ(colourAt(9), kKeyword);
 
-    codeType = CodeTypes::Auto;
-    box.setText(QStringLiteral("<QX:A>"));
+    // Auto looks at the first four characters only.
+    state.mlCodeType = CodeTypes::Auto;
+    box.setText(QStringLiteral("{\\rtf1\r\n<QX:A>"));
     EXPECT_EQ(scheduler->EffectiveCodeType(), CodeTypes::Kelvane);
+    box.setText(QStringLiteral(" <QX:A>"));
+    EXPECT_EQ(scheduler->EffectiveCodeType(), CodeTypes::VB);
+    box.setText(QStringLiteral("<QX:A>"));
     scheduler->HighlightPass();
     EXPECT_EQ(colourAt(3), Colour(0x00ABCDEF));
     box.setText(QStringLiteral("<qx:A>"));
     scheduler->HighlightPass();
-    EXPECT_EQ(colourAt(0), clsVBSyntaxHighlight::OperatorColour);
-}
-
-TEST_F(SchedulerTest, AnUnknownCodeTypeLeavesTheTextAsItIs) {
-    scheduler->HighlightPass();
-    codeType = 5;
-    box.setSelStart(5);
-    box.setSelText(QStringLiteral(" Then"));
-    scheduler->HighlightPass();
-    EXPECT_EQ(scheduler->passCount(), 1);
-    EXPECT_EQ(colourAt(7), Colour(0));
-    EXPECT_FALSE(busy);
+    EXPECT_EQ(colourAt(0), kOperator);
 }
 
 TEST_F(SchedulerTest, ClickingTheCheckBoxStoresTheSettingFocusesTheBoxAndColours) {
-    on = false;
+    const auto stored = [] {
+        return Library::instance().ReadRegistry(RegistryRoot::CurrentUser, HighlightSettings::UserKey,
+                                                HighlightSettings::HighlightingValue, QString());
+    };
+    state.mbSyntaxHighlight = false;
     scheduler->SyntaxHighlightClicked(0);
-    EXPECT_EQ(userValue(), QStringLiteral("0"));
+    EXPECT_EQ(stored(), QStringLiteral("0"));
     EXPECT_TRUE(box.HasFocus());
-    EXPECT_EQ(scheduler->passCount(), 0);
-    on = true;
+    EXPECT_EQ(passes(), 0);
+    state.mbSyntaxHighlight = true;
     scheduler->SyntaxHighlightClicked(1);
-    EXPECT_EQ(userValue(), QStringLiteral("1"));
-    EXPECT_EQ(scheduler->passCount(), 1);
-}
-
-TEST_F(SchedulerTest, ASettingThatCannotBeStoredDoesNotStopTheClick) {
-    QFile blocker(settings.path() + QStringLiteral("/file"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    qputenv("QXTE_USER_SETTINGS", (blocker.fileName() + QStringLiteral("/user.ini")).toUtf8());
-    scheduler->SyntaxHighlightClicked(1);
-    EXPECT_EQ(scheduler->passCount(), 1);
+    EXPECT_EQ(stored(), QStringLiteral("1"));
+    EXPECT_EQ(passes(), 1);
 }
 
 TEST_F(SchedulerTest, ATimerThatOutlivesTheSchedulerNoLongerCallsIt) {
@@ -160,6 +132,45 @@ TEST_F(SchedulerTest, ATimerThatOutlivesTheSchedulerNoLongerCallsIt) {
     scheduler.reset();
     timer.fire();
     EXPECT_EQ(colourAt(0), Colour(0));
+}
+
+// On the Qt box the colours arrive as layout formats: the document, its history and the caret stay.
+TEST(QtPass, ColoursWithoutEditingTheDocumentAndAfterTypingOnlyTheLine) {
+    const TempSettings settings;
+    QtCodeBox box;
+    ManualTimer timer;
+    EditorState state;
+    state.mlCodeType = CodeTypes::VB;
+    HighlightScheduler scheduler{box, timer, state};
+    struct : CodeBoxEvents {
+        int changes = 0;
+        void Change() override { ++changes; }
+    } counter;
+    box.resize(400, 300);
+    box.show();
+    box.setText(QStringLiteral("Dim a\r\nx = 1 ' one\r\nIf x Then y\r\n"));
+    setEvents(box, &counter);
+    box.setSelStart(9);
+    scheduler.HighlightPass();
+    EXPECT_EQ(box.FormatAt(0).Color, kKeyword);
+    EXPECT_EQ(box.FormatAt(9).Color, kOperator);
+    EXPECT_EQ(box.FormatAt(13).Color, clsVBSyntaxHighlight::CommentColour);
+    EXPECT_EQ(counter.changes, 0);
+    EXPECT_FALSE(box.document()->isModified() || box.document()->isUndoAvailable());
+    EXPECT_EQ(box.SelStart(), 9);
+    EXPECT_EQ(box.SelLength(), 0);
+    EXPECT_FALSE(box.hasPendingFormats());
+    EXPECT_EQ(WindowLock::lockedWindow(), nullptr);
+    EXPECT_TRUE(box.updatesEnabled());
+
+    box.setSelStart(5);
+    box.setSelText(QStringLiteral("="));
+    EXPECT_EQ(box.FormatAt(5).Color, Colour(0)); // typed plain black
+    scheduler.HighlightPass();
+    EXPECT_EQ(box.lastAppliedBlockCount(), 1);
+    EXPECT_EQ(box.FormatAt(5).Color, kOperator);
+    EXPECT_EQ(box.FormatAt(26).Color, kKeyword); // "Then" moved on by one
+    setEvents(box, nullptr);
 }
 
 } // namespace

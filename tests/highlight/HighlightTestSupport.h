@@ -1,23 +1,29 @@
 #pragma once
 
+#include "highlight/ColourText.h"
+#include "highlight/EffectiveCodeType.h"
+#include "highlight/HighlightRenderer.h"
+#include "highlight/clsQXSyntaxHighlight.h"
 #include "platform/memory/MemoryCodeBox.h"
 
-#include <QString>
 #include <QStringList>
-
-#include <string>
 
 namespace qx::test {
 
 enum class Language { Script, Tag };
 
-// Runs one pass over the box, the way the control colours a text of that language.
-void colourBox(CodeBox& box, Language language);
+// One pass over the box, the way the control colours a text of that language.
+inline void colourBox(CodeBox& box, Language language) {
+    ColourText(box, language == Language::Script ? CodeTypes::VB : CodeTypes::Kelvane,
+               clsQXSyntaxHighlight::DefaultTagColour, clsQXSyntaxHighlight::DefaultEncodeColour);
+}
 
-// Colours the text on a fresh in-memory box and gives its coloured runs in the golden form, one per entry.
-QStringList colouredRuns(const QString& text, Language language);
-
-// The text with every character that cannot stand in a test name replaced by '_'.
-std::string testNameOf(std::string text);
+// The coloured runs of the text, in the golden form, one per entry.
+inline QStringList colouredRuns(const QString& text, Language language) {
+    MemoryCodeBox box;
+    box.setText(text);
+    colourBox(box, language);
+    return HighlightRenderer(text, box.formats()).toGolden().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
 
 } // namespace qx::test

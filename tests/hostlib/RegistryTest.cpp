@@ -2,14 +2,13 @@
 #include "hostlib/Library.h"
 #include "hostlib/LibraryError.h"
 
-#include "ScopedEnv.h"
 #include "support/LogCapture.h"
+#include "support/TempSettings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -28,44 +27,36 @@ constexpr RegistryRoot Machine = RegistryRoot::LocalMachine;
 
 class Registry : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
-    ScopedEnv user{"QXTE_USER_SETTINGS", dir.filePath("user/settings.ini")};
-    ScopedEnv machine{"QXTE_MACHINE_SETTINGS", dir.filePath("machine.ini")};
-    qx::Library& lib = qx::Library::instance();
-
-    QByteArray fileText(const QString& name) {
-        QFile file(dir.filePath(name));
+    void SetUp() override { qputenv("QXTE_USER_SETTINGS", path("user/settings.ini").toUtf8()); }
+    QString path(const QString& name) const { return settings.path() + "/" + name; }
+    QByteArray fileText(const QString& name) const {
+        QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     void writeFile(const QString& name, const QByteArray& content) {
-        QDir().mkpath(QFileInfo(dir.filePath(name)).absolutePath());
-        QFile file(dir.filePath(name));
+        QDir().mkpath(QFileInfo(path(name)).absolutePath());
+        QFile file(path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
+
+    qx::test::TempSettings settings;
+    qx::Library& lib = qx::Library::instance();
 };
 
-} // namespace
-
-TEST_F(Registry, MissingValuesGiveTheDefaultAndRootsAreKeptApart) {
+// Key paths and value names are matched in any spelling and letter case; the first spelling is kept.
+TEST_F(Registry, ValuesRoundTripUnderAnySpellingOfTheirNamesAndRootsAreKeptApart) {
     EXPECT_EQ(lib.ReadRegistry(User, UserKey, "Syntax Highlighting", "1"), "1");
-    EXPECT_EQ(lib.ReadRegistry(Machine, MachineKey, "VB Keywords", ""), "");
-    lib.WriteRegistry(User, UserKey, "FullView", "0");
-    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "Other", "d"), "d");
-    EXPECT_EQ(lib.ReadRegistry(User, "Software\\Elsewhere", "FullView", "d"), "d");
-    EXPECT_EQ(lib.ReadRegistry(Machine, UserKey, "FullView", "none"), "none");
-}
-
-TEST_F(Registry, KeyStylesAndLetterCaseNameTheSameValue) {
     lib.WriteRegistry(User, UserKey, "FullView", "1");
     EXPECT_EQ(lib.ReadRegistry(User, "Software/Kelvane/Script Editor", "FullView", ""), "1");
     EXPECT_EQ(lib.ReadRegistry(User, "SOFTWARE\\kelvane\\script editor\\", "fullview", ""), "1");
     lib.WriteRegistry(User, "software/KELVANE/Script Editor", "FULLVIEW", "0");
     EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", ""), "0");
     EXPECT_EQ(fileText("user/settings.ini").count("FullView"), 1);
-}
+    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "Other", "d"), "d");
+    EXPECT_EQ(lib.ReadRegistry(User, "Software\\Elsewhere", "FullView", "d"), "d");
+    EXPECT_EQ(lib.ReadRegistry(Machine, UserKey, "FullView", "none"), "none");
 
-TEST_F(Registry, ValuesAndNamesRoundTrip) {
     const QString text = "DIM:SUB, FUNCTION;\"quoted\" @at =eq [x] ü€\\back";
     for (const QString& name : {QString("Start VB Script Commands"), QString("a/b\\c%d"), QString()}) {
         lib.WriteRegistry(Machine, MachineKey, name, text + name);
@@ -73,31 +64,32 @@ TEST_F(Registry, ValuesAndNamesRoundTrip) {
     }
     lib.WriteRegistry(Machine, MachineKey, "Empty", "");
     EXPECT_EQ(lib.ReadRegistry(Machine, MachineKey, "Empty", "default"), "");
+
+    // The file is looked up on every call.
+    qputenv("QXTE_USER_SETTINGS", path("other.ini").toUtf8());
+    EXPECT_EQ(qx::Registry::SettingsFile(User), path("other.ini"));
+    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", "missing"), "missing");
 }
 
-TEST_F(Registry, HandWrittenFilesAreRead) {
-    writeFile("machine.ini", "[Software]\n"
-                             "Kelvane\\Markrunner\\Script%20Editor\\VB%20Types=Integer,Long,String\n"
-                             "Kelvane\\Markrunner\\Script%20Editor\\VB%20Keywords=\"DIM, SUB\"\n");
-    EXPECT_EQ(lib.ReadRegistry(Machine, MachineKey, "VB Types", ""), "Integer,Long,String");
-    EXPECT_EQ(lib.ReadRegistry(Machine, MachineKey, "VB Keywords", ""), "DIM, SUB");
-}
-
-TEST_F(Registry, FollowsTheEnvironmentOnEveryCall) {
+// Hand-written values are read (unquoted commas too), and what the control does not know survives a write.
+TEST_F(Registry, HandWrittenValuesAreReadAndKeptThroughAWrite) {
+    writeFile("user/settings.ini", "[Other%20Program]\nColour=\"1, 2, 3\"\nText=\"a;b\"\n"
+                                   "[Software]\nKelvane\\Script%20Editor\\Mine=x\\ny\n"
+                                   "Kelvane\\Script%20Editor\\VB%20Types=Integer,Long,String\n");
+    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "VB Types", ""), "Integer,Long,String");
     lib.WriteRegistry(User, UserKey, "FullView", "1");
-    {
-        const ScopedEnv other("QXTE_USER_SETTINGS", dir.filePath("other.ini"));
-        EXPECT_EQ(qx::Registry::SettingsFile(User), dir.filePath("other.ini"));
-        EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", "missing"), "missing");
-    }
-    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", "missing"), "1");
+    QSettings settings(path("user/settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("Other Program/Colour").toString(), "1, 2, 3");
+    EXPECT_EQ(settings.value("Other Program/Text").toString(), "a;b");
+    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "Mine", ""), "x\ny");
+    lib.WriteRegistry(User, UserKey, "FullView", "0"); // the file as written is accepted again
+    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", ""), "0");
 }
 
 TEST_F(Registry, AWriteThatCannotBeStoredIsAnError) {
     writeFile("blocker", "a file where a folder should be");
-    const ScopedEnv blocked("QXTE_USER_SETTINGS", dir.filePath("blocker/settings.ini"));
+    qputenv("QXTE_USER_SETTINGS", path("blocker/settings.ini").toUtf8());
     EXPECT_THROW(lib.WriteRegistry(User, UserKey, "FullView", "1"), LibraryError);
-    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", "d"), "d");
 }
 
 // A settings file QSettings would not write back whole is never written: the write fails, says why and
@@ -132,8 +124,7 @@ TEST_F(Registry, DamagedFilesAreLeftAsTheyAreAndTheWriteFails) {
             ADD_FAILURE() << "the write should fail";
         } catch (const LibraryError& error) {
             EXPECT_THAT(error.message().toStdString(), HasSubstr(why));
-            EXPECT_THAT(error.message().toStdString(),
-                        HasSubstr(dir.filePath("user/settings.ini").toStdString()));
+            EXPECT_THAT(error.message().toStdString(), HasSubstr(path("user/settings.ini").toStdString()));
         }
         EXPECT_EQ(fileText("user/settings.ini"), bytes) << "not a byte changed";
         EXPECT_THAT(log.text(), HasSubstr(why));
@@ -141,21 +132,8 @@ TEST_F(Registry, DamagedFilesAreLeftAsTheyAreAndTheWriteFails) {
     }
 }
 
-TEST_F(Registry, ValuesAndLinesTheControlDoesNotKnowSurviveAWrite) {
-    writeFile("user/settings.ini", "[Other%20Program]\nColour=\"1, 2, 3\"\nText=\"a;b\"\n"
-                                   "[Software]\nKelvane\\Script%20Editor\\Mine=x\\ny\n");
-    lib.WriteRegistry(User, UserKey, "FullView", "1");
-    QSettings settings(dir.filePath("user/settings.ini"), QSettings::IniFormat);
-    EXPECT_EQ(settings.value("Other Program/Colour").toString(), "1, 2, 3");
-    EXPECT_EQ(settings.value("Other Program/Text").toString(), "a;b");
-    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "Mine", ""), "x\ny");
-    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", ""), "1");
-    lib.WriteRegistry(User, UserKey, "FullView", "0"); // the file as written is accepted again
-    EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", ""), "0");
-}
-
-// Values that are not text, or a file that is not UTF-8, read with a warning; a value that is no text
-// gives the default.
+// Values that are not text, or a file that is not UTF-8, read with a warning naming the file; a value
+// that is no text gives the default.
 TEST_F(Registry, DamagedValuesReadAsTheDefaultWithAWarning) {
     const std::pair<QByteArray, QString> cases[] = {
         {"FullView=@Rect(1 2 3 4)", "d"},
@@ -168,13 +146,16 @@ TEST_F(Registry, DamagedValuesReadAsTheDefaultWithAWarning) {
         writeFile("user/settings.ini", "[Software]\nKelvane\\Script%20Editor\\" + line + "\n");
         const qx::test::LogCapture log;
         EXPECT_EQ(lib.ReadRegistry(User, UserKey, "FullView", "d"), expected);
-        EXPECT_THAT(log.text(), HasSubstr(dir.filePath("user/settings.ini").toStdString()));
+        EXPECT_THAT(log.text(), HasSubstr(path("user/settings.ini").toStdString()));
     }
 }
 
 TEST(RegistryDefaults, UseTheStandardLocations) {
-    const ScopedEnv user("QXTE_USER_SETTINGS", "");
-    const ScopedEnv machine("QXTE_MACHINE_SETTINGS", "");
+    const qx::test::TempSettings settings;
+    qputenv("QXTE_USER_SETTINGS", "");
+    qputenv("QXTE_MACHINE_SETTINGS", "");
     EXPECT_TRUE(qx::Registry::SettingsFile(User).endsWith("/Kelvane/qxTagEditor2-user.ini"));
     EXPECT_EQ(qx::Registry::SettingsFile(Machine), "/etc/xdg/Kelvane/qxTagEditor2-machine.ini");
 }
+
+} // namespace

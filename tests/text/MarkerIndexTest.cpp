@@ -9,7 +9,7 @@ namespace {
 
 const QString kMarker = QStringLiteral("=\"{\\rtf1");
 
-// The index must answer as a scan back from each position would, after any sequence of edits, including
+// The index must answer as a scan from each position would, after any sequence of edits, including
 // edits that split, join, create and destroy markers.
 TEST(MarkerIndexTest, FollowsEditsAsAFullScanWould) {
     QRandomGenerator random(7);
@@ -22,9 +22,11 @@ TEST(MarkerIndexTest, FollowsEditsAsAFullScanWould) {
         const QString inserted = pieces[int(random.bounded(int(pieces.size())))];
         text.replace(position, removed, inserted);
         index.Edited(text, position, removed, int(inserted.size()));
-        for (int end = 0; end <= text.size(); end += 3)
+        for (int end = 0; end <= text.size(); end += 3) {
             ASSERT_EQ(index.LastBefore(text, end), int(QStringView(text).first(end).lastIndexOf(kMarker)))
                 << "round " << round << " end " << end;
+            ASSERT_EQ(index.FirstFrom(text, end), int(text.indexOf(kMarker, end))) << "round " << round;
+        }
     }
 }
 

@@ -1,0 +1,217 @@
+// The completion trigger end to end: what typing asks of the host's reference and which lists and tips open.
+#include "AssistFixture.h"
+
+#include "assist/HostObjectCatalogue.h"
+#include "hostlib/LibraryError.h"
+#include "platform/KeyCodes.h"
+#include "support/TempSettings.h"
+#include <qxTagEditor2/qxDatabase.h>
+
+#include <QDir>
+#include <QFile>
+
+using namespace qx;
+
+namespace {
+
+class Completion : public qx::test::AssistFixture {
+protected:
+    // Puts before and after around the caret, then types what.
+    void typeBetween(const QString& before, const QString& what, const QString& after = QString()) {
+        setText(before + after, int(before.size()));
+        box.typeText(what);
+    }
+    void openTip() {
+        answers["CommandSyntax"] = "Language:VBScript";
+        answers["CommandDescription"] = "Chooses the language";
+        typeBetween("<QX:VBS>Language", ":");
+        ASSERT_TRUE(popups.TipShown());
+    }
+    static QStringList catalogue(const char* key) { return HostObjectCatalogue::Members(QLatin1String(key)); }
+    QString memberFolder() const { return settings.commonDir() + "/Kelvane/TagHandler/VBFunctions"; }
+
+    const qx::test::TempSettings settings;
+};
+
+} // namespace
+
+// A mixed-case opener is rewritten in capitals as the control's own edit: only the typed characters reach
+// the change handler.
+TEST_F(Completion, AnOpenerOffersTheHandlerNames) {
+    answers["HandlerNames"] = "Vbs:Script";
+    box.typeText("x <qx:");
+    EXPECT_EQ(box.Text(), "x <QX:");
+    EXPECT_EQ(box.SelStart(), 6);
+    EXPECT_FALSE(state.mbBusy);
+    EXPECT_EQ(handledChanges, 6);
+    EXPECT_EQ(log.calls, QStringList{"HandlerNames||exclude|0"});
+    EXPECT_EQ(shownEntries(), (QStringList{"VBS", "SCRIPT"}));
+    EXPECT_EQ(list()->ListType(), 0);
+    EXPECT_EQ(list()->textColour(), 0x000080u);
+    EXPECT_EQ(state.mlListStart, 6);
+
+    popups.HideList();
+    log.calls.clear();
+    answers.remove("HandlerNames");
+    state.mbShowHiddenHandlers = true;
+    setText("\r\n<QX");
+    box.typeText(":");
+    EXPECT_EQ(log.calls, QStringList{"HandlerNames||include|0"});
+    EXPECT_FALSE(state.mbListShown); // no names: nothing opens
+}
+
+TEST_F(Completion, AColonInsideATagAsksForTheCommandWithTheRestOfTheDocument) {
+    answers["CommandSyntax"] = "GetResult:SQL";
+    answers["CommandDescription"] = "Runs a query";
+    answers["CommandValues"] = "Select:Insert";
+    typeBetween("<QX:database>GetResult", ":", "\r\nmore</QX>");
+    const QString content = "GetResult:\r\nmore</QX>";
+    EXPECT_EQ(log.calls,
+              (QStringList{"CommandSyntax|database|" + content, "CommandDescription|database|" + content,
+                           "CommandValues|database|" + content}));
+    EXPECT_EQ(log.instances, 1);
+    ASSERT_TRUE(popups.TipShown());
+    EXPECT_EQ(tip()->Syntax(), "GetResult:SQL");
+    EXPECT_EQ(status.PanelText("Status"), "Runs a query");
+    EXPECT_EQ(shownEntries(), (QStringList{"SELECT", "INSERT"}));
+    EXPECT_EQ(list()->textColour(), 0x000000u);
+}
+
+TEST_F(Completion, AnEqualsSignAsksForTheArgumentsValues) {
+    answers["ArgumentValues"] = "Main:Archive";
+    typeBetween("<QX:web>Page:Name", "=", "</QX>");
+    EXPECT_EQ(log.calls, (QStringList{"CommandSyntax|web|Page:Name", "CommandDescription|web|Page:Name",
+                                      "ArgumentValues|web|Page:Name|Name"}));
+    EXPECT_FALSE(popups.TipShown()); // no syntax text: no tip
+    EXPECT_EQ(shownEntries(), (QStringList{"MAIN", "ARCHIVE"}));
+
+    log.calls.clear();
+    popups.HideList();
+    typeBetween("<qx:DB>Connect", "=");
+    ASSERT_FALSE(log.calls.isEmpty());
+    EXPECT_EQ(log.calls.last(), "ArgumentValues|DB|Connect|Connect");
+}
+
+TEST_F(Completion, AClosingTagOrAnObjectListClosesTheTip) {
+    openTip();
+    log.calls.clear();
+    box.typeText("VBScript</QX>");
+    EXPECT_FALSE(popups.TipShown() || tip()->Visible() || state.mbListShown);
+    EXPECT_TRUE(log.calls.isEmpty());
+
+    openTip();
+    box.typeText("\r\nx = tag.");
+    EXPECT_FALSE(popups.TipShown());
+    EXPECT_EQ(status.PanelText("Status"), QString());
+    EXPECT_EQ(shownEntries(), catalogue("tag"));
+}
+
+TEST_F(Completion, EachRequestMakesANewReferenceGivenOnlyTheHostDatabase) {
+    QObject other;
+    state.moDatabase = &other;
+    typeBetween("<QX:DB", "-");
+    typeBetween("<QX:DB", ">");
+    EXPECT_EQ(log.instances, 2);
+    EXPECT_EQ(log.databaseSets, 0);
+    qxDatabase database;
+    state.moDatabase = &database;
+    typeBetween("<QX:DB", ">");
+    EXPECT_EQ(log.instances, 3);
+    EXPECT_EQ(log.databaseSets, 1);
+    EXPECT_FALSE(CompletionTrigger::IsHostDatabase(nullptr));
+}
+
+// --- member lists after a dot ----------------------------------------------------------------------------
+
+// The scroll position read before the text was examined is put back.
+TEST_F(Completion, AMemberListOpensInTheTypedCaseAtTheCaret) {
+    setText("tag.");
+    trigger.ShowCompletion({30, 40}, false);
+    ASSERT_TRUE(state.mbListShown);
+    EXPECT_EQ(box.GetScrollPos(), (ScrollPos{30, 40}));
+    EXPECT_EQ(list()->entries(), catalogue("tag"));
+    EXPECT_EQ(list()->ListType(), 1);
+    EXPECT_EQ(list()->textColour(), 0x408F40u);
+    EXPECT_EQ(state.mlListStart, 4);
+    EXPECT_TRUE(list()->Visible());
+    EXPECT_TRUE(box.HasFocus());
+}
+
+// The word runs from the nearest delimiter on the caret's line; a word glued to an operator offers nothing.
+// Item variables are "oi" alone or followed by a capital. ("|" is a line break.)
+TEST_F(Completion, TheTypedWordChoosesTheList) {
+    const struct {
+        const char *before, *typed, *key; // an empty key: no list
+    } cases[] = {
+        {"first line|", "x = tag.", "tag"},
+        {"Call Foo(", "tag.", "tag"},
+        {"a, web.library", ".", "library"},
+        {"a b|", "web.", "web"},
+        {"|TAG", ".", "tag"},
+        {"|tag.Properties", ".", "properties"},
+        {"|web.Database", ".", ""},
+        {"first line|", "x =tag.", ""},
+        {"", "oiTask.", "itemaccount"},
+        {"|", "oitask.", ""},
+        {"|", "OiTask.", ""},
+        {"|", "oi2.", "itemaccount"},
+        {"|", "oi.", "itemaccount"},
+        {"|", "oi_x.", "itemaccount"},
+    };
+    for (const auto& c : cases) {
+        popups.HideList();
+        setText(QString(c.before).replace('|', "\r\n"));
+        box.typeText(c.typed);
+        EXPECT_EQ(state.mbListShown, *c.key != 0) << c.before << c.typed;
+        EXPECT_EQ(shownEntries(), catalogue(c.key)) << c.before << c.typed;
+    }
+}
+
+// A word reaches only files in the member folder; a broken file ends the request that reads it, once.
+TEST_F(Completion, MemberFilesLoadOnlyFromTheirFolderAndABrokenOneFailsOnce) {
+    ASSERT_TRUE(QDir().mkpath(memberFolder()));
+    qx::test::nameSet({"Secret"}).SaveFile(settings.commonDir() + "/Kelvane/TagHandler/x.tag");
+    setText("../x");
+    box.typeText(".");
+    EXPECT_FALSE(state.mbListShown);
+    EXPECT_EQ(MemberSets::MemberFilePath("a\\b"), QString());
+    EXPECT_TRUE(MemberSets::MemberFilePath("web.library")
+                    .endsWith("/Kelvane/TagHandler/VBFunctions/web.library.tag"));
+
+    QFile file(memberFolder() + "/bad.tag");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not json") == 8);
+    file.close();
+    setText("bad.");
+    EXPECT_THROW(trigger.ShowCompletion({}, false), LibraryError);
+    EXPECT_FALSE(state.mbListShown);
+    EXPECT_NO_THROW(trigger.ShowCompletion({}, false));
+    EXPECT_FALSE(state.mbListShown);
+}
+
+TEST_F(Completion, TheListFollowsTheTypingUntilTheCaretLeavesTheWord) {
+    box.typeText("x = web.req");
+    ASSERT_TRUE(state.mbListShown);
+    EXPECT_EQ(list()->Text(), "Requery");
+    box.typeText("uestL");
+    EXPECT_EQ(list()->Text(), "RequestListPage");
+    box.typeText("z");
+    EXPECT_EQ(list()->ListIndex(), -1);
+
+    // A selection stops the following: the list keeps what it had.
+    box.pressKey(VK_BACK);
+    EXPECT_EQ(list()->Text(), "RequestListPage");
+    box.SelectRange(state.mlListStart, box.SelStart());
+    trigger.ShowCompletion({}, false);
+    EXPECT_EQ(list()->Text(), "RequestListPage");
+    EXPECT_TRUE(state.mbListShown);
+
+    box.setSelStart(state.mlListStart - 1);
+    trigger.ShowCompletion({}, false);
+    EXPECT_FALSE(state.mbListShown);
+    EXPECT_FALSE(list()->Visible());
+}
+
+TEST(MemberSets, TrimSpacesTrimsOnlySpaces) {
+    EXPECT_EQ(TrimSpaces("  a b  "), "a b");
+    EXPECT_EQ(TrimSpaces("\ta "), "\ta");
+}
