@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -68,26 +69,55 @@ protected:
         return d.txtCode->viewport()->mapToGlobal(d.txtCode->cursorRect(cursor).center());
     }
 
-    // Presses on `from`, moves in steps to `to` and lets go there, with the real pointer.
+    // Presses on `from`, moves in steps to `to` and lets go there, with the real pointer. Once the drag
+    // starts Qt runs its own loop, so the steps come from a timer; the button goes up only after Qt has
+    // seen the drag reach `to`, however slowly a loaded machine delivers the moves.
     void drag(QPoint from, QPoint to) {
-        QStringList args{"mousemove", "--sync", QString::number(from.x()), QString::number(from.y()),
-                         "mousedown", "1"};
-        for (int i = 1; i <= 8; ++i) {
-            const QPoint p = from + (to - from) * i / 8;
-            args << "sleep"
-                 << "0.05"
-                 << "mousemove" << QString::number(p.x()) << QString::number(p.y());
-        }
-        args << "sleep"
-             << "0.2"
-             << "mouseup"
-             << "1";
-        QProcess xdotool;
-        xdotool.start(QStringLiteral("xdotool"), args);
-        ASSERT_TRUE(xdotool.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(xdotool.state() == QProcess::NotRunning, 10000);
+        xdotool(
+            {"mousemove", "--sync", QString::number(from.x()), QString::number(from.y()), "mousedown", "1"});
+        DragWatch watch(to);
+        int step = 0;
+        bool released = false;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (step < 8) {
+                const QPoint p = from + (to - from) * ++step / 8;
+                xdotool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+            } else if (watch.arrived || ++step > 60) {
+                timer.stop();
+                xdotool({"mouseup", "1"});
+                released = true;
+            }
+        });
+        timer.start(50);
+        QTRY_VERIFY_WITH_TIMEOUT(released, 10000);
         QTest::qWait(200); // the drop's last events
     }
+
+    static void xdotool(const QStringList& args) {
+        QProcess process;
+        process.start(QStringLiteral("xdotool"), args);
+        process.waitForFinished(5000);
+    }
+
+    // Notes when a drag-move event arrives at the point the pointer is headed for.
+    struct DragWatch final : QObject {
+        explicit DragWatch(QPoint to)
+            : to(to) {
+            qApp->installEventFilter(this);
+        }
+        bool eventFilter(QObject* object, QEvent* event) override {
+            auto* widget = qobject_cast<QWidget*>(object);
+            if (event->type() == QEvent::DragMove && widget != nullptr) {
+                const QPoint at =
+                    widget->mapToGlobal(static_cast<QDragMoveEvent*>(event)->position().toPoint());
+                arrived = arrived || (at - to).manhattanLength() <= 4;
+            }
+            return false;
+        }
+        QPoint to;
+        bool arrived = false;
+    };
 
     qx::test::TempSettings settings;
     QWidget window;
