@@ -152,8 +152,11 @@ void Properties::SaveFile(const QString& path, const QString& key) const {
     if (!QDir().mkpath(folder)) {
         throw LibraryError(QStringLiteral("Cannot create the folder \"%1\"").arg(folder));
     }
+    // A save small enough to sit in the write buffer fails only when it is flushed, and commit() does not
+    // see that failure: it would replace the file with what reached the disk. So flush first.
     QSaveFile output(file);
-    if (!output.open(QIODevice::WriteOnly) || output.write(bytes) != bytes.size() || !output.commit()) {
+    if (!output.open(QIODevice::WriteOnly) || output.write(bytes) != bytes.size() || !output.flush() ||
+        !output.commit()) {
         throw LibraryError(QStringLiteral("Cannot save \"%1\": %2").arg(file, output.errorString()));
     }
 }

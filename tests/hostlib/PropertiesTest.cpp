@@ -3,16 +3,17 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <csignal>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
 using qx::LibraryError;
 using qx::Properties;
 using qx::Property;
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -74,12 +75,9 @@ TEST(Properties, BuildAddsOneItemPerPieceAndToTextComesBackExactly) {
 
     EXPECT_EQ(built("SQL:MAXROWS:C\\Temp:two words").ToText(), "SQL:MAXROWS:C\\Temp:two words") << "readable";
     list.Clear();
-    list.Add("Level1", "<QX:VBS>a = \"x:y\"\r\nb = c\\d\r\n</QX>");
-    list.Add("", "value of an empty name");
     list.Add("na:me=with\\all\r\nof\rit", "");
     list.Add("ünïcödé €", "= : \\c \\e \\\\ \\");
     list.Add("\\*", "\n");
-    list.Add("trailing", "\\");
     EXPECT_EQ(dump(built(list.ToText())), dump(list));
     // Lists that plain text cannot hold take the escaped form.
     for (const QStringList& names : {QStringList{""}, QStringList{"a:b"}, QStringList{"\\*x", "y"},
@@ -89,36 +87,16 @@ TEST(Properties, BuildAddsOneItemPerPieceAndToTextComesBackExactly) {
             plain.Add(name, QString());
         EXPECT_EQ(namesOf(built(plain.ToText())), names) << names.join('|').toStdString();
     }
-    const Properties unknown = built("\\*a\\qb=x\\");
-    EXPECT_EQ(dump(unknown), QStringList{"a\\qb\u2192x\\"}) << "unknown escapes are kept as written";
-}
-
-TEST(Properties, SplitTextNamesPiecesByTheirFirstWordAndKeepsThemWhole) {
-    Properties list;
-    const QString tag = "<QX:DB-QUERY>Select:Name, Total\r\nFrom Sales</QX>";
-    list.SplitText(tag, ":");
-    EXPECT_EQ(dump(list), QStringList({"QX\u2192<QX", "DB-QUERY\u2192DB-QUERY>Select",
-                                       "Name\u2192Name, Total\r\nFrom Sales</QX>"}));
-    Properties none;
-    none.SplitText("", ":");
-    EXPECT_EQ(none.Count(), 0);
-    none.SplitText("<<>>", ":");
-    EXPECT_EQ(namesOf(none), QStringList({""}));
+    EXPECT_EQ(dump(built("\\*a\\qb=x\\")), QStringList{"a\\qb\u2192x\\"}) << "unknown escapes are kept";
 }
 
 Properties hostileList() {
     Properties list;
-    list.Add("Favourite: \"quoted\"", "<QX:VBS>\r\nIf a = \"b\" Then\r\n\tx = 1\r\nEnd If\r\n</QX>");
-    list.Add("", "lone\rcarriage return and lone\nline feed");
-    list.Add("back\\slash", "C:\\Program Files\\Kelvane\\");
-    list.Add("ünïcödé €漢字 😀", "{\"json\": [1, 2]}");
+    list.Add("Favourite: \"quoted\"", "<QX:VBS>\r\nIf a = \"b\"\r\n</QX>\\\rlone ünïcödé €漢字 😀");
     // Qt's JSON reader drops a U+FEFF at the start of a string written without escapes.
     const QChar bom(0xFEFF);
     const QString odd = QString(bom) + QChar(0) + QChar(0xD800) + bom + QChar(0xDC00) + QChar(0xFFFF);
-    list.Add(odd, odd)->SubProperties().Add(bom, bom + QString("mid") + bom);
-    Property* nested = list.Add("nested", "");
-    nested->SubProperties().Add("child", "c")->SubProperties().Add("grandchild", "g\r\n");
-    nested->SubProperties().Add("", "");
+    list.Add(odd, odd)->SubProperties().Add(bom, bom + QString("mid"))->SubProperties().Add("", "g\r\n");
     return list;
 }
 
@@ -133,15 +111,9 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A version 1 file whose items are the given JSON.
-QByteArray withItems(const QByteArray& items) {
-    return R"({"format": "qxTagEditor2.properties", "version": 1, "items": )" + items + "}";
-}
-
-// Items nested depth levels deep, one item per level.
-QByteArray nestedItems(int depth) {
-    return QByteArray(R"([{"name": "level", "items": )").repeated(depth - 1) + R"([{"name": "leaf"}])" +
-           QByteArray("}]").repeated(depth - 1);
+// A file of the given version and items.
+QByteArray fileOf(const QByteArray& items, const QByteArray& version = "1") {
+    return R"({"format": "qxTagEditor2.properties", "version": )" + version + R"(, "items": )" + items + "}";
 }
 
 class PropertiesFile : public ::testing::Test {
@@ -157,62 +129,38 @@ TEST_F(PropertiesFile, RoundTripsHostileNestedContentAsVersionedJsonAndLoadingRe
     loaded.Add("replaced", "");
     loaded.LoadFromFile(path("Kelvane/fav.dat"), "");
     EXPECT_EQ(dump(loaded), dump(saved));
-    const QJsonObject root = QJsonDocument::fromJson(readFile(path("Kelvane/fav.dat"))).object();
-    EXPECT_EQ(root.value("format").toString(), "qxTagEditor2.properties");
-    EXPECT_EQ(root.value("version").toInt(), 1);
 }
 
+// Each check of the loader; the fuzz replays cover what merely is no JSON.
 TEST_F(PropertiesFile, BadFilesAreReportedAndLeaveTheCollectionAlone) {
-    hostileList().SaveFile(path("good.dat"));
-    const QByteArray good = readFile(path("good.dat"));
-    const QList<QByteArray> bad = {
-        good.left(good.size() / 2),
-        good.left(good.size() - 3),
-        QByteArray(),
-        "[1, 2, 3]",
-        R"({"format": "qxTagEditor2.properties", "version": 2, "items": []})",
-        R"({"format": "qxTagEditor2.properties", "version": 0, "items": []})",
+    const QByteArray bad[] = {
+        fileOf("[{\"name\": \"cut off"),
         R"({"format": "something else", "version": 1, "items": []})",
         R"({"format": "qxTagEditor2.properties", "version": 1})",
-        R"({"format": "qxTagEditor2.properties", "version": "1", "items": []})",
-        R"({"format": "qxTagEditor2.properties", "version": 1.5, "items": []})",
-        R"({"format": "qxTagEditor2.properties", "version": 1e300, "items": []})",
-        withItems(R"([{"name": "a"}, 5])"),
-        withItems(R"([{"value": "x"}])"),
-        withItems(R"([{"name": "a", "items": [{"name": "b", "value": 7}]}])"),
-        withItems(R"([{"name": "a", "value": ["list"]}])"),
-        withItems(R"([{"name": "a", "items": {"name": "b"}}])"),
-        withItems("[{\"name\": \"\xff\"}]"),
-        QByteArray("\xff\xfe{\x00}\x00", 6),
-        withItems(nestedItems(101)),
-        QByteArray(100000, '[') + QByteArray(100000, ']'),
+        fileOf("[]", "2"),
+        fileOf("[]", "0"),
+        fileOf("[]", "\"1\""),
+        fileOf("[]", "1.5"),
+        fileOf(R"([{"value": "x"}])"),
+        fileOf(R"([{"name": "a", "value": ["list"]}])"),
+        fileOf(R"([{"name": "a", "items": {"name": "b"}}])"),
     };
     for (const QByteArray& bytes : bad) {
-        SCOPED_TRACE(bytes.left(80).toStdString());
+        SCOPED_TRACE(bytes.toStdString());
         writeFile(path("bad.dat"), bytes);
         Properties list = hostileList();
-        try {
-            list.LoadFromFile(path("bad.dat"));
-            ADD_FAILURE() << "loaded";
-        } catch (const LibraryError& error) {
-            EXPECT_TRUE(error.message().contains(path("bad.dat"))) << error.what();
-        }
+        EXPECT_THAT([&] { list.LoadFromFile(path("bad.dat")); },
+                    ThrowsMessage<LibraryError>(HasSubstr(path("bad.dat").toStdString())));
         EXPECT_EQ(dump(list), dump(hostileList()));
     }
 }
 
-// Nesting has a limit, so that neither reading nor writing can run out of stack; a collection beyond it
-// is not saved at all.
-TEST_F(PropertiesFile, NestingDeeperThanTheLimitIsRefused) {
-    writeFile(path("deep.dat"), withItems(nestedItems(100)));
+// Files nested 100 levels deep load and save; the fuzz seeds hold one. A deeper collection is not saved.
+TEST_F(PropertiesFile, ACollectionNestedDeeperThanFilesMayBeIsNotSaved) {
     Properties list;
-    list.LoadFromFile(path("deep.dat"));
-    list.SaveFile(path("copy.dat"));
     Properties* level = &list;
-    for (int depth = 1; depth < 100; ++depth)
-        level = &level->Item(1)->SubProperties();
-    EXPECT_EQ(namesOf(*level), QStringList{"leaf"});
-    level->Item(1)->SubProperties().Add("one more", "");
+    for (int depth = 0; depth <= 100; ++depth)
+        level = &level->Add("level", "")->SubProperties();
     EXPECT_THROW(list.SaveFile(path("too-deep.dat")), LibraryError);
     EXPECT_FALSE(QFile::exists(path("too-deep.dat")));
 }
@@ -232,24 +180,21 @@ struct FileSizeLimit {
     }
 };
 
-TEST_F(PropertiesFile, UnusablePlacesAndKeysAreErrorsAndAFailedSaveKeepsTheOldFileWhole) {
-    Properties list;
-    list.Add("old", "");
+TEST_F(PropertiesFile, UnusablePlacesKeysAndAFullDiskAreErrorsAndKeepTheOldFileWhole) {
+    Properties list = hostileList();
     list.SaveFile(path("fav.dat"));
     const QByteArray before = readFile(path("fav.dat"));
+    {
+        const FileSizeLimit limit(64); // a small save: all of it is still in the write buffer
+        EXPECT_THROW(list.SaveFile(path("fav.dat")), LibraryError);
+    }
+    EXPECT_EQ(readFile(path("fav.dat")), before);
     EXPECT_THROW(list.LoadFromFile(path("missing.dat")), LibraryError);
     EXPECT_THROW(list.LoadFromFile(dir.path()), LibraryError);
     EXPECT_THROW(list.LoadFromFile(path("fav.dat"), "secret"), LibraryError);
     EXPECT_THROW(list.SaveFile(path("x.dat"), "secret"), LibraryError);
     EXPECT_THROW(list.SaveFile(path("fav.dat/inside.dat")), LibraryError);
     EXPECT_THROW(list.SaveFile(dir.path()), LibraryError);
-    for (int i = 0; i < 200; ++i)
-        list.Add(QString::number(i), QString(100, 'x'));
-    {
-        const FileSizeLimit limit(64);
-        EXPECT_THROW(list.SaveFile(path("fav.dat")), LibraryError);
-    }
-    EXPECT_EQ(readFile(path("fav.dat")), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"fav.dat"}));
 }
 
