@@ -40,37 +40,29 @@ public:
         QStringList calls;
         int instances = 0, databaseSets = 0;
     };
+    using Arg = const QString&;
 
     RecordingReference(const QMap<QString, QString>& answers, Log& log)
         : mAnswers(answers)
         , mLog(log) {
         ++mLog.instances;
     }
-
     void setDatabase(QObject* database) override {
         ++mLog.databaseSets;
         ScriptReference::setDatabase(database);
     }
-    std::unique_ptr<Properties> HandlerNames(const QString& h, bool excludeHidden, int reserved) override {
+    std::unique_ptr<Properties> HandlerNames(Arg h, bool excludeHidden, int reserved) override {
         auto names = std::make_unique<Properties>();
         names->Build(
             reply({"HandlerNames", h, excludeHidden ? "exclude" : "include", QString::number(reserved)}), 0,
             0, QStringLiteral(":"));
         return names;
     }
-    QString HandlerItems(const QString& h) override { return reply({"HandlerItems", h}); }
-    QString CommandSyntax(const QString& h, const QString& c) override {
-        return reply({"CommandSyntax", h, c});
-    }
-    QString CommandDescription(const QString& h, const QString& c) override {
-        return reply({"CommandDescription", h, c});
-    }
-    QString CommandValues(const QString& h, const QString& c) override {
-        return reply({"CommandValues", h, c});
-    }
-    QString ArgumentValues(const QString& h, const QString& c, const QString& argument) override {
-        return reply({"ArgumentValues", h, c, argument});
-    }
+    QString HandlerItems(Arg h) override { return reply({"HandlerItems", h}); }
+    QString CommandSyntax(Arg h, Arg c) override { return reply({"CommandSyntax", h, c}); }
+    QString CommandDescription(Arg h, Arg c) override { return reply({"CommandDescription", h, c}); }
+    QString CommandValues(Arg h, Arg c) override { return reply({"CommandValues", h, c}); }
+    QString ArgumentValues(Arg h, Arg c, Arg a) override { return reply({"ArgumentValues", h, c, a}); }
 
 private:
     QString reply(const QStringList& call) {

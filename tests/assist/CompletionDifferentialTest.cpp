@@ -104,17 +104,17 @@ CompletionContext referenceResolve(const QString& text, int selStart, bool expli
     return r;
 }
 
-// What the trigger acts on: a context without an action carries nothing it uses.
-QString describe(const CompletionContext& context) {
-    if (context.action == CompletionAction::None)
+// What the trigger acts on (a context without an action carries nothing it uses); the content, which may
+// run to the end of the text, by its start, length and hash.
+QString describe(const CompletionContext& c) {
+    if (c.action == CompletionAction::None)
         return QStringLiteral("none");
-    // The content may run to the end of the text: its start, length and hash stand for it.
     return QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8")
-        .arg(int(context.action))
-        .arg(context.rewriteOpener)
-        .arg(context.handler, context.content.left(80), context.argument, context.word)
-        .arg(context.content.size())
-        .arg(qHash(context.content));
+        .arg(int(c.action))
+        .arg(c.rewriteOpener)
+        .arg(c.handler, c.content.left(80), c.argument, c.word)
+        .arg(c.content.size())
+        .arg(qHash(c.content));
 }
 
 // A box whose edits keep the index of tags in step, as the controller's Edited does.
@@ -133,59 +133,48 @@ public:
 class CompletionDifferentialTest : public ::testing::Test {
 protected:
     QRandomGenerator random{5};
+    TaggedBox tagged;
+    MemoryCodeBox& box = tagged.box;
 
     int pick(int bound) { return int(random.bounded(qMax(bound, 1))); }
 
-    QString piece(const QString& source) {
-        static const QStringList pieces = {"<QX:", "<qX:", "</QX>", "</qx>", "<QX:db>", ">",    ":",
-                                           "=",    "-",    ".",     " ",     "(",       ",",    "\r\n",
-                                           "\n",   "\r",   "x",     "",      "</QX",    "tag.", "  "};
-        if (pick(3) == 0)
-            return source.mid(pick(int(source.size())), pick(80));
-        return pieces[pick(int(pieces.size()))];
-    }
-
-    void check(TaggedBox& tagged, int caret, bool explicitRequest) {
-        MemoryCodeBox& box = tagged.box;
+    // Carets after the characters that ask for something, the blanks with Ctrl+Space: the window onto the
+    // box and the whole text against the reference.
+    void checkAround(int from, int to) {
         const QString text = box.Text();
-        const auto lineOf = [&box](int pos) { return box.GetLineFromChar(pos); };
-        const CompletionContext expected = referenceResolve(text, caret, explicitRequest, lineOf);
-        const CompletionContext window =
-            ResolveCompletion(BoxCompletionText(box, tagged.tags), caret, explicitRequest);
-        const CompletionContext whole = ResolveCompletion(text, caret, explicitRequest, lineOf);
-        for (const CompletionContext* actual : {&window, &whole})
-            ASSERT_EQ(describe(*actual), describe(expected))
-                << (actual == &window ? "window" : "whole text") << ", caret " << caret
-                << (explicitRequest ? " (Ctrl+Space)" : "") << " after \""
-                << text.mid(qMax(0, caret - 40), qMin(caret, 40)).toStdString() << "\"";
-    }
-
-    // Carets after the characters that ask for something, around the edit and anywhere.
-    void checkAround(TaggedBox& tagged, int from, int to) {
-        const QString text = tagged.box.Text();
+        const auto lineOf = [this](int pos) { return box.GetLineFromChar(pos); };
         for (int caret = qMax(from, 0); caret <= qMin(to, int(text.size())); ++caret) {
             const QChar before = caret > 0 ? text[caret - 1] : QChar();
-            if (QStringView(u":=->. \r\n").contains(before))
-                check(tagged, caret, before == u' ' || before == u'\r' || before == u'\n');
+            if (!QStringView(u":=->. \r\n").contains(before))
+                continue;
+            const bool explicitRequest = QStringView(u" \r\n").contains(before);
+            const QString expected = describe(referenceResolve(text, caret, explicitRequest, lineOf));
+            ASSERT_EQ(
+                describe(ResolveCompletion(BoxCompletionText(box, tagged.tags), caret, explicitRequest)),
+                expected)
+                << "window, caret " << caret << " after \""
+                << text.mid(qMax(0, caret - 40), qMin(caret, 40)).toStdString() << "\"";
+            ASSERT_EQ(describe(ResolveCompletion(text, caret, explicitRequest, lineOf)), expected)
+                << "whole text, caret " << caret;
         }
     }
 
     void run(const QString& source, int edits) {
-        TaggedBox tagged;
-        tagged.box.setText(source);
-        for (int round = 0; round < edits; ++round) {
-            const int length = tagged.box.TextLength();
-            const int position = pick(length + 1);
-            const QString inserted = piece(source);
-            tagged.box.SelectRange(position, qMin(length, position + pick(9)));
-            tagged.box.setSelText(inserted);
-            checkAround(tagged, position - 12, position + int(inserted.size()) + 12);
+        static const QStringList pieces = {"<QX:", "<qX:", "</QX>", "</qx>", "<QX:db>", ">",    ":",
+                                           "=",    "-",    ".",     " ",     "(",       ",",    "\r\n",
+                                           "\n",   "\r",   "x",     "",      "</QX",    "tag.", "  "};
+        box.setText(source);
+        for (int round = 0; round < edits && !HasFatalFailure(); ++round) {
+            const int length = box.TextLength(), position = pick(length + 1);
+            const QString inserted = pick(3) == 0 ? source.mid(pick(int(source.size())), pick(80))
+                                                  : pieces[pick(int(pieces.size()))];
+            box.SelectRange(position, qMin(length, position + pick(9)));
+            box.setSelText(inserted);
+            checkAround(position - 12, position + int(inserted.size()) + 12);
             for (int i = 0; i < 3; ++i) {
-                const int at = pick(tagged.box.TextLength());
-                checkAround(tagged, at, at + 40);
+                const int at = pick(box.TextLength());
+                checkAround(at, at + 40);
             }
-            if (HasFatalFailure())
-                return;
         }
     }
 };
@@ -200,11 +189,8 @@ TEST_F(CompletionDifferentialTest, DecidesAsTheWholeTextDoes) {
     }
     if (texts.isEmpty())
         GTEST_SKIP() << "no corpus at " << QX_CORPUS_DIR << " and no generated texts";
-    for (int i = 0; i < texts.size(); ++i) {
+    for (int i = 0; i < texts.size() && !HasFatalFailure(); ++i)
         run(texts[i], i < corpusCount ? 30 : 15);
-        if (HasFatalFailure())
-            return;
-    }
 }
 
 } // namespace

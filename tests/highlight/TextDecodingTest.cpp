@@ -30,8 +30,7 @@ TEST(TextDecoding, MarksUtf8OrWindows1252AndNoCharacterDroppedAtTheEnd) {
         {bytes({0xFF, 0xFE, 0xFF}), QStringLiteral("\uFFFD")},
         {bytes({0xFE, 0xFF, 0}), QStringLiteral("\uFFFD")},
         {bytes({0xEF, 0xBB, 0xBF, 0xEF, 0xBB, 0xBF, 'x'}), QStringLiteral("\uFEFFx")}, // a second mark stays
-        {bytes({0xFF, 0xFE, 0xFF, 0xFE, 'x', 0}), QStringLiteral("\uFEFFx")},
-    };
+        {bytes({0xFF, 0xFE, 0xFF, 0xFE, 'x', 0}), QStringLiteral("\uFEFFx")}};
     for (const auto& [input, expected] : cases)
         EXPECT_EQ(decodeScriptFile(input), expected) << input.toHex().toStdString();
 }

@@ -1,16 +1,23 @@
 #include "hostlib/ScriptReference.h"
+#include "hostlib/LibraryError.h"
+#include "hostlib/LoadFeedback.h"
+#include "hostlib/ReferenceData.h"
 #include "support/LogCapture.h"
 #include <qxTagEditor2/qxDatabase.h>
 
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <utility>
 
 using qx::Properties;
+using qx::ScopedLoad;
 using qx::ScriptReference;
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -23,12 +30,6 @@ QString names(const std::unique_ptr<Properties>& list) {
     return names.join(':');
 }
 
-class OtherDatabase : public qxDatabase {
-    Q_OBJECT
-public:
-    using qxDatabase::qxDatabase;
-};
-
 void writeFile(const QString& path, const QByteArray& bytes, const QDateTime& modified) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -37,11 +38,49 @@ void writeFile(const QString& path, const QByteArray& bytes, const QDateTime& mo
     ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
 }
 
-QByteArray referenceWith(const QString& handler) {
-    return QStringLiteral(R"({"format": "qxTagEditor2.reference", "version": 1,
-                             "handlers": [{"name": "%1", "items": ["A:B", "C"]}]})")
-        .arg(handler)
-        .toUtf8();
+const QByteArray Header = R"({"format": "qxTagEditor2.reference", "version": 1, "handlers": )";
+
+// Records what the loaders announce, and installs itself for its life.
+class RecordingFeedback : public qx::LoadFeedback {
+public:
+    RecordingFeedback()
+        : mPrevious(qx::installLoadFeedback(this)) {}
+    ~RecordingFeedback() override { qx::installLoadFeedback(mPrevious); }
+    void loadStarted(const QString& path) override { log << "start " + path; }
+    void loadFinished(const QString& path) override { log << "finish " + path; }
+    QStringList log;
+
+private:
+    qx::LoadFeedback* mPrevious;
+};
+
+// Large files are announced while they are read, and the finish goes where the start went; a reference
+// file only when it is read, not while it is cached.
+TEST(LoadFeedback, LargeFilesAreAnnouncedWhileTheyAreRead) {
+    QTemporaryDir dir;
+    RecordingFeedback first;
+    RecordingFeedback second; // installed over the first
+    const QByteArray filler = ", \"filler\": \"" + QByteArray(ScopedLoad::kAnnouncedBytes, 'x') + "\"}";
+    const QString big = dir.filePath("big.tag"), reference = dir.filePath("reference.json");
+    const QDateTime time = QDateTime::currentDateTime().addSecs(-100);
+    writeFile(big, R"({"format": "qxTagEditor2.properties", "version": 1, "items": [])" + filler, time);
+    writeFile(reference, Header + "[]" + filler, time);
+    Properties().LoadFromFile(big);
+    qxDatabase database(reference);
+    ScriptReference lists;
+    lists.setDatabase(&database);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(lists.HandlerItems("H"), "");
+    { const ScopedLoad small("small", ScopedLoad::kAnnouncedBytes - 1); }
+    {
+        const ScopedLoad load("file", ScopedLoad::kAnnouncedBytes);
+        qx::installLoadFeedback(&first);
+    }
+    EXPECT_EQ(second.log, QStringList({"start " + big, "finish " + big, "start " + reference,
+                                       "finish " + reference, "start file", "finish file"}));
+    qx::installLoadFeedback(nullptr);
+    { const ScopedLoad load("file", ScopedLoad::kAnnouncedBytes * 2); }
+    EXPECT_TRUE(first.log.isEmpty());
 }
 
 TEST(ScriptReference, OffersHandlersCommandsAndArgumentsOfTheSampleReference) {
@@ -66,29 +105,20 @@ TEST(ScriptReference, OffersHandlersCommandsAndArgumentsOfTheSampleReference) {
     EXPECT_EQ(reference.CommandValues("nothing", content), "");
     EXPECT_EQ(reference.ArgumentValues("web", "Page:Name", "Name"), "Home:Search:Contact");
     EXPECT_EQ(reference.ArgumentValues("web", "Page:Name", "Other"), "");
-    for (const auto& [content, name] : {std::pair<QString, QString>{"\r\n  Page:Name", "Page"},
-                                        {"Select Name=1", "Select"},
-                                        {":x", ""},
-                                        {"", ""}})
+    for (const auto& [content, name] :
+         {std::pair<QString, QString>{"\r\n  Page:Name", "Page"}, {"Select Name=1", "Select"}, {":x", ""}})
         EXPECT_EQ(ScriptReference::CommandName(content), name);
 }
 
-// Only the host's own database class names a reference file; one that is deleted names none.
-TEST(ScriptReference, OnlyAqxDatabaseIsUsed) {
-    QObject plain;
-    OtherDatabase derived(SampleFile);
+// A database that is deleted names no reference file.
+TEST(ScriptReference, ADeletedDatabaseNamesNone) {
     auto* deleted = new qxDatabase(SampleFile);
-    for (QObject* database : {static_cast<QObject*>(nullptr), &plain, static_cast<QObject*>(&derived),
-                              static_cast<QObject*>(deleted)}) {
-        ScriptReference reference;
-        reference.setDatabase(database);
-        if (database == deleted) {
-            ASSERT_NE(names(reference.HandlerNames("", true, 0)), "");
-            delete deleted;
-        }
-        EXPECT_EQ(names(reference.HandlerNames("", false, 0)), "");
-        EXPECT_EQ(reference.CommandSyntax("database", "GetResult:"), "");
-    }
+    ScriptReference reference;
+    reference.setDatabase(deleted);
+    ASSERT_NE(names(reference.HandlerNames("", true, 0)), "");
+    delete deleted;
+    EXPECT_EQ(names(reference.HandlerNames("", false, 0)), "");
+    EXPECT_EQ(reference.CommandSyntax("database", "GetResult:"), "");
 }
 
 TEST(ScriptReference, TheFileIsReadAgainWhenItChanges) {
@@ -98,40 +128,37 @@ TEST(ScriptReference, TheFileIsReadAgainWhenItChanges) {
     ScriptReference reference;
     reference.setDatabase(&database);
     const QDateTime time = QDateTime::currentDateTime().addSecs(-100);
-    writeFile(path, referenceWith("FIRST"), time);
+    writeFile(path, Header + R"([{"name": "FIRST"}]})", time);
     EXPECT_EQ(names(reference.HandlerNames("", true, 0)), "FIRST");
-    writeFile(path, referenceWith("OTHER"), time.addSecs(10));
+    writeFile(path, Header + R"([{"name": "OTHER", "items": ["A:B", "C"]}]})", time.addSecs(10));
     EXPECT_EQ(names(reference.HandlerNames("", true, 0)), "OTHER");
     EXPECT_EQ(reference.HandlerItems("other"), "\\*A\\cB:C");
+}
+
+TEST(ReferenceData, RefusesWhatIsNoReferenceFileAndSaysWhy) {
+    const std::pair<QByteArray, const char*> cases[] = {
+        {Header + "[", "at byte"},
+        {"{}", "format marker"},
+        {R"({"format": "qxTagEditor2.reference", "version": 9})", "version 9"},
+        {Header + R"([{"name": 5}]})", "\"name\" is not text"},
+        {Header + R"([{"name": "H", "hidden": "yes"}]})", "not true or false"},
+        {Header + R"([{"name": "H", "items": [1]}]})", "something other than text"},
+        {Header + R"([{"name": "H", "commands": [{"name": "C", "arguments": [[[]]]}]}]})", "not an object"},
+        {Header + R"({"name": "H"}})", "not a list"},
+    };
+    for (const auto& [bytes, why] : cases)
+        EXPECT_THAT([&] { qx::ReferenceData::parse(bytes); },
+                    ThrowsMessage<qx::LibraryError>(HasSubstr(why)));
 }
 
 // A reference file that cannot be used gives empty lists and one warning naming the file and the fault,
 // not one per request.
 TEST(ScriptReference, UnusableFilesGiveEmptyListsAndAreNamedInTheLogOnce) {
     QTemporaryDir dir;
-    const QByteArray header = R"({"format": "qxTagEditor2.reference", "version": 1, "handlers": )";
-    const QByteArray good = referenceWith("H");
-    const std::pair<QByteArray, const char*> cases[] = {
-        {good.left(good.size() / 2), "at byte"},
-        {QByteArray(5000, '[') + QByteArray(5000, ']'), "deeply nested"},
-        {"{}", "format marker"},
-        {R"({"format": "qxTagEditor2.reference", "version": 9})", "version 9"},
-        {header + R"([{"name": 5}]})", "\"name\" is not text"},
-        {header + R"([{"name": "H", "hidden": "yes"}]})", "not true or false"},
-        {header + R"([{"name": "H", "items": [1]}]})", "something other than text"},
-        {header + R"([{"name": "H", "commands": [{"name": "C", "arguments": [[[]]]}]}]})", "not an object"},
-        {header + R"({"name": "H"}})", "not a list"},
-        {"", "does not exist"},
-        {"", "not a file"},
-    };
-    int step = 0;
-    for (const auto& [bytes, why] : cases) {
-        SCOPED_TRACE(why);
-        QString path = dir.filePath(QString("reference%1.json").arg(++step));
-        if (QByteArray(why) == "not a file")
-            path = dir.path();
-        else if (!bytes.isEmpty())
-            writeFile(path, bytes, QDateTime::currentDateTime().addSecs(-100));
+    writeFile(dir.filePath("bad.json"), "{}", QDateTime::currentDateTime().addSecs(-100));
+    for (const auto& [path, why] : {std::pair<QString, QString>{dir.filePath("bad.json"), "format marker"},
+                                    {dir.filePath("none.json"), "does not exist"},
+                                    {dir.path(), "not a file"}}) {
         qxDatabase database(path);
         ScriptReference reference;
         reference.setDatabase(&database);
@@ -145,5 +172,3 @@ TEST(ScriptReference, UnusableFilesGiveEmptyListsAndAreNamedInTheLogOnce) {
 }
 
 } // namespace
-
-#include "ScriptReferenceTest.moc"

@@ -1,94 +1,16 @@
 #include "CodeBoxTestSupport.h"
 
 #include "platform/ApiTools.h"
-#include "platform/KeyCodes.h"
-#include "platform/memory/MemoryCodeBox.h"
-#include "platform/qt/QtCodeBox.h"
 #include "text/TextFind.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QHash>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <tuple>
-#include <type_traits>
 #include <utility>
 
 namespace qx {
 namespace {
 
-// The same cases on both boxes: real key events on the Qt box, the memory box's own simulation of the user.
-template <class Box> class CodeBoxContractTest : public ::testing::Test {
-protected:
-    static constexpr bool kQt = std::is_same_v<Box, QtCodeBox>;
-    void SetUp() override {
-        if constexpr (kQt) {
-            box->resize(300, 200);
-            box->show();
-            QApplication::setActiveWindow(box.get());
-            ASSERT_TRUE(QTest::qWaitForWindowActive(box.get()));
-        }
-        events.box = box.get();
-        setEvents(*box, &events);
-    }
-    void TearDown() override {
-        setEvents(*box, nullptr);
-        EXPECT_TRUE(events.editsMatch);
-        EXPECT_EQ(events.copy, box->Text()) << "Edited told of every change";
-    }
-
-    void setTextQuietly(const QString& text) {
-        box->setText(text);
-        events.log.clear();
-    }
-    void selectQuietly(int start, int length) {
-        box->setSelStart(start);
-        box->setSelLength(length);
-        events.log.clear();
-    }
-    void type(const QString& text) {
-        if constexpr (kQt)
-            QTest::keyClicks(box.get(), text);
-        else
-            box->typeText(text);
-    }
-    // A key with the shift state it is pressed with (the test tool presses the modifier keys around it).
-    void press(int vk, int shift = 0) {
-        if constexpr (kQt) {
-            static const QHash<int, Qt::Key> keys = {
-                {VK_RETURN, Qt::Key_Return}, {VK_BACK, Qt::Key_Backspace}, {VK_DELETE, Qt::Key_Delete},
-                {VK_RIGHT, Qt::Key_Right},   {VK_HOME, Qt::Key_Home},      {VK_END, Qt::Key_End},
-                {VK_INSERT, Qt::Key_Insert}};
-            Qt::KeyboardModifiers modifiers;
-            modifiers.setFlag(Qt::ShiftModifier, shift & kShiftMask);
-            modifiers.setFlag(Qt::ControlModifier, shift & kCtrlMask);
-            modifiers.setFlag(Qt::AltModifier, shift & kAltMask);
-            QTest::keyClick(box.get(), keys.value(vk, Qt::Key(vk)), modifiers);
-        } else {
-            box->pressKey(vk, shift);
-        }
-    }
-    // The system clipboard for the Qt box, its own for the memory box.
-    void setClipboard(const QString& text) {
-        if constexpr (kQt)
-            QApplication::clipboard()->setText(text);
-        else
-            box->setClipboardText(text);
-    }
-    QString clipboard() const {
-        if constexpr (kQt)
-            return QApplication::clipboard()->text();
-        else
-            return box->clipboardText();
-    }
-
-    std::unique_ptr<Box> box = std::make_unique<Box>();
-    test::EventRecorder events;
-};
+// The same cases on both boxes.
+template <class Box> class CodeBoxContractTest : public test::CodeBoxFixture<Box> {};
 
 using Boxes = ::testing::Types<MemoryCodeBox, QtCodeBox>;
 TYPED_TEST_SUITE(CodeBoxContractTest, Boxes);
@@ -98,7 +20,7 @@ constexpr Colour kRed = 0x0000FF;
 constexpr Colour kBlue = 0xFF0000;
 
 TYPED_TEST(CodeBoxContractTest, SetTextAndSetSelTextRaiseChangeOnlyForRealChanges) {
-    auto& box = *this->box;
+    auto& box = this->box;
     box.setText("first");
     box.setSelStart(3);
     this->events.log.clear();
@@ -129,7 +51,7 @@ TYPED_TEST(CodeBoxContractTest, SetTextAndSetSelTextRaiseChangeOnlyForRealChange
 // U+2029 is a line break (CR LF); the noncharacters Qt's document reserves become U+FFFD one for one; every
 // other character, U+2028 and surrogate pairs included, comes back as set, and setting it again is no change.
 TYPED_TEST(CodeBoxContractTest, SeparatorRuleIsTheSameInBothBoxes) {
-    auto& box = *this->box;
+    auto& box = this->box;
     const std::pair<QString, QString> cases[] = {
         {"a\u2029b", "a\r\nb"},
         {"x\r\n\u2029\u2029y", "x\r\n\r\n\r\ny"},
@@ -154,7 +76,7 @@ TYPED_TEST(CodeBoxContractTest, SeparatorRuleIsTheSameInBothBoxes) {
 }
 
 TYPED_TEST(CodeBoxContractTest, SelectionIsClampedAndSelectRangeTakesStartAndEndAsTheSelectMessageDoes) {
-    auto& box = *this->box;
+    auto& box = this->box;
     this->setTextQuietly("0123456789");
     // {start, end, SelStart, SelLength}, in turn: reversed ends select the same characters, an end of -1
     // means the text's end, and a start of -1 only collapses the selection where the caret is.
@@ -184,7 +106,7 @@ TYPED_TEST(CodeBoxContractTest, SelectionIsClampedAndSelectRangeTakesStartAndEnd
 }
 
 TYPED_TEST(CodeBoxContractTest, FormatsChangeOnlyTheAttributesTheyName) {
-    auto& box = *this->box;
+    auto& box = this->box;
     this->setTextQuietly("abcdefgh");
     box.SelectRange(2, 6);
     box.setSelColor(kRed);
@@ -212,7 +134,7 @@ TYPED_TEST(CodeBoxContractTest, FormatsChangeOnlyTheAttributesTheyName) {
 }
 
 TYPED_TEST(CodeBoxContractTest, InsertedAndTypedTextIsPlainBlackAndColoursStayWithTheirCharacters) {
-    auto& box = *this->box;
+    auto& box = this->box;
     this->setTextQuietly("abcdef");
     box.SelectRange(0, -1);
     box.setSelColor(kRed);
@@ -235,8 +157,8 @@ TYPED_TEST(CodeBoxContractTest, InsertedAndTypedTextIsPlainBlackAndColoursStayWi
     EXPECT_EQ(box.FormatAt(1), kBlack) << "setText starts plain black";
 }
 
-TYPED_TEST(CodeBoxContractTest, LinesAreCountedAndCopiedInTheSystemCodePage) {
-    auto& box = *this->box;
+TYPED_TEST(CodeBoxContractTest, LinesAreCountedAndCopiedInTheSystemCodePageAndIndentsMeasured) {
+    auto& box = this->box;
     this->setTextQuietly("ab\r\ncd\r\n\r\nef");
     // Position 3 lies between CR and LF; positions past the end are on the last line.
     for (const auto& [pos, line] :
@@ -252,22 +174,20 @@ TYPED_TEST(CodeBoxContractTest, LinesAreCountedAndCopiedInTheSystemCodePage) {
     EXPECT_EQ(box.GetLine(0, 4), QByteArray("   I"));
     for (const auto& [line, size] : {std::pair{1, 255}, {4, 255}, {-1, 255}, {0, 0}})
         EXPECT_EQ(box.GetLine(line, size), QByteArray()) << line << " " << size;
-}
 
-// The leading spaces of the caret's line, up to its first other character and no more than 255.
-TYPED_TEST(CodeBoxContractTest, LineIndentCountsTheCaretLinesLeadingSpaces) {
+    // The indent: the caret line's leading spaces, up to its first other character and no more than 255.
     const std::tuple<QString, int, int> cases[] = {
         {"a\r\n  b\r\n    c", 5, 2}, {"a\r\n  b\r\n    c", 0, 0},      {"  \t  x", 0, 2}, {"      ", 6, 6},
         {QString(300, ' '), 0, 255}, {QString(254, ' ') + "x", 0, 254}};
     for (const auto& [text, caret, indent] : cases) {
-        this->box->setText(text);
-        this->box->setSelStart(caret);
-        EXPECT_EQ(LineIndent(*this->box), indent) << text.toStdString() << " at " << caret;
+        box.setText(text);
+        box.setSelStart(caret);
+        EXPECT_EQ(LineIndent(box), indent) << text.toStdString() << " at " << caret;
     }
 }
 
 TYPED_TEST(CodeBoxContractTest, FindHonoursWholeWordMatchCaseAndTheRange) {
-    auto& box = *this->box;
+    auto& box = this->box;
     this->setTextQuietly("Tag tagged TAG_x tag\r\ntag");
     box.SelectRange(2, 4);
     EXPECT_EQ(box.Find("tag", 0, -1, 0), 0);
@@ -285,17 +205,14 @@ TYPED_TEST(CodeBoxContractTest, FindHonoursWholeWordMatchCaseAndTheRange) {
 }
 
 TYPED_TEST(CodeBoxContractTest, ScrollPositionRoundTrips) {
-    QString text;
-    for (int i = 0; i < 200; ++i)
-        text += QString("line %1 ").arg(i) + QString(100, 'x') + "\r\n";
-    this->setTextQuietly(text);
+    this->setTextQuietly(QString("line ").append(QString(100, 'x')).append("\r\n").repeated(200));
     QApplication::processEvents();
-    this->box->SetScrollPos({7, 40});
-    EXPECT_EQ(this->box->GetScrollPos(), (ScrollPos{7, 40}));
+    this->box.SetScrollPos({7, 40});
+    EXPECT_EQ(this->box.GetScrollPos(), (ScrollPos{7, 40}));
 }
 
 TYPED_TEST(CodeBoxContractTest, LockedBoxRefusesTypingButNotCode) {
-    auto& box = *this->box;
+    auto& box = this->box;
     this->setTextQuietly("abc");
     box.setLocked(true);
     EXPECT_TRUE(box.Locked());
@@ -317,7 +234,7 @@ TYPED_TEST(CodeBoxContractTest, LockedBoxRefusesTypingButNotCode) {
 }
 
 TYPED_TEST(CodeBoxContractTest, TypedKeysRaiseTheirEventsInOrderAndHandlersMaySwallowOrReplaceThem) {
-    auto& box = *this->box;
+    auto& box = this->box;
     this->setTextQuietly("");
     this->type("ab");
     EXPECT_EQ(box.Text(), "ab");
@@ -342,7 +259,7 @@ TYPED_TEST(CodeBoxContractTest, TypedKeysRaiseTheirEventsInOrderAndHandlersMaySw
 }
 
 TYPED_TEST(CodeBoxContractTest, EnterBackspaceAndNavigationKeys) {
-    auto& box = *this->box;
+    auto& box = this->box;
     // Enter with Shift or Ctrl breaks the line as Enter does; Alt+Enter types nothing.
     for (const int shift : {int(kAltMask), 0, int(kShiftMask), int(kCtrlMask), kShiftMask | kCtrlMask}) {
         SCOPED_TRACE(shift);
@@ -362,10 +279,12 @@ TYPED_TEST(CodeBoxContractTest, EnterBackspaceAndNavigationKeys) {
     EXPECT_EQ(box.SelStart(), 1);
     this->press(VK_DELETE);
     EXPECT_EQ(box.Text(), "a");
+    this->type("\r\nb\nc");
+    EXPECT_EQ(box.Text(), "a\r\nb\r\nc") << "CR LF is one Enter, a lone LF another";
 }
 
 TYPED_TEST(CodeBoxContractTest, ClipboardKeysRaiseKeyPress22And24AndTheBoxPastesOrCutsUnlessSwallowed) {
-    auto& box = *this->box;
+    auto& box = this->box;
     const std::tuple<int, int, int, const char*, const char*> cases[] = {
         {'V', kCtrlMask, 22, "aPc", "P"},
         {VK_INSERT, kShiftMask, 22, "aPc", "P"},

@@ -1,11 +1,21 @@
 #pragma once
 
 #include "platform/CodeBox.h"
+#include "platform/KeyCodes.h"
+#include "platform/memory/MemoryCodeBox.h"
+#include "platform/qt/QtCodeBox.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QHash>
 #include <QStringList>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <ostream>
+#include <type_traits>
 
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
@@ -24,31 +34,25 @@ public:
         copy.replace(position, removed.size(), box->TextRange(position, position + added));
     }
     void KeyDown(int& keyCode, int shift) override {
-        record(QStringLiteral("KeyDown %1 %2").arg(keyCode).arg(shift));
+        record("KeyDown", keyCode, shift);
         if (keyCode == swallowKeyDown)
             keyCode = 0;
     }
     void KeyPress(int& keyAscii) override {
-        record(QStringLiteral("KeyPress %1").arg(keyAscii));
+        record("KeyPress", keyAscii);
         if (keyAscii == replaceFrom)
             keyAscii = replaceTo;
     }
-    void KeyUp(int& keyCode, int shift) override {
-        record(QStringLiteral("KeyUp %1 %2").arg(keyCode).arg(shift));
-    }
-    void MouseDown(int button, int shift, int, int) override {
-        record(QStringLiteral("MouseDown %1 %2").arg(button).arg(shift));
-    }
-    void MouseUp(int button, int shift, int, int) override {
-        record(QStringLiteral("MouseUp %1 %2").arg(button).arg(shift));
-    }
+    void KeyUp(int& keyCode, int shift) override { record("KeyUp", keyCode, shift); }
+    void MouseDown(int button, int shift, int, int) override { record("MouseDown", button, shift); }
+    void MouseUp(int button, int shift, int, int) override { record("MouseUp", button, shift); }
     void SelChange() override { record("SelChange"); }
     void GotFocus() override { record("GotFocus"); }
     void LostFocus() override { record("LostFocus"); }
     // "BeforeInput Drop 3": the kind and the caret when asked.
     bool BeforeInput(TextInput kind) override {
         static const char* const kNames[] = {"Drop", "SelectionPaste", "InputMethod", "MenuPaste", "MenuCut"};
-        record(QStringLiteral("BeforeInput %1 %2").arg(kNames[int(kind)]).arg(box->SelStart()));
+        record(QStringLiteral("BeforeInput %1").arg(kNames[int(kind)]), box->SelStart());
         return allowInput;
     }
 
@@ -72,11 +76,85 @@ public:
     std::function<void(const QString&)> onEvent;
 
 private:
-    void record(const QString& event) {
+    // The event's name and its numbers, space-separated.
+    template <class... Numbers> void record(const QString& name, Numbers... numbers) {
+        QString event = name;
+        ((event += ' ' + QString::number(numbers)), ...);
         log << event;
         if (onEvent)
             onEvent(event);
     }
+};
+
+// A box with a recorder: the Qt box shown in an active window and driven by real key events, the memory
+// box by its own simulation of the user. Every test ends with Edited having told of every change.
+template <class Box> class CodeBoxFixture : public ::testing::Test {
+protected:
+    static constexpr bool kQt = std::is_same_v<Box, QtCodeBox>;
+    void SetUp() override {
+        if constexpr (kQt) {
+            box.resize(300, 200);
+            box.show();
+            QApplication::setActiveWindow(&box);
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+        }
+        events.box = &box;
+        setEvents(box, &events);
+    }
+    void TearDown() override {
+        setEvents(box, nullptr);
+        EXPECT_TRUE(events.editsMatch);
+        EXPECT_EQ(events.copy, box.Text()) << "Edited told of every change";
+    }
+
+    void setTextQuietly(const QString& text) {
+        box.setText(text);
+        events.log.clear();
+    }
+    void selectQuietly(int start, int length) {
+        box.setSelStart(start);
+        box.setSelLength(length);
+        events.log.clear();
+    }
+    // Typed text; CR LF is one Enter.
+    void type(const QString& text) {
+        if constexpr (kQt)
+            QTest::keyClicks(&box, QString(text).replace("\r\n", "\r").replace('\n', '\r'));
+        else
+            box.typeText(text);
+    }
+    // A key with the shift state it is pressed with (the test tool presses the modifier keys around it).
+    void press(int vk, int shift = 0) {
+        if constexpr (kQt) {
+            static const QHash<int, Qt::Key> keys = {
+                {VK_RETURN, Qt::Key_Return}, {VK_BACK, Qt::Key_Backspace}, {VK_DELETE, Qt::Key_Delete},
+                {VK_RIGHT, Qt::Key_Right},   {VK_HOME, Qt::Key_Home},      {VK_END, Qt::Key_End},
+                {VK_INSERT, Qt::Key_Insert}};
+            Qt::KeyboardModifiers modifiers;
+            modifiers.setFlag(Qt::ShiftModifier, shift & kShiftMask);
+            modifiers.setFlag(Qt::ControlModifier, shift & kCtrlMask);
+            modifiers.setFlag(Qt::AltModifier, shift & kAltMask);
+            QTest::keyClick(&box, keys.value(vk, Qt::Key(vk)), modifiers);
+        } else {
+            box.pressKey(vk, shift);
+        }
+    }
+    // The system clipboard for the Qt box, its own for the memory box.
+    void setClipboard(const QString& text) {
+        if constexpr (kQt)
+            QApplication::clipboard()->setText(text);
+        else
+            box.setClipboardText(text);
+    }
+    QString clipboard() const {
+        if constexpr (kQt)
+            return QApplication::clipboard()->text();
+        else
+            return box.clipboardText();
+    }
+
+    Box box;
+    EventRecorder events;
 };
 
 } // namespace qx::test

@@ -1,20 +1,16 @@
 #include "CodeBoxTestSupport.h"
 
-#include "platform/qt/QtCodeBox.h"
+#include "platform/qt/CodeFont.h"
 #include "text/TagMatch.h"
 
-#include <QApplication>
-#include <QClipboard>
+#include <QFontInfo>
 #include <QInputMethodEvent>
 #include <QMimeData>
-#include <QTest>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextLayout>
 
-#include <gtest/gtest.h>
-
 #include <random>
-#include <utility>
 
 namespace qx {
 namespace {
@@ -25,27 +21,14 @@ constexpr Colour kGreen = 0x00FF00;
 // The formats Qt shows in a block: "start+length#rrggbb", with " b", " i" and " bg#rrggbb" when set.
 QString shownIn(const QtCodeBox& box, int blockNumber) {
     QStringList shown;
-    for (const QTextLayout::FormatRange& r :
+    for (const auto& [start, length, f] :
          box.document()->findBlockByNumber(blockNumber).layout()->formats()) {
-        QString s =
-            QStringLiteral("%1+%2%3").arg(r.start).arg(r.length).arg(r.format.foreground().color().name());
-        if (r.format.fontWeight() == QFont::Bold)
-            s += " b";
-        if (r.format.fontItalic())
-            s += " i";
-        if (r.format.hasProperty(QTextFormat::BackgroundBrush))
-            s += " bg" + r.format.background().color().name();
-        shown << s;
+        shown << QStringLiteral("%1+%2").arg(start).arg(length) + f.foreground().color().name() +
+                     (f.fontWeight() == QFont::Bold ? " b" : "") + (f.fontItalic() ? " i" : "") +
+                     (f.hasProperty(QTextFormat::BackgroundBrush) ? " bg" + f.background().color().name()
+                                                                  : "");
     }
     return shown.join(", ");
-}
-
-// A key sent with the text it types, as a keyboard layout sends it.
-void sendKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-    QApplication::sendEvent(widget, &release);
 }
 
 void compose(QWidget* widget, const QString& preedit, const QString& commit) {
@@ -56,21 +39,8 @@ void compose(QWidget* widget, const QString& preedit, const QString& commit) {
     QApplication::sendEvent(widget, &done);
 }
 
-class QtCodeBoxTest : public ::testing::Test {
+class QtCodeBoxTest : public test::CodeBoxFixture<QtCodeBox> {
 protected:
-    void SetUp() override {
-        box.resize(400, 300);
-        box.show();
-        QApplication::setActiveWindow(&box);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
-        events.box = &box;
-        setEvents(box, &events);
-    }
-    void TearDown() override {
-        setEvents(box, nullptr);
-        EXPECT_TRUE(events.editsMatch);
-        EXPECT_EQ(events.copy, box.Text()) << "Edited told of every change";
-    }
     void colour(int start, int end, Colour c) {
         box.SelectRange(start, end);
         box.setSelColor(c);
@@ -98,9 +68,6 @@ protected:
         QApplication::sendEvent(box.viewport(), &drop);
         return drop.isAccepted();
     }
-
-    QtCodeBox box;
-    test::EventRecorder events;
 };
 
 // Lone CR and LF read as CR LF; pasted and composed text keeps to the separator rule as set text does.
@@ -123,6 +90,7 @@ TEST_F(QtCodeBoxTest, TextCopyAndRangeReadsAgreeWithTheBlocksAcrossRandomEdits) 
     box.setText("start\r\nof the\r\ntext");
     box.document()->setUndoRedoEnabled(true); // off in the box
     for (int step = 0; step < 500; ++step) {
+        SCOPED_TRACE(step);
         const int length = box.TextLength();
         const int op = int(rng() % 6);
         if (op <= 2) {
@@ -146,15 +114,15 @@ TEST_F(QtCodeBoxTest, TextCopyAndRangeReadsAgreeWithTheBlocksAcrossRandomEdits) 
         box.SelectRange(from, to);
         const QString selected = box.SelText();
         const QString text = box.Text();
-        ASSERT_EQ(text, textFromBlocks()) << "step " << step;
-        ASSERT_EQ(box.TextLength(), text.size()) << "step " << step;
+        ASSERT_EQ(text, textFromBlocks());
+        ASSERT_EQ(box.TextLength(), text.size());
         const bool betweenCrLf = at > 0 && at < text.size() && text[at - 1] == u'\r' && text[at] == u'\n';
-        ASSERT_EQ(caret, betweenCrLf ? at - 1 : at) << "step " << step;
+        ASSERT_EQ(caret, betweenCrLf ? at - 1 : at);
         const int start = qBound(0, from, int(text.size()));
-        ASSERT_EQ(range, text.mid(start, qBound(start, to, int(text.size())) - start)) << "step " << step;
-        ASSERT_EQ(before, at > 0 ? text[at - 1] : QChar()) << "step " << step;
-        ASSERT_EQ(after, at < text.size() ? text[at] : QChar()) << "step " << step;
-        ASSERT_EQ(selected, text.mid(box.SelStart(), box.SelLength())) << "step " << step;
+        ASSERT_EQ(range, text.mid(start, qBound(start, to, int(text.size())) - start));
+        ASSERT_EQ(before, at > 0 ? text[at - 1] : QChar());
+        ASSERT_EQ(after, at < text.size() ? text[at] : QChar());
+        ASSERT_EQ(selected, text.mid(box.SelStart(), box.SelLength()));
     }
 }
 
@@ -261,12 +229,11 @@ TEST_F(QtCodeBoxTest, ChangesWhileLockedReachTheBlocksOnUnlockAndOnlyChangedBloc
     EXPECT_EQ(shownIn(box, 3), "0+2#ff0000");
 }
 
-TEST_F(QtCodeBoxTest, BlocksOffScreenGetTheirFormatsWhenTheyArePainted) {
-    QStringList lines;
-    for (int i = 0; i < 300; ++i)
-        lines << QStringLiteral("line %1").arg(i, 3, 10, QLatin1Char('0'));
-    box.setText(lines.join("\r\n"));
-    const int line250 = 250 * 10; // "line NNN" and CR LF
+// Blocks off screen get their formats when they are painted; a hidden box applies every attribute when it
+// is shown again.
+TEST_F(QtCodeBoxTest, FormatsWaitForTheBlocksToBeShown) {
+    box.setText(QString("line\r\n").repeated(300));
+    const int line250 = 250 * 6;
     box.setUpdatesLocked(true);
     colour(0, 4, kRed);
     colour(line250, line250 + 4, kRed);
@@ -277,20 +244,26 @@ TEST_F(QtCodeBoxTest, BlocksOffScreenGetTheirFormatsWhenTheyArePainted) {
     box.ensureCursorVisible();
     box.viewport()->repaint();
     EXPECT_EQ(shownIn(box, 250), "0+4#ff0000");
+
+    box.setVisible(false);
+    box.SelectRange(line250, line250 + 2);
+    box.SetCharFormat({.Color = kGreen, .Bold = true, .Italic = true, .BackColor = 0x00FFFF});
+    EXPECT_TRUE(box.hasPendingFormats());
+    box.setVisible(true);
+    EXPECT_FALSE(box.hasPendingFormats());
+    EXPECT_EQ(shownIn(box, 250), "0+2#00ff00 b i bg#ffff00, 2+2#ff0000");
 }
 
+// Reads see a selection made while locked at once; the widget gets it once, on unlock, without scrolling.
 TEST_F(QtCodeBoxTest, SelectionMadeWhileLockedReachesTheWidgetOnceOnUnlockWithoutScrolling) {
-    QString text;
-    for (int i = 0; i < 200; ++i)
-        text += QString("line %1\r\n").arg(i);
-    box.setText(text);
+    const QString text = QString("line\r\n").repeated(300);
+    setTextQuietly(text);
     QApplication::processEvents();
-    events.log.clear();
     box.setUpdatesLocked(true);
     for (int pos = 0; pos < 500; pos += 7)
         box.SelectRange(pos, pos + 3);
     box.SelectRange(1500, 1504); // far below the first page
-    EXPECT_EQ(box.SelText(), text.mid(1500, 4)) << "reads see the selection at once";
+    EXPECT_EQ(box.SelText(), text.mid(1500, 4));
     EXPECT_EQ(box.textCursor().position(), 0) << "the widget's cursor has not moved yet";
     box.SetScrollPos({0, 0});
     box.setUpdatesLocked(false);
@@ -303,27 +276,18 @@ TEST_F(QtCodeBoxTest, SelectionMadeWhileLockedReachesTheWidgetOnceOnUnlockWithou
     box.SelectRange(13, 14);
     box.setSelText("X");
     box.setUpdatesLocked(false);
-    EXPECT_EQ(box.Text().mid(8, 6), "line X");
+    EXPECT_EQ(box.Text().mid(12, 3), "lXn");
     EXPECT_EQ(box.SelStart(), 14);
 }
 
-TEST_F(QtCodeBoxTest, AHiddenBoxAppliesEveryAttributeWhenShownAgain) {
-    box.setText("abcd");
-    box.setVisible(false);
-    box.SelectRange(0, 2);
-    box.SetCharFormat({.Color = kRed, .Bold = true, .Italic = true, .BackColor = 0x00FFFF});
-    EXPECT_TRUE(box.hasPendingFormats());
-    box.setVisible(true);
-    EXPECT_FALSE(box.hasPendingFormats());
-    EXPECT_EQ(shownIn(box, 0), "0+2#ff0000 b i bg#ffff00");
-}
-
+// Print Screen has no key code: no events.
 TEST_F(QtCodeBoxTest, KeysMapToVirtualKeysAndShiftState) {
     box.setText("");
     QTest::keyClick(&box, Qt::Key_B, Qt::ShiftModifier);
     QTest::keyClick(&box, Qt::Key_ParenLeft, Qt::ShiftModifier);
     QTest::keyClick(&box, Qt::Key_Period);
     QTest::keyClick(&box, Qt::Key_F1);
+    QTest::keyClick(&box, Qt::Key_Print);
     QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
     // The test tool presses the modifier keys too, and types the letter's own text ("b").
     const QStringList expected = {
@@ -334,7 +298,41 @@ TEST_F(QtCodeBoxTest, KeysMapToVirtualKeysAndShiftState) {
     EXPECT_EQ(events.withoutSelChange(), expected) << "Ctrl+Z raises no KeyPress";
 }
 
-TEST_F(QtCodeBoxTest, MouseButtonsMoveTheCaretBeforeMouseDown) {
+// Keypad Enter, and a key that types a line or paragraph separator, break the line as Enter does; the key
+// scheme's other clipboard and history chords, and Alt chords that would type, do nothing.
+TEST_F(QtCodeBoxTest, EnterHoweverItIsTypedAndOtherChordsDoNothing) {
+    for (const QString& text :
+         {QString("\r"), QString(QChar::LineSeparator), QString(QChar::ParagraphSeparator)}) {
+        SCOPED_TRACE(int(text.front().unicode()));
+        setTextQuietly("ab");
+        box.setSelStart(1);
+        const bool keypad = text == "\r";
+        QKeyEvent press(QEvent::KeyPress, keypad ? Qt::Key_Enter : Qt::Key_unknown,
+                        keypad ? Qt::KeypadModifier : Qt::NoModifier, text);
+        QApplication::sendEvent(&box, &press);
+        EXPECT_EQ(box.Text(), "a\r\nb");
+        EXPECT_EQ(box.SelStart(), 3);
+        EXPECT_EQ(events.count("KeyPress 13"), 1);
+    }
+    QApplication::clipboard()->setText("P");
+    events.log.clear();
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> chords[] = {
+        {Qt::Key_Y, Qt::ControlModifier},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_B, Qt::AltModifier}, // a button's mnemonic while the button is disabled
+        {Qt::Key_D, Qt::AltModifier | Qt::ShiftModifier},
+    };
+    for (const auto& [key, modifiers] : chords)
+        QTest::keyClick(&box, key, modifiers);
+    EXPECT_EQ(box.Text(), "a\r\nb");
+    EXPECT_EQ(events.count("Change"), 0);
+    EXPECT_EQ(events.log.filter("KeyPress"), QStringList());
+}
+
+// The click moves the caret before MouseDown; a popup menu taking the focus is no focus event.
+TEST_F(QtCodeBoxTest, MouseAndFocusEvents) {
     box.setText("abcdef");
     int caretAtMouseDown = -1;
     events.onEvent = [&](const QString& event) {
@@ -344,19 +342,14 @@ TEST_F(QtCodeBoxTest, MouseButtonsMoveTheCaretBeforeMouseDown) {
     QTest::mouseClick(box.viewport(), Qt::LeftButton, Qt::NoModifier, pointBefore(5));
     EXPECT_EQ(caretAtMouseDown, 5);
     QTest::mouseClick(box.viewport(), Qt::RightButton, Qt::ShiftModifier, pointBefore(5));
-    EXPECT_EQ(events.log.filter("Mouse"),
-              (QStringList{"MouseDown 1 0", "MouseUp 1 0", "MouseDown 2 1", "MouseUp 2 1"}));
-}
-
-TEST_F(QtCodeBoxTest, FocusEventsButNotForAPopupMenu) {
-    box.SetFocus();
     ASSERT_TRUE(box.HasFocus());
-    events.log.clear();
     box.clearFocus();
     box.SetFocus();
     QFocusEvent menuOpens(QEvent::FocusOut, Qt::PopupFocusReason);
     QApplication::sendEvent(&box, &menuOpens);
-    EXPECT_EQ(events.log, (QStringList{"LostFocus", "GotFocus"}));
+    EXPECT_EQ(events.log.filter(QRegularExpression("Mouse|Focus")),
+              (QStringList{"MouseDown 1 0", "MouseUp 1 0", "MouseDown 2 1", "MouseUp 2 1", "LostFocus",
+                           "GotFocus"}));
 }
 
 TEST_F(QtCodeBoxTest, OnlyPlainTextGoesToTheClipboardAndComesFromIt) {
@@ -367,15 +360,11 @@ TEST_F(QtCodeBoxTest, OnlyPlainTextGoesToTheClipboardAndComesFromIt) {
     EXPECT_EQ(QApplication::clipboard()->text(), "a\r\nb") << "line breaks are copied as CR LF";
 
     box.setSelStart(1);
-    auto* html = new QMimeData;
-    html->setHtml("<b>x</b>");
-    QApplication::clipboard()->setMimeData(html);
-    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
     auto* address = new QMimeData;
     address->setUrls({QUrl("file:///tmp/x")});
     QApplication::clipboard()->setMimeData(address);
     QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box.Text(), "a\r\nb") << "rich text and bare addresses are not pasted";
+    EXPECT_EQ(box.Text(), "a\r\nb") << "a bare address is not pasted";
 
     // The clipboard keys were the question (see the contract test), Shift+Insert on the keypad too.
     QApplication::clipboard()->setText("P");
@@ -390,50 +379,6 @@ TEST_F(QtCodeBoxTest, OnlyPlainTextGoesToTheClipboardAndComesFromIt) {
     box.paste();
     EXPECT_EQ(box.Text(), "aPP\r\nb");
     EXPECT_EQ(events.count("BeforeInput MenuPaste 2"), 2);
-}
-
-TEST_F(QtCodeBoxTest, OtherChordsDoNothingAndTheDocumentKeepsNoHistory) {
-    box.setText("");
-    QTest::keyClicks(&box, "ab");
-    QApplication::clipboard()->setText("P");
-    events.log.clear();
-    const std::pair<Qt::Key, Qt::KeyboardModifiers> chords[] = {
-        {Qt::Key_Z, Qt::ControlModifier},
-        {Qt::Key_Backspace, Qt::AltModifier},
-        {Qt::Key_Y, Qt::ControlModifier},
-        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
-        {Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier},
-        {Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier},
-        {Qt::Key_Return, Qt::AltModifier},
-        {Qt::Key_B, Qt::AltModifier}, // a button's mnemonic while the button is disabled
-        {Qt::Key_D, Qt::AltModifier | Qt::ShiftModifier},
-    };
-    for (const auto& [key, modifiers] : chords)
-        QTest::keyClick(&box, key, modifiers);
-    box.undo();
-    EXPECT_EQ(box.Text(), "ab");
-    EXPECT_FALSE(box.document()->isUndoAvailable());
-    EXPECT_EQ(events.count("Change"), 0);
-    EXPECT_EQ(events.log.filter("KeyPress"), QStringList());
-}
-
-// Keypad Enter, and a key that types a line or paragraph separator, break the line as Enter does.
-TEST_F(QtCodeBoxTest, EnterHoweverItIsTypedStartsANewLine) {
-    const std::tuple<Qt::Key, Qt::KeyboardModifiers, QString> cases[] = {
-        {Qt::Key_Enter, Qt::KeypadModifier, "\r"},
-        {Qt::Key_unknown, Qt::NoModifier, QString(QChar::LineSeparator)},
-        {Qt::Key_unknown, Qt::NoModifier, QString(QChar::ParagraphSeparator)},
-    };
-    for (const auto& [key, modifiers, text] : cases) {
-        SCOPED_TRACE(int(text.front().unicode()));
-        box.setText("ab");
-        box.setSelStart(1);
-        events.log.clear();
-        sendKey(&box, key, modifiers, text);
-        EXPECT_EQ(box.Text(), "a\r\nb");
-        EXPECT_EQ(box.SelStart(), 3);
-        EXPECT_EQ(events.count("KeyPress 13"), 1);
-    }
 }
 
 TEST_F(QtCodeBoxTest, InputMethodAsksOnceForEachCompositionThatChangesTheText) {
@@ -480,17 +425,21 @@ TEST_F(QtCodeBoxTest, DropsAskFirstWithTheCaretWhereTheTextLands) {
             EXPECT_EQ(box.SelText(), "a") << "a refused drop leaves the selection as it was";
         }
     }
-    // Only plain text is dropped, and a locked box takes no drop: nothing to ask about.
+    // A locked box takes no drop: nothing to ask about.
     events.log.clear();
-    QMimeData address;
-    address.setUrls({QUrl("file:///tmp/x")});
-    dropAt(pointBefore(0), address);
     box.setLocked(true);
     QMimeData text;
     text.setText("X");
     dropAt(pointBefore(0), text);
     EXPECT_EQ(box.Text(), "abc\r\ndef");
     EXPECT_EQ(events.asked(), 0);
+}
+
+// A family without fixed pitch gives way to the system's fixed font, at the size asked for.
+TEST(CodeFont, FallsBackToTheSystemsFixedFontAtTheSameSize) {
+    const QFont font = FixedPitchFont("DejaVu Sans", 13.5);
+    EXPECT_TRUE(QFontInfo(font).fixedPitch());
+    EXPECT_EQ(font.pointSizeF(), 13.5);
 }
 
 } // namespace

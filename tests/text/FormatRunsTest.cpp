@@ -57,7 +57,7 @@ private:
     std::vector<CharFormat> mChars;
 };
 
-CharFormatChange randomChange(std::mt19937& rng) {
+void applyRandomChange(std::mt19937& rng, int start, int end, FormatRuns& runs, Reference& ref) {
     CharFormatChange change;
     if (rng() % 2)
         change.Color = rng() % 3;
@@ -67,7 +67,8 @@ CharFormatChange randomChange(std::mt19937& rng) {
         change.Italic = rng() % 2 == 0;
     if (rng() % 4 == 0)
         change.BackColor = rng() % 2 ? kNoBackColor : 0x00FFFF;
-    return change;
+    runs.apply(start, end, change);
+    ref.apply(start, end, change);
 }
 
 // Edits land anywhere, so the gap moves both ways over many boundaries; texts of a few hundred characters
@@ -87,19 +88,13 @@ TEST(FormatRunsTest, RandomOperationsMatchAPerCharacterReference) {
             const int b = a + int(rng() % (length > 100 ? 60 : 12)) - 2;
             const int pos = int(rng() % (length + 1));
             if (op < 5) {
-                const CharFormatChange change = randomChange(rng);
-                runs.apply(a, b, change);
-                ref.apply(a, b, change);
+                applyRandomChange(rng, a, b, runs, ref);
             } else if (op < 6) {
                 // A source coloured in ascending runs, as a pass colours.
                 FormatRuns source(length);
                 Reference sourceRef(length);
-                for (int at = int(rng() % 4); at < length; at += 1 + int(rng() % 7)) {
-                    const CharFormatChange change = randomChange(rng);
-                    const int to = at + 1 + int(rng() % 5);
-                    source.apply(at, to, change);
-                    sourceRef.apply(at, to, change);
-                }
+                for (int at = int(rng() % 4); at < length; at += 1 + int(rng() % 7))
+                    applyRandomChange(rng, at, at + 1 + int(rng() % 5), source, sourceRef);
                 runs.copyFrom(source, a, b);
                 ref.copyFrom(sourceRef, a, b);
             } else if (op < 7) {

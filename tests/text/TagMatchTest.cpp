@@ -4,16 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 namespace qx {
 namespace {
 
 // Cases are written with "|" for the caret, "[" and "]" around the marker under the caret and "{" and "}"
-// around its partner; the brackets are taken out of the text before matching.
-struct Case {
-    const char* marked;
-    const char* why;
-};
+// around its partner; the brackets are taken out of the text before matching. Each case says why.
+using Case = std::pair<const char*, const char*>;
 
 struct Parsed {
     QString text;
@@ -63,10 +61,10 @@ TEST(TagMatchTest, FindsThePartnerAcrossNesting) {
         {"[|<QX:FORMAT] attr>x{</QX>}", "a name without > ends at the space"},
         {"<p>[|<QX:A>]\r\nline <b>two</b>\r\n{</QX>}</p>", "across lines and other tags"},
     };
-    for (const Case& c : cases) {
-        const Parsed p = parse(c.marked);
-        ASSERT_TRUE(p.expected) << c.marked;
-        EXPECT_EQ(MatchTagAt(p.text, p.caret), p.expected) << c.why << ": " << c.marked;
+    for (const auto& [marked, why] : cases) {
+        const Parsed p = parse(marked);
+        ASSERT_TRUE(p.expected) << marked;
+        EXPECT_EQ(MatchTagAt(p.text, p.caret), p.expected) << why << ": " << marked;
         expectSameWhereverSplit(p);
     }
 }
@@ -83,9 +81,9 @@ TEST(TagMatchTest, NothingWithoutAMarkerOrAPartner) {
         {"|", "an empty text"},
         {"Connect:Source=Name|;Timeout=Seconds", "colons in a value are no marker"},
     };
-    for (const Case& c : cases) {
-        const Parsed p = parse(c.marked);
-        EXPECT_EQ(MatchTagAt(p.text, p.caret), std::nullopt) << c.why << ": " << c.marked;
+    for (const auto& [marked, why] : cases) {
+        const Parsed p = parse(marked);
+        EXPECT_EQ(MatchTagAt(p.text, p.caret), std::nullopt) << why << ": " << marked;
         expectSameWhereverSplit(p);
     }
     EXPECT_EQ(MatchTagAt(u"<QX:A></QX>", -1), std::nullopt);

@@ -5,9 +5,11 @@
 #include "platform/qt/QtCodeBox.h"
 #include "support/TempSettings.h"
 #include "widgets/EditorPrivate.h"
+#include "widgets/QtEditBar.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -34,6 +36,7 @@ protected:
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(d.txtCode, key, modifiers);
     }
+    QPushButton* button(const char* name) { return d.picEditBar->button(QLatin1String(name)); }
     // The host's text with the caret put where a user clicked.
     void show(const QString& text, int caret) {
         editor->setValue(text);
@@ -42,9 +45,8 @@ protected:
 
     TempSettings settings;
     QWidget window;
-    QLineEdit* before = new QLineEdit;
+    QLineEdit *before = new QLineEdit, *after = new QLineEdit;
     qxcSCRIPTEditor* editor = new qxcSCRIPTEditor;
-    QLineEdit* after = new QLineEdit;
     EditorPrivate& d = EditorPrivate::of(*editor);
 };
 
