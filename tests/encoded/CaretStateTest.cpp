@@ -45,24 +45,12 @@ protected:
     // Pieces that make, split and close encoded areas and RTF values; long Base64 runs make the reads
     // cross their chunks.
     QString piece(const QString& source) {
-        static const QStringList pieces = {kEncodedMarker.toString(),
-                                           kRtfMarker.toString(),
-                                           "\"",
-                                           "<",
-                                           ":",
-                                           "=~64",
-                                           "{\\rtf1",
-                                           "\r\n",
-                                           "x",
-                                           ""};
-        switch (pick(4)) {
-        case 0:
-            return QString(pick(1200), u'Q');
-        case 1:
-            return source.mid(pick(int(source.size())), pick(60));
-        default:
-            return pieces[pick(int(pieces.size()))];
-        }
+        static const QStringList pieces = QStringList{kEncodedMarker.toString(), kRtfMarker.toString()} +
+                                          QStringLiteral("\"|<|:|=~64|{\\rtf1|\r\n|x|").split(u'|');
+        const int kind = pick(4);
+        return kind == 0   ? QString(pick(1200), u'Q')
+               : kind == 1 ? source.mid(pick(int(source.size())), pick(60))
+                           : pieces[pick(int(pieces.size()))];
     }
 
     void check(int caret) {
