@@ -7,11 +7,9 @@
 #include <QDragEnterEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTextBlock>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -28,14 +26,12 @@ public:
         setMinimumSize(150, 150);
     }
     Qt::DropActions offered;
-    QString dropped;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override { take(event); }
     void dragMoveEvent(QDragMoveEvent* event) override { take(event); }
     void dropEvent(QDropEvent* event) override {
         offered = event->possibleActions();
-        dropped = event->mimeData()->text();
         take(event);
     }
 
@@ -46,7 +42,6 @@ private:
     }
 };
 
-// Drags with the real pointer of the X server (xdotool), as a user does: the drag runs Qt's own loop.
 class XWindowDrag : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -69,9 +64,8 @@ protected:
         return d.txtCode->viewport()->mapToGlobal(d.txtCode->cursorRect(cursor).center());
     }
 
-    // Presses on `from`, moves in steps to `to` and lets go there, with the real pointer. Once the drag
-    // starts Qt runs its own loop, so the steps come from a timer; the button goes up only after Qt has
-    // seen the drag reach `to`, however slowly a loaded machine delivers the moves.
+    // Drags with the X server's real pointer (xdotool). Qt runs its own loop once the drag starts, so a timer
+    // moves the pointer; the button goes up only once Qt has seen the drag reach `to`, however loaded.
     void drag(QPoint from, QPoint to) {
         xdotool(
             {"mousemove", "--sync", QString::number(from.x()), QString::number(from.y()), "mousedown", "1"});
@@ -107,12 +101,10 @@ protected:
             qApp->installEventFilter(this);
         }
         bool eventFilter(QObject* object, QEvent* event) override {
-            auto* widget = qobject_cast<QWidget*>(object);
-            if (event->type() == QEvent::DragMove && widget != nullptr) {
-                const QPoint at =
-                    widget->mapToGlobal(static_cast<QDragMoveEvent*>(event)->position().toPoint());
-                arrived = arrived || (at - to).manhattanLength() <= 4;
-            }
+            if (auto* widget = qobject_cast<QWidget*>(object); widget && event->type() == QEvent::DragMove)
+                arrived |=
+                    (widget->mapToGlobal(static_cast<QDragMoveEvent*>(event)->position().toPoint()) - to)
+                        .manhattanLength() <= 4;
             return false;
         }
         QPoint to;
@@ -130,7 +122,8 @@ protected:
 // program that takes moves gets a copy. Text outside any value still moves.
 TEST_F(XWindowDrag, NothingIsMovedOutOfAnEncodedValue) {
     const QString value = editor->Value();
-    const QPoint end = at(int(value.size())) + QPoint(30, 0);
+    const QPoint end = at(int(value.size())) + QPoint(30, 0),
+                 program = target->mapToGlobal(target->rect().center());
     const struct {
         const char* what;
         int start, length;
@@ -139,9 +132,8 @@ TEST_F(XWindowDrag, NothingIsMovedOutOfAnEncodedValue) {
         Qt::DropActions offered;
     } cases[] = {
         {"into the box", 8, 2, end, value, {}},
-        {"to a program", 8, 2, target->mapToGlobal(target->rect().center()), value, Qt::CopyAction},
-        {"outside a value", 15, 2, target->mapToGlobal(target->rect().center()), "a=~64\"QUJDREVG\"",
-         Qt::CopyAction | Qt::MoveAction},
+        {"to a program", 8, 2, program, value, Qt::CopyAction},
+        {"outside a value", 15, 2, program, "a=~64\"QUJDREVG\"", Qt::CopyAction | Qt::MoveAction},
     };
     for (const auto& c : cases) {
         editor->setValue(value);
