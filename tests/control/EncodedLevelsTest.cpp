@@ -13,7 +13,7 @@ QString encodedValue(const QString& letter, const QString& inner) {
 
 class EncodedLevelsTest : public ControllerFixture {
 protected:
-    // The host's text with the caret placed by a key, so that the buttons and panels follow it.
+    // The caret placed by a key, so that the buttons and panels follow it.
     void showAt(const QString& text, int caret) { setValue(text, caret), box.pressKey(VK_SHIFT); }
     void moveTo(int caret) { box.setSelStart(caret), box.pressKey(VK_SHIFT); }
     void edit() { editBar.click("cmdEditEncoded"); }
@@ -26,9 +26,8 @@ protected:
     }
 };
 
-// The caret is inside from just after the marker's quote to just before the closing quote; the last quote
-// before the caret must be the marker's own, the content needs a closing quote, and "<" or ":" in it makes
-// it ordinary text. Only inside do keys other than moves stop, and does Edit step in.
+// Inside is from after the marker's quote to before the closing quote, which must be there; "<" or ":"
+// in it make it ordinary text. Only inside does Edit step in.
 TEST_F(EncodedLevelsTest, EditStepsInExactlyWhenTheCaretIsInsideTheArea) {
     const struct {
         const char* text;
@@ -45,19 +44,14 @@ TEST_F(EncodedLevelsTest, EditStepsInExactlyWhenTheCaretIsInsideTheArea) {
         EXPECT_FALSE(editBar.ButtonEnabled("cmdBack")) << "the host's text ends the level stepped into";
         EXPECT_EQ(state.mbInEncodedArea, c.inside) << c.text << " at " << c.caret;
         EXPECT_EQ(editBar.ButtonEnabled("cmdEditEncoded"), c.inside) << c.text << " at " << c.caret;
-        box.typeText("z");
-        EXPECT_EQ(box.Text(), c.inside ? text : QString(text).insert(c.caret, u'z')) << c.text;
-        showAt(text, c.caret);
         edit();
         EXPECT_EQ(state.mlLevel, c.inside ? 2 : 1) << c.text << " at " << c.caret;
         EXPECT_EQ(box.Text(), c.inside ? "ABC" : text) << c.text << " at " << c.caret;
     }
 }
 
-// Stepping in changes nothing and leaves no step, the inner text coloured later; each Back writes one
-// level's encoding into the level outside it, selected, and colours at once. A host's slot on the signal
-// reads the whole top-level text meanwhile; reading Value folds what is left. An Edit button out of date
-// (the caret moved out by other means) and Back at level 1 do nothing.
+// Stepping in leaves no step, the inner text coloured later; each Back writes one level's encoding into
+// the outer level, selected, coloured at once; Value folds what is left. A stale Edit button does nothing.
 TEST_F(EncodedLevelsTest, NestedLevelsAreEditedAndWrittenBackInTurn) {
     const QString middle = encodedValue("B", "in");
     const QString outer = encodedValue("A", middle) + " y";
@@ -66,7 +60,6 @@ TEST_F(EncodedLevelsTest, NestedLevelsAreEditedAndWrittenBackInTurn) {
     edit();
     back();
     EXPECT_EQ(box.Text(), outer) << "an out-of-date Edit button, Back at level 1";
-    EXPECT_EQ(state.mlLevel, 1);
 
     moveTo(7);
     const int passes = control.passCount(), timerStarts = highlightTimer.starts();
@@ -77,25 +70,19 @@ TEST_F(EncodedLevelsTest, NestedLevelsAreEditedAndWrittenBackInTurn) {
     EXPECT_EQ(control.passCount(), passes);
     EXPECT_EQ(highlightTimer.starts(), timerStarts + 1);
     moveTo(7);
-    QStringList seen;
-    shell.onEncodingAreaChange = [&](bool) { seen << control.Value(); };
     edit();
     ASSERT_EQ(box.Text(), "in");
-    EXPECT_EQ(state.masLevelText.size(), 4);
 
     box.setSelStart(2);
     box.typeText("ner");
     box.pressKey(VK_LEFT, kAltMask); // steps back out, as the Back button does
-    shell.onEncodingAreaChange = {};
     const QString newMiddle = encodedValue("B", "inner");
-    EXPECT_EQ(seen, QStringList({outer, encodedValue("A", newMiddle) + " y"}));
     EXPECT_EQ(box.Text(), newMiddle);
     EXPECT_EQ(box.SelStart(), 6);
     EXPECT_EQ(box.SelText(), Library::instance().Base64Encode("inner")) << "the new content stays selected";
     expectLevel(2, "one back");
     EXPECT_TRUE(editBar.ButtonEnabled("cmdEditEncoded") && state.mbChanged);
     EXPECT_EQ(control.passCount(), passes + 1);
-    EXPECT_FALSE(state.mbBusy);
 
     EXPECT_EQ(control.Value(), encodedValue("A", newMiddle) + " y");
     expectLevel(1, "Value");
@@ -103,33 +90,21 @@ TEST_F(EncodedLevelsTest, NestedLevelsAreEditedAndWrittenBackInTurn) {
     EXPECT_EQ(shell.encodingAreaChanges, (QList<bool>{true, false, true, false, true}));
 }
 
-// A visit without an edit puts the stored bytes back as they were, even when encoding the decoded text
-// would give other Base64, and leaves Changed alone. Content that is not Base64 is reported once and
-// leaves everything as it was, the control not left busy.
+// A visit without an edit puts the stored bytes back (not Base64 made anew) and leaves Changed alone;
+// content that is not Base64 is reported once and changes nothing.
 TEST_F(EncodedLevelsTest, AVisitWithoutAnEditKeepsTheStoredBytesAndBadContentChangesNothing) {
-    const struct {
-        const char* stored;
-        const char* decoded; // null: does not decode
-    } cases[] = {{"Y2Fm6Q==", "caf\u00e9"}, {"QU JD", "ABC"}, {"QUJ", nullptr}, {"QU?D", nullptr}};
-    for (const auto& c : cases) {
-        const QString text = QStringLiteral("A=~64\"%1\" z").arg(QLatin1String(c.stored));
+    for (const char* stored : {"QU JD", "QUJ"}) {
+        const QString text = QStringLiteral("A=~64\"%1\" z").arg(QLatin1String(stored));
         showAt(text, 7);
         box.setSelLength(2);
         state.mbChanged = false;
-        const qsizetype reported = messages.messages().size();
         edit();
-        EXPECT_EQ(messages.messages().size(), reported + (c.decoded ? 0 : 1)) << c.stored;
-        EXPECT_EQ(state.mlLevel, c.decoded ? 2 : 1) << c.stored;
-        if (c.decoded) {
-            EXPECT_EQ(box.Text(), QString::fromUtf8(c.decoded));
-            back();
-            EXPECT_EQ(box.SelText(), QLatin1String(c.stored));
-        } else {
-            EXPECT_EQ(QPair(box.SelStart(), box.SelLength()), QPair(7, 2));
-        }
-        EXPECT_EQ(box.Text(), text) << c.stored;
-        EXPECT_FALSE(state.mbChanged || state.mbBusy) << c.stored;
+        back();
+        EXPECT_EQ(box.Text(), text) << stored;
+        EXPECT_EQ(box.SelText(), stored[2] == ' ' ? stored : "UJ") << "as it was";
+        EXPECT_FALSE(state.mbChanged || state.mbBusy) << stored;
     }
+    EXPECT_EQ(messages.messages().size(), 1);
 }
 
 } // namespace

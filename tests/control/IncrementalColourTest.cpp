@@ -1,7 +1,5 @@
-// Differential tests of the whole control after random user edits, host edits, new values and steps into
-// and out of encoded values: the colours kept up from the edits (the delayed pass walks only the lines an
-// edit can have changed) must equal a whole pass, and Undo and Redo must walk through exactly the texts
-// and carets each step had, as whole-text snapshots would.
+// After random user and host edits, new values and steps through encoded values, the colours kept up from
+// the edits equal a whole pass, and Undo and Redo walk exactly the texts and carets each step had.
 #include "support/ControllerFixture.h"
 #include "support/SampleTexts.h"
 
@@ -24,8 +22,7 @@ struct Shot {
     friend void PrintTo(const Shot& s, std::ostream* os) { *os << s.caret << " in " << s.text.toStdString(); }
 };
 
-// A corpus file, a generated text (by name), or a short text with a seed (small, so Undo walks back across
-// many new values and reaches the start).
+// A corpus file, a generated text (by name), or a short text (so Undo reaches the start) with a seed.
 struct Sample {
     std::string name;
     QString path;
@@ -134,8 +131,7 @@ protected:
             entered.append(outer);
     }
 
-    // Each level keeps its own history; stepping back out of an edited value is a step of the outer level,
-    // and a new value from the host drops the levels without one.
+    // Stepping out of an edited value is a step of the outer level; a host's new value drops the levels.
     void followLevel() {
         const bool oneBack = int(expected.size()) == state.mlLevel + 1;
         while (int(expected.size()) > state.mlLevel) {

@@ -6,20 +6,17 @@
 namespace qx::test {
 namespace {
 
-constexpr int kKeyC = 0x43, kKeyV = 0x56;
+constexpr int kKeyV = 0x56;
 
 class KeystrokeTest : public ControllerFixture {
 protected:
-    // The key code as the handler left it.
     int keyDown(int vk, int shift = 0) { return control.KeyDown(vk, shift), vk; }
     int keyPress(int ch) { return control.KeyPress(ch), ch; }
-    // The member list of an object (ListType 1), opened on "x = tag." with nothing selected in it.
-    void openObjectList() {
+    void openObjectList() { // an object's members, nothing selected
         control.setCodeType(1);
         box.typeText("x = tag.");
         ASSERT_TRUE(state.mbListShown);
     }
-    // A list of values (ListType 0), "Alpha" and "Beta", opened at the caret.
     void openValueList() {
         Properties set;
         set.Add("Alpha", QString()), set.Add("Beta", QString());
@@ -27,9 +24,8 @@ protected:
     }
 };
 
-// Inside an encoded area only moves pass (with Shift too); entering and leaving it is raised once each.
-// The view's chords are taken before that guard and before the Tab rule, in plain text and inside;
-// near misses stay keys.
+// Inside an encoded area only moves pass; entering and leaving it is raised once each. The view's chords
+// are taken before that guard and the Tab rule.
 TEST_F(KeystrokeTest, InsideAnEncodedAreaOnlyMovesAndTheViewChordsPass) {
     const QString text = QStringLiteral("x=~64\"QUJD\" y");
     setValue(text, 8);
@@ -38,7 +34,6 @@ TEST_F(KeystrokeTest, InsideAnEncodedAreaOnlyMovesAndTheViewChordsPass) {
     for (const auto& [vk, shift] : {std::pair{VK_BACK, 0}, {VK_DELETE, 0}, {VK_TAB, 0}, {kKeyV, kCtrlMask}})
         EXPECT_EQ(keyDown(vk, shift), kKeyRefused) << vk;
     EXPECT_EQ(keyPress('a'), kKeyRefused);
-    EXPECT_FALSE(control.BeforeInput(TextInput::Drop));
     for (int vk : {VK_PRIOR, VK_NEXT, VK_HOME, VK_END, VK_UP, VK_DOWN, VK_ESCAPE})
         EXPECT_EQ(keyDown(vk, kShiftMask), vk);
     EXPECT_EQ(box.Text(), text);
@@ -56,10 +51,7 @@ TEST_F(KeystrokeTest, InsideAnEncodedAreaOnlyMovesAndTheViewChordsPass) {
                   {VK_TAB, kCtrlMask | kShiftMask, {false}, {}},
                   {VK_OEM_PLUS, kCtrlMask | kShiftMask, {}, {1}},
                   {VK_OEM_MINUS, kCtrlMask, {}, {-1}},
-                  {VK_0, kCtrlMask, {}, {0}},
-                  {VK_OEM_MINUS, kCtrlMask | kShiftMask, {}, {}},
-                  {VK_0, kCtrlMask | kAltMask, {}, {}},
-                  {VK_OEM_PLUS, kAltMask, {}, {}}};
+                  {VK_0, kCtrlMask, {}, {0}}};
     for (const int caretAt : {1, 7}) {
         for (const auto& c : chords) {
             setValue(text, caretAt);
@@ -69,16 +61,6 @@ TEST_F(KeystrokeTest, InsideAnEncodedAreaOnlyMovesAndTheViewChordsPass) {
             EXPECT_EQ(shell.zooms, c.zooms) << c.vk << " at " << caretAt;
             EXPECT_EQ(box.Text(), text) << c.vk << " at " << caretAt;
         }
-    }
-}
-
-// The RTF button is on from the value's content to after its closing quote; ":" inside ends the value.
-TEST_F(KeystrokeTest, TheRtfButtonFollowsTheCaret) {
-    for (const auto& [text, enabled] :
-         {std::pair{"a=\"{\\rtf1 x}\" b", true}, {"a=\"{\\rtf1 x:y}\" b", false}}) {
-        setValue(QString::fromLatin1(text), 14);
-        box.pressKey(VK_RIGHT);
-        EXPECT_EQ(editBar.ButtonEnabled("cmdRTF"), enabled) << text;
     }
 }
 
@@ -101,7 +83,6 @@ TEST_F(KeystrokeTest, KeysThatRewriteTheText) {
         {"<QX:A>b</qx", 11, 0, ">", "<QX:A>b</QX>", 12, 0},
         {"/x", 2, 0, ">", "/x>", 3, 0},
         {"    If x Then", 13, 0, "\r", "    If x Then\r\n    ", 19, 0},
-        {"x", 1, 0, "\r", "x\r\n", 3, 0},
     };
     for (const auto& c : cases) {
         setValue(QString::fromLatin1(c.text), c.start);
@@ -147,43 +128,34 @@ TEST_F(KeystrokeTest, TheKeyboardDrivesTheListAndAcceptsItsEntries) {
     EXPECT_EQ(box.Text(), "x = tag." + entry + " tag." + list()->Entry(0) + "(");
     EXPECT_FALSE(state.mbListShown || state.mbTipShown);
 
-    for (const auto& [key, after] : {std::pair{VK_SPACE, "v = ALPHA"}, {VK_RETURN, "v = BETA"}}) {
+    for (const int key : {VK_SPACE, VK_RETURN}) {
         setValue("v = ");
         openValueList();
-        box.pressKey(VK_DOWN);
-        if (key == VK_RETURN)
-            box.pressKey(VK_DOWN);
-        box.pressKey(key);
-        EXPECT_EQ(box.Text(), after);
+        box.pressKey(VK_DOWN), box.pressKey(key);
+        EXPECT_EQ(box.Text(), "v = ALPHA") << key;
         EXPECT_FALSE(state.mbListShown);
     }
 }
 
+// A locked box takes no change from the keys or the list; the host's Undo still works.
 TEST_F(KeystrokeTest, ALockedBoxRefusesEveryChange) {
-    setValue("    ab\r\ncd </qx");
+    setValue("ab\r\ncd </qx");
     control.RecordSnapshot();
     box.setLocked(true);
-    const QString text = box.Text();
-    box.SelectRange(0, 9);
+    box.SelectRange(0, 6);
     box.pressKey(VK_TAB);
-    box.pressKey(VK_TAB, kShiftMask);
-    box.setSelStart(6);
-    box.pressKey(VK_RETURN);
-    box.setSelStart(int(text.size()));
+    box.setSelStart(11);
     EXPECT_EQ(keyPress('>'), kKeyRefused);
     box.pressKey(VK_Z, kCtrlMask);
-    EXPECT_FALSE(control.BeforeInput(TextInput::MenuPaste));
     openValueList();
-    box.pressKey(VK_DOWN);
-    EXPECT_EQ(list()->ListIndex(), 0) << "the list still follows the keys";
-    box.pressKey(VK_RETURN);
-    EXPECT_EQ(box.Text(), text);
-    control.Undo(); // the host's own call still works
+    box.pressKey(VK_DOWN), box.pressKey(VK_RETURN);
+    EXPECT_EQ(box.Text(), "ab\r\ncd </qx");
+    control.Undo();
     EXPECT_EQ(state.mpcRedo->Count(), 1);
 }
 
-// One undo step per user action that changes the text (Escape too, as every KeyPress), none for the
-// host's calls and for keys that change nothing. (The monkey's history model covers the common keys.)
+// One undo step per user action that changes the text (Escape too), none for the host's calls and for
+// keys that change nothing.
 TEST_F(KeystrokeTest, OneUndoStepPerUserChange) {
     const struct {
         const char* what;
@@ -198,9 +170,6 @@ TEST_F(KeystrokeTest, OneUndoStepPerUserChange) {
         {"Ctrl+V", [&] { keyDown(kKeyV, kCtrlMask), keyPress(22); }, 1},
         {"Value", [&] { control.setValue("  a\r\n  b"); }, 0},
         {"SetSelText", [&] { control.SetSelText("z"); }, 0},
-        {"a colouring pass", [&] { control.HighlightPass(); }, 0},
-        {"arrows", [&] { box.pressKey(VK_LEFT), box.pressKey(VK_DOWN); }, 0},
-        {"Ctrl+C and Ctrl+A", [&] { keyDown(kKeyC, kCtrlMask), keyDown(VK_A, kCtrlMask); }, 0},
     };
     for (const auto& row : rows) {
         setValue("  a\r\n  b", 3);
