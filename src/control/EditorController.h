@@ -120,7 +120,7 @@ public:
     // Steps back out of one encoded level, writing the edited content back.
     void GoBack();
     void SetMenuCaptions();
-    void ClosePopups();
+    void ClosePopups() override;
     // Closes the popups for good and unloads their forms: when the control is hidden, when the focus
     // leaves it and its popups, and at destruction.
     void UnloadPopups();

@@ -20,7 +20,8 @@ void ForegroundCheck::LostFocus() {
         mPopups.ClosePopups();
 }
 
-// Closing acts only while the member list is shown: a syntax tip shown alone stays open.
+// Another window in front closes the popups (ClosePopups acts only while the member list is shown, so a
+// syntax tip shown alone stays open).
 void ForegroundCheck::Tick() {
     if (mhForegroundWindow == 0 || !(mPopups.ListShown() || mPopups.TipShown()))
         return;
