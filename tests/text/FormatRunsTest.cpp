@@ -8,19 +8,12 @@
 namespace qx {
 namespace {
 
-// The per-character model the runs are checked against: unset members keep each character's attribute,
-// ranges are clamped to the text, inserted characters are plain black.
-class Reference {
-public:
-    explicit Reference(int length)
-        : mChars(length) {}
-    void apply(int start, int end, const CharFormatChange& change) {
+// The per-character model: ranges clamp to the text, inserted characters are plain black.
+struct Reference {
+    std::vector<CharFormat> mChars;
+    void apply(int start, int end, const CharFormatChange& change, const Reference* from = nullptr) {
         for (int i = qMax(start, 0); i < qMin(end, length()); ++i)
-            mChars[i] = change.appliedTo(mChars[i]);
-    }
-    void copyFrom(const Reference& other, int start, int end) {
-        for (int i = qMax(start, 0); i < qMin(end, length()); ++i)
-            mChars[i] = other.mChars[i];
+            mChars[i] = from ? from->mChars[i] : change.appliedTo(mChars[i]);
     }
     void replace(int pos, int removed, int added) {
         mChars.erase(mChars.begin() + pos, mChars.begin() + pos + removed);
@@ -28,33 +21,26 @@ public:
     }
     int length() const { return int(mChars.size()); }
     CharFormat at(int pos) const { return pos >= 0 && pos < length() ? mChars[pos] : CharFormat{}; }
-    // Maximal runs of equal characters, clipped to [start, end).
     std::vector<FormatRuns::Run> runs(int start, int end) const {
         std::vector<FormatRuns::Run> result;
         for (int i = qMax(start, 0); i < qMin(end, length()); ++i) {
             if (result.empty() || !(result.back().format == mChars[i]))
-                result.push_back({i, i + 1, mChars[i]});
-            else
-                result.back().end = i + 1;
+                result.push_back({i, i, mChars[i]});
+            result.back().end = i + 1;
         }
         return result;
     }
-    // Maximal stretches of [from, to) where this and other (of one length) differ.
     std::vector<std::pair<int, int>> differences(const Reference& other, int from, int to) const {
         std::vector<std::pair<int, int>> result;
         for (int i = qMax(from, 0); i < qMin(to, length()); ++i) {
             if (mChars[i] == other.mChars[i])
                 continue;
-            if (!result.empty() && result.back().second == i)
-                result.back().second = i + 1;
-            else
-                result.emplace_back(i, i + 1);
+            if (result.empty() || result.back().second < i)
+                result.emplace_back(i, i);
+            result.back().second = i + 1;
         }
         return result;
     }
-
-private:
-    std::vector<CharFormat> mChars;
 };
 
 void applyRandomChange(std::mt19937& rng, int start, int end, FormatRuns& runs, Reference& ref) {
@@ -71,14 +57,13 @@ void applyRandomChange(std::mt19937& rng, int start, int end, FormatRuns& runs, 
     ref.apply(start, end, change);
 }
 
-// Edits land anywhere, so the gap moves both ways over many boundaries; texts of a few hundred characters
-// make the boundary array grow several times, and removals empty short texts now and then.
+// Edits anywhere move the gap both ways; long texts grow the boundary array, removals empty short ones.
 TEST(FormatRunsTest, RandomOperationsMatchAPerCharacterReference) {
     std::mt19937 rng(20240501);
     for (int round = 0; round < 60; ++round) {
         const int initial = int(rng() % (round % 3 == 0 ? 400 : 40));
         FormatRuns runs(initial);
-        Reference ref(initial);
+        Reference ref{std::vector<CharFormat>(initial)};
         for (int step = 0; step < 200; ++step) {
             const FormatRuns before = runs;
             const Reference refBefore = ref;
@@ -92,11 +77,11 @@ TEST(FormatRunsTest, RandomOperationsMatchAPerCharacterReference) {
             } else if (op < 6) {
                 // A source coloured in ascending runs, as a pass colours.
                 FormatRuns source(length);
-                Reference sourceRef(length);
+                Reference sourceRef{std::vector<CharFormat>(length)};
                 for (int at = int(rng() % 4); at < length; at += 1 + int(rng() % 7))
                     applyRandomChange(rng, at, at + 1 + int(rng() % 5), source, sourceRef);
                 runs.copyFrom(source, a, b);
-                ref.copyFrom(sourceRef, a, b);
+                ref.apply(a, b, {}, &sourceRef);
             } else if (op < 7) {
                 const int count = int(rng() % 5);
                 runs.insert(pos, count);

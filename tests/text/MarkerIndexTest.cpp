@@ -9,8 +9,7 @@ namespace {
 
 const QString kMarker = QStringLiteral("=\"{\\rtf1");
 
-// The index must answer as a scan from each position would, after any sequence of edits, including
-// edits that split, join, create and destroy markers.
+// The index answers as a scan would after edits that split, join, create and destroy markers.
 TEST(MarkerIndexTest, FollowsEditsAsAFullScanWould) {
     QRandomGenerator random(7);
     const QStringList pieces = {kMarker, "=\"", "{\\rtf1", "x", "\r\n", "tf1", "=", "\"{\\r", ""};
@@ -32,9 +31,7 @@ TEST(MarkerIndexTest, FollowsEditsAsAFullScanWould) {
 
 TEST(MarkerIndexTest, AnEditItCannotFollowRebuildsTheIndex) {
     MarkerIndex index(kMarker);
-    QString text = "ab" + kMarker;
-    EXPECT_EQ(index.LastBefore(text, int(text.size())), 2);
-    text = kMarker + "zz" + kMarker;
+    QString text = kMarker + "zz" + kMarker;
     index.Edited(text, 0, -1, int(text.size()));
     EXPECT_EQ(index.LastBefore(text, int(text.size())), 10);
     text.prepend("q"); // an edit that was never reported
