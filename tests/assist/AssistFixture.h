@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-// Readable failure messages for texts and lists of texts.
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
@@ -24,7 +23,6 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
 
 namespace qx::test {
 
-// A set of the names, each valued with the empty text.
 inline Properties nameSet(const QStringList& names) {
     Properties set;
     for (const QString& name : names)
@@ -32,8 +30,7 @@ inline Properties nameSet(const QStringList& names) {
     return set;
 }
 
-// A script reference that answers what the test set for each operation (lists as "A:B") and logs each call
-// as "operation|text|text...".
+// Answers what the test set for each operation (lists as "A:B"); logs each call as "operation|arg|arg...".
 class RecordingReference : public ScriptReference {
 public:
     struct Log {
@@ -74,8 +71,7 @@ private:
     Log& mLog;
 };
 
-// Code assistance on the in-memory platform: a change handler that runs the completion trigger as the
-// control's does, and the two popups.
+// The in-memory popups, and a change handler that runs the completion trigger as the control's does.
 class AssistFixture : public ::testing::Test, public CodeBoxEvents {
 protected:
     AssistFixture() {

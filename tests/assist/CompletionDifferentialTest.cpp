@@ -1,6 +1,5 @@
-// The completion trigger reads the box near the caret, through the index of tags: it must decide as the
-// whole-text resolution did, on real and generated texts under random edits. The reference below is that
-// resolution as it stood, in the classic one-based search functions.
+// The trigger reads the box near the caret through the index of tags; it must decide as the whole-text
+// resolution below (one-based, as it stood) does, on real and generated texts under random edits.
 #include "assist/CompletionContext.h"
 #include "assist/TagIndex.h"
 #include "hostlib/Library.h"
@@ -104,8 +103,7 @@ CompletionContext referenceResolve(const QString& text, int selStart, bool expli
     return r;
 }
 
-// What the trigger acts on (a context without an action carries nothing it uses); the content, which may
-// run to the end of the text, by its start, length and hash.
+// What the trigger acts on; the content, which may run to the text's end, by its start, length and hash.
 QString describe(const CompletionContext& c) {
     if (c.action == CompletionAction::None)
         return QStringLiteral("none");
@@ -117,29 +115,22 @@ QString describe(const CompletionContext& c) {
         .arg(qHash(c.content));
 }
 
-// A box whose edits keep the index of tags in step, as the controller's Edited does.
-class TaggedBox final : public CodeBoxEvents {
-public:
-    TaggedBox() { setEvents(box, this); }
-    ~TaggedBox() override { setEvents(box, nullptr); }
+// The box's edits keep the index of tags in step, as the controller's Edited does.
+class CompletionDifferentialTest : public ::testing::Test, public CodeBoxEvents {
+protected:
+    CompletionDifferentialTest() { setEvents(box, this); }
+    ~CompletionDifferentialTest() override { setEvents(box, nullptr); }
     void Edited(int position, const QString& removed, int added) override {
         tags.Edited(box, position, int(removed.size()), added);
     }
 
+    QRandomGenerator random{5};
     MemoryCodeBox box;
     TagIndex tags;
-};
-
-class CompletionDifferentialTest : public ::testing::Test {
-protected:
-    QRandomGenerator random{5};
-    TaggedBox tagged;
-    MemoryCodeBox& box = tagged.box;
 
     int pick(int bound) { return int(random.bounded(qMax(bound, 1))); }
 
-    // Carets after the characters that ask for something, the blanks with Ctrl+Space: the window onto the
-    // box and the whole text against the reference.
+    // Carets after the characters that ask for something (blanks with Ctrl+Space): window and whole text.
     void checkAround(int from, int to) {
         const QString text = box.Text();
         const auto lineOf = [this](int pos) { return box.GetLineFromChar(pos); };
@@ -149,11 +140,9 @@ protected:
                 continue;
             const bool explicitRequest = QStringView(u" \r\n").contains(before);
             const QString expected = describe(referenceResolve(text, caret, explicitRequest, lineOf));
-            ASSERT_EQ(
-                describe(ResolveCompletion(BoxCompletionText(box, tagged.tags), caret, explicitRequest)),
-                expected)
-                << "window, caret " << caret << " after \""
-                << text.mid(qMax(0, caret - 40), qMin(caret, 40)).toStdString() << "\"";
+            ASSERT_EQ(describe(ResolveCompletion(BoxCompletionText(box, tags), caret, explicitRequest)),
+                      expected)
+                << "window, caret " << caret << " after " << text.mid(qMax(0, caret - 40), 40).toStdString();
             ASSERT_EQ(describe(ResolveCompletion(text, caret, explicitRequest, lineOf)), expected)
                 << "whole text, caret " << caret;
         }

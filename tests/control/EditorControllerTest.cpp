@@ -279,7 +279,7 @@ TEST_F(EditorControllerTest, FindAndFindNext) {
     EXPECT_EQ(keyDown(VK_F3), VK_F3);
     EXPECT_EQ(shell.findDialogOpens, 1);
     EXPECT_EQ(box.Text(), "ab cd ab Ab abc");
-    EXPECT_EQ(QPair(box.SelStart(), box.SelLength()), QPair(0, 0));
+    EXPECT_EQ(std::pair(box.SelStart(), box.SelLength()), std::pair(0, 0));
     EXPECT_EQ(state.msLastFind, "cd");
 }
 

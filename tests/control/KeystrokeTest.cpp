@@ -92,7 +92,7 @@ TEST_F(KeystrokeTest, KeysThatRewriteTheText) {
         else
             box.typeText(QString::fromLatin1(c.typed));
         EXPECT_EQ(box.Text(), c.after) << c.text << " + " << c.typed;
-        EXPECT_EQ(QPair(box.SelStart(), box.SelLength()), QPair(c.selStart, c.selLength)) << c.text;
+        EXPECT_EQ(std::pair(box.SelStart(), box.SelLength()), std::pair(c.selStart, c.selLength)) << c.text;
         control.Undo();
         EXPECT_EQ(box.Text(), c.text) << "one step: " << c.text << " + " << c.typed;
     }

@@ -183,11 +183,11 @@ TEST(QtInputBox, CancelIsTellableFromAnEmptyAnswer) {
         {[](QInputDialog& d) { d.setTextValue({}), d.accept(); }, QString("")},
         {[](QInputDialog& d) { d.reject(); }, std::nullopt},
     };
-    for (const auto& [answer, expected] : cases) {
+    for (const auto& c : cases) {
         QWidget parent;
         qx::QtInputBox box(&parent);
-        QTimer::singleShot(0, [&] { answer(*parent.findChild<QInputDialog*>()); }); // once it is shown
-        EXPECT_EQ(box.Ask("Enter the name", "Title", "QX>VBS"), expected);
+        QTimer::singleShot(0, [&] { c.first(*parent.findChild<QInputDialog*>()); }); // once it is shown
+        EXPECT_EQ(box.Ask("Enter the name", "Title", "QX>VBS"), c.second);
     }
 }
 

@@ -1,6 +1,5 @@
-// Golden files: tests/highlight/golden/<name>.vbs (plain script) or <name>.qx (tag markup), each with
-// <name>.expected beside it, one coloured run per line. QX_UPDATE_GOLDEN=1 rewrites the expected files from
-// what the processors produce now; check every change by hand before keeping it.
+// golden/<name>.vbs (script) or .qx (tags) and <name>.expected, one coloured run a line. QX_UPDATE_GOLDEN=1
+// rewrites the expected files from what the processors give now: check each change by hand.
 #include "HighlightTestSupport.h"
 #include "highlight/TextDecoding.h"
 #include "support/TempSettings.h"
@@ -18,9 +17,7 @@ namespace {
 
 const QString kGoldenDir = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/golden/");
 
-// Inputs whose colouring depends on CR itself: a comment ends at CR, and so does a tag broken by a line end;
-// and inputs that begin with CR LF so that nothing starts at position 0, where an LF alone would stand.
-// Every other input must colour the same text the same way with LF-only line ends.
+// Inputs whose colouring depends on CR itself or that begin with CR LF; all others must colour alike with LF.
 const std::set<std::string> kLineEndSensitive = {
     "if_then_comment.vbs", "comments.vbs",       "tags.qx", "number_forms.vbs", "string_lone_cr.vbs",
     "tag_wide_char.qx",    "value_over_lines.qx"};
@@ -78,14 +75,8 @@ TEST_P(LineEndTest, LfOnlyLineEndsColourTheSameText) {
         EXPECT_EQ(withoutPositions(lf[i]).toStdString(), withoutPositions(crlf[i]).toStdString()) << i;
 }
 
-std::string testName(const ::testing::TestParamInfo<std::string>& info) {
-    std::string name = info.param;
-    std::replace(name.begin(), name.end(), '.', '_');
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, GoldenTest, ::testing::ValuesIn(goldenInputs(false)), testName);
-INSTANTIATE_TEST_SUITE_P(Files, LineEndTest, ::testing::ValuesIn(goldenInputs(true)), testName);
+INSTANTIATE_TEST_SUITE_P(Files, GoldenTest, ::testing::ValuesIn(goldenInputs(false)));
+INSTANTIATE_TEST_SUITE_P(Files, LineEndTest, ::testing::ValuesIn(goldenInputs(true)));
 
 } // namespace
 } // namespace qx::test

@@ -14,10 +14,6 @@ namespace {
 using namespace HighlightSettings;
 constexpr Language kScript = Language::Script, kTag = Language::Tag;
 
-std::string runs(const QString& text, Language language) {
-    return colouredRuns(text, language).join('|').toStdString();
-}
-
 // Each pass reads the machine's word lists afresh. Entries are matched in upper case, so a lower-case entry
 // never matches, and each needs its closing colon.
 TEST(Processors, MachineSettingsExtendTheWordListsOfEachPass) {
@@ -51,7 +47,7 @@ TEST(Processors, MachineSettingsExtendTheWordListsOfEachPass) {
         for (const auto& [name, text] : c.settings)
             Library::instance().WriteRegistry(RegistryRoot::LocalMachine, QLatin1String(MachineKey),
                                               QLatin1String(name), QLatin1String(text));
-        EXPECT_EQ(runs(c.text, c.language), c.runs) << c.text.toStdString();
+        EXPECT_EQ(colouredRuns(c.text, c.language).join('|').toStdString(), c.runs) << c.text.toStdString();
     }
 }
 

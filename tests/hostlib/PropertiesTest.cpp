@@ -247,8 +247,9 @@ TEST(ReferenceData, RefusesWhatIsNoReferenceFileAndSaysWhy) {
         {Header + R"([{"name": "H", "commands": [{"name": "C", "arguments": [[[]]]}]}]})", "not an object"},
         {Header + R"({"name": "H"}})", "not a list"},
     };
-    for (const auto& [bytes, why] : cases)
-        EXPECT_THAT([&] { qx::ReferenceData::parse(bytes); }, ThrowsMessage<LibraryError>(HasSubstr(why)));
+    for (const auto& c : cases)
+        EXPECT_THAT([&] { qx::ReferenceData::parse(c.first); },
+                    ThrowsMessage<LibraryError>(HasSubstr(c.second)));
 }
 
 // A reference file that cannot be used gives empty lists and one warning naming the file and the fault.
