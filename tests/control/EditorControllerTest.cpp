@@ -59,8 +59,7 @@ struct FakePopups final : ForegroundCheck::Popups, ForegroundWindow {
     int closes = 0;
 };
 
-// A tick closes the popups only when another window than a shown popup came in front of shown popups;
-// losing the focus closes them unless the list took it.
+// A tick closes shown popups when another window came in front; losing the focus, unless the list took it.
 TEST(ForegroundCheckTest, ClosesThePopupsOnlyWhenAnotherWindowCameInFrontOrTookTheFocus) {
     const struct {
         const char* what;

@@ -26,8 +26,7 @@ protected:
     }
 };
 
-// Inside is from after the marker's quote to before the closing quote, which must be there; "<" or ":"
-// in it make it ordinary text. Only inside does Edit step in.
+// Edit steps in only between the marker's quote and a closing quote, with no "<" or ":" between them.
 TEST_F(EncodedLevelsTest, EditStepsInExactlyWhenTheCaretIsInsideTheArea) {
     const struct {
         const char* text;

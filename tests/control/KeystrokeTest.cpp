@@ -154,8 +154,7 @@ TEST_F(KeystrokeTest, ALockedBoxRefusesEveryChange) {
     EXPECT_EQ(state.mpcRedo->Count(), 1);
 }
 
-// One undo step per user action that changes the text (Escape too), none for the host's calls and for
-// keys that change nothing.
+// One undo step per user change (Escape too), none for the host's calls and keys that change nothing.
 TEST_F(KeystrokeTest, OneUndoStepPerUserChange) {
     const struct {
         const char* what;

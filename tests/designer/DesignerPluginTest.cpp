@@ -45,12 +45,9 @@ TEST_F(DesignerPluginTest, OffersTheControlInItsGroupWithAnIcon) {
     EXPECT_FALSE(widget->icon().isNull());
     EXPECT_FALSE(widget->isContainer());
     EXPECT_EQ(widget->includeFile(), QStringLiteral("<qxTagEditor2/qxcSCRIPTEditor.h>"));
-
     QDomDocument xml;
     ASSERT_TRUE(xml.setContent(widget->domXml()));
-    EXPECT_EQ(
-        xml.documentElement().firstChildElement(QStringLiteral("widget")).attribute(QStringLiteral("class")),
-        QStringLiteral("qxcSCRIPTEditor"));
+    EXPECT_EQ(xml.documentElement().firstChildElement("widget").attribute("class"), "qxcSCRIPTEditor");
 }
 
 // The property editor sets values through the meta-object, by name, and shows designable, writable

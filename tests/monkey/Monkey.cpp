@@ -103,8 +103,6 @@ public:
     }
     ~Run() { qApp->removeEventFilter(&mAnswerer); }
 
-    QString text() { return box()->Text(); }
-    int level() { return state().mlLevel; }
     // One action and the checks after it. A round ends (and the history with it) where the list says, so
     // that shorter lists keep their rounds.
     void act(const MonkeyAction& action) {
@@ -163,21 +161,17 @@ private:
         QString text;
         int caret;
         QString whole;
-        int undo;
-        int redo;
+        int undo, redo;
     };
     // What stepping into a level kept of the outer text.
     struct Record {
         QString outer;
-        int start;
-        int length;
-        QString stored;
-        QString shown;
+        int start, length;
+        QString stored, shown;
     };
     // The texts each undo step and each redo step of a level lead back to.
     struct History {
-        QStringList starts;
-        QStringList redos;
+        QStringList starts, redos;
     };
 
     EditorState& state() { return d.state(); }
@@ -318,10 +312,9 @@ private:
         require(state().mpcUndo->Count() == mHistory.last().starts.size() &&
                     state().mpcRedo->Count() == mHistory.last().redos.size(),
                 QStringLiteral("the history holds %1 undo and %2 redo steps, the user made %3 and %4")
-                    .arg(state().mpcUndo->Count())
-                    .arg(state().mpcRedo->Count())
-                    .arg(mHistory.last().starts.size())
-                    .arg(mHistory.last().redos.size()));
+                    .arg(QString::number(state().mpcUndo->Count()), QString::number(state().mpcRedo->Count()),
+                         QString::number(mHistory.last().starts.size()),
+                         QString::number(mHistory.last().redos.size())));
     }
 
     void stepIn(const Before& before, int level) {
@@ -378,10 +371,8 @@ private:
             h.redos.clear();
         } else {
             throw Failure{QStringLiteral("the history went from %1/%2 to %3/%4 steps")
-                              .arg(before.undo)
-                              .arg(before.redo)
-                              .arg(undo)
-                              .arg(redo)};
+                              .arg(QString::number(before.undo), QString::number(before.redo),
+                                   QString::number(undo), QString::number(redo))};
         }
     }
 
@@ -490,9 +481,6 @@ std::optional<QString> runActions(const QList<MonkeyAction>& actions) {
         for (const MonkeyAction& a : actions) {
             ++number;
             run.act(a);
-            if (qEnvironmentVariableIsSet("QX_MONKEY_TRACE"))
-                qInfo().noquote() << number << toText({a}) << "->" << run.level()
-                                  << escaped(run.text().left(60));
         }
         ++number;
         run.endRound();
@@ -516,20 +504,6 @@ QList<MonkeyAction> shrink(QList<MonkeyAction> actions,
                 actions = without;
             else
                 at += piece;
-        }
-    }
-    // Pairs that only undo each other (a toggle twice) go in twos.
-    for (qsizetype first = 0; first < actions.size(); ++first) {
-        for (qsizetype second = first + 1; second < actions.size(); ++second) {
-            if (!(actions[first] == actions[second]))
-                continue;
-            QList<MonkeyAction> without = actions;
-            without.remove(second);
-            without.remove(first);
-            if (fails(without)) {
-                actions = without;
-                second = first;
-            }
         }
     }
     return actions;

@@ -66,6 +66,15 @@ void runSeed(int defaultActions) {
                   << toText(shortest).toStdString();
 }
 
+// Runs the list of actions a file holds.
+void runFile(const QString& path) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    const std::optional<QString> failure = runActions(actionsFromText(QString::fromUtf8(file.readAll())));
+    EXPECT_FALSE(failure.has_value())
+        << path.toStdString() << ": " << failure.value_or(QString()).toStdString();
+}
+
 TEST(Monkey, AFixedSeedRunsClean) {
     runSeed(5000);
 }
@@ -81,13 +90,8 @@ TEST(Monkey, InARealWindow) {
 TEST(Monkey, FoundListsStayFixed) {
     const TempSettings settings;
     const QDir found(QStringLiteral(QX_MONKEY_FOUND_DIR));
-    for (const QString& name : found.entryList({QStringLiteral("*.txt")})) {
-        QFile file(found.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-        const std::optional<QString> failure = runActions(actionsFromText(QString::fromUtf8(file.readAll())));
-        EXPECT_FALSE(failure.has_value())
-            << name.toStdString() << ": " << failure.value_or(QString()).toStdString();
-    }
+    for (const QString& name : found.entryList({QStringLiteral("*.txt")}))
+        runFile(found.filePath(name));
 }
 
 // One list from a file, for the child processes of an isolated run.
@@ -96,10 +100,7 @@ TEST(Monkey, Replay) {
     if (path.isEmpty())
         GTEST_SKIP() << "QX_MONKEY_REPLAY names no list";
     const TempSettings settings;
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const std::optional<QString> failure = runActions(actionsFromText(QString::fromUtf8(file.readAll())));
-    EXPECT_FALSE(failure.has_value()) << failure.value_or(QString()).toStdString();
+    runFile(path);
 }
 
 } // namespace

@@ -31,8 +31,7 @@ TEST_F(EditorKeysTest, KeysTheBoxRewritesAndHidingTheControl) {
     EXPECT_EQ(d.controller().popups().List(), nullptr);
 }
 
-// Ctrl+E steps in, the Back button steps out with the edit and gives the keyboard back to the box; a visit
-// that edits nothing puts the stored bytes back, although the box shows a lone LF as CR LF.
+// Ctrl+E steps in, Back steps out with the edit; a visit that edits nothing puts the stored bytes back.
 TEST_F(EditorKeysTest, StepsIntoEncodedValuesAndBack) {
     QSignalSpy areaChanges(editor, &qxcSCRIPTEditor::EncodingAreaChange);
     show("x=~64\"QUJD\"\r\nnext", 7);
@@ -53,9 +52,8 @@ TEST_F(EditorKeysTest, StepsIntoEncodedValuesAndBack) {
     EXPECT_FALSE(editor->Changed());
 }
 
-// The right button opens the menu, Ctrl+F the one find dialog, whose Find Next and Replace reach the
-// control. The dialog keeps its texts while open, starts empty after Close, comes back in front of the
-// control's window, and outlives its control.
+// The right button opens the menu, Ctrl+F the one find dialog, which keeps its texts while open and
+// outlives its control.
 TEST_F(EditorKeysTest, TheMenuAndTheFindDialog) {
     QTest::mouseClick(d.txtCode->viewport(), Qt::RightButton, {}, QPoint(20, 10));
     EXPECT_TRUE(d.mnuPopup->isVisible());

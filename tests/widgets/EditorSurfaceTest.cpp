@@ -139,6 +139,13 @@ TEST_F(EditorSurfaceTest, FocusGivenToTheControlAndTaken) {
     d.txtCode->setFocus();
     d.FocusChanged(d.txtCode, nullptr); // leaving the application is the foreground check's business
     EXPECT_EQ(d.controller().popupUnloads(), unloads + 1);
+    // Ctrl+Tab and Ctrl+Shift+Tab leave the box, even from inside an encoded value, without typing.
+    show("x = ~64\"QUJD\"", 8);
+    key(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(after->hasFocus());
+    d.txtCode->setFocus();
+    key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(before->hasFocus() && editor->Value() == "x = ~64\"QUJD\"");
 }
 
 } // namespace

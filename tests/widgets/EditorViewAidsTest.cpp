@@ -85,17 +85,6 @@ TEST_F(EditorViewAidsTest, ZoomChordsGrowAndRestoreTheFontAndThePopupsFollow) {
     EXPECT_EQ(d.txtCode->font(), normal);
 }
 
-// Ctrl+Tab and Ctrl+Shift+Tab leave the box, even from inside an encoded value, without typing.
-TEST_F(EditorViewAidsTest, CtrlTabLeavesTheBoxWithoutTyping) {
-    show("x = ~64\"QUJD\"", 8);
-    key(Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_TRUE(after->hasFocus());
-    d.txtCode->setFocus();
-    key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(before->hasFocus());
-    EXPECT_EQ(editor->Value(), "x = ~64\"QUJD\"");
-}
-
 TEST_F(EditorViewAidsTest, EveryInteractiveChildAndBothPopupsHaveAnAccessibleName) {
     d.controller().popups().ShowTip(QStringLiteral("Connect:Source=Name"));
     editor->setCodeType(qxcSCRIPTEditor::ctVB);
