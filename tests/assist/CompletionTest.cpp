@@ -135,6 +135,7 @@ TEST_F(Completion, MemberFilesLoadOnlyFromTheirFolderAndABrokenOneFailsOnce) {
     EXPECT_THROW(trigger.ShowCompletion({}, false), LibraryError);
     EXPECT_FALSE(state.mbListShown);
     EXPECT_NO_THROW(trigger.ShowCompletion({}, false));
+    EXPECT_FALSE(state.mbListShown) << "no list of nothing";
 }
 
 // A member list opens at the caret, the scroll position read first put back, and follows the typing.

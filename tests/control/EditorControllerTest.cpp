@@ -17,8 +17,7 @@
 namespace qx::test {
 namespace {
 
-// The trigger runs with repainting locked and the scroll put back; then the control is marked changed and
-// the delayed pass asked for. The control's own changes are ignored; a failure leaves both alone.
+// A user's change runs the trigger (repainting locked), marks Changed and asks for the pass; no others do.
 TEST(ChangeHandlerTest, AUserChangeRunsTheTriggerMarksChangedAndDelaysThePass) {
     MemoryCodeBox box;
     EditorState state;

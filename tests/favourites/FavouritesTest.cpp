@@ -146,8 +146,7 @@ TEST_F(FavouritesTest, KeysOfALaterVersionSurviveAnAddition) {
     EXPECT_EQ(after.value("items")[0], QJsonDocument::fromJson(item).object());
 }
 
-// Two processes adding at the same moment keep every favourite: the test runs itself twice more as the
-// adders, which wait for each other so that their additions overlap.
+// Two processes adding at once keep every favourite: the test runs itself twice more as overlapping adders.
 TEST(FavouritesProcesses, AddingAtOnceLosesNothing) {
     const QString adder = qEnvironmentVariable("QX_FAVOURITES_ADDER");
     if (!adder.isEmpty()) {

@@ -20,6 +20,8 @@ TEST(HighlightRenderer, GoldenLinesGiveEveryAttributeAndHtmlEscapes) {
     EXPECT_TRUE(
         sample.toHtml(QStringLiteral("x"))
             .contains(QStringLiteral("a <span style=\"color:#ff0000;font-weight:bold\">&lt;b&gt;</span>\n")));
+    EXPECT_TRUE(HighlightRenderer(QStringLiteral("x\ry"), FormatRuns(3)).toHtml({}).contains("x\ny"))
+        << "a lone CR";
     FormatRuns italic(2);
     italic.apply(0, 2, {.Color = 0x00C00000, .Italic = true});
     EXPECT_EQ(HighlightRenderer(QStringLiteral("\t\u00E9"), italic).toGolden().toStdString(),

@@ -126,8 +126,7 @@ TEST_F(EditorSurfaceTest, TheWindowsLayout) {
     EXPECT_EQ(d.txtCode->geometry(), QRect(0, 0, 600, 400 - d.sbr->Height()));
 }
 
-// Focus given to the control reaches the box and starts the foreground check; leaving the control for
-// another field of the window stops it and unloads the popups once.
+// Focus reaches the box and starts the foreground check; leaving for another field stops it, unloads popups.
 TEST_F(EditorSurfaceTest, FocusGivenToTheControlAndTaken) {
     before->setFocus();
     editor->setFocus();
