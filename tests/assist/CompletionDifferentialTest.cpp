@@ -1,5 +1,4 @@
-// The trigger reads the box near the caret through the index of tags; it must decide as the whole-text
-// resolution below (one-based, as it stood) does, on real and generated texts under random edits.
+// The trigger's reading near the caret (through the tag index) decides as the whole-text resolution below.
 #include "assist/CompletionContext.h"
 #include "assist/TagIndex.h"
 #include "hostlib/Library.h"

@@ -33,8 +33,7 @@ protected:
 
 } // namespace
 
-// A mixed-case opener is rewritten in capitals as the control's own edit: only the typed characters reach
-// the change handler. Hidden handlers are asked for when shown.
+// A mixed-case opener is rewritten in capitals as the control's own edit; hidden handlers asked for if shown.
 TEST_F(Completion, AnOpenerOffersTheHandlerNames) {
     answers["HandlerNames"] = "Vbs:Script";
     state.mbShowHiddenHandlers = true;
@@ -47,8 +46,8 @@ TEST_F(Completion, AnOpenerOffersTheHandlerNames) {
     EXPECT_EQ(state.mlListStart, 6);
 }
 
-// In a tag ":" asks for the command with the rest of the text, "=" for the argument's values, through one
-// reference; the tip shows the syntax (none without), the status panel the description.
+// In a tag ":" asks for the command's syntax and values, "=" for the argument's values, through one
+// reference.
 TEST_F(Completion, InsideATagTheCommandsSyntaxAndValuesShow) {
     answers = {{"CommandSyntax", "GetResult:SQL"},
                {"CommandDescription", "Runs a query"},
@@ -101,8 +100,7 @@ TEST_F(Completion, EachRequestMakesANewReferenceGivenOnlyTheHostDatabase) {
     EXPECT_TRUE(log.instances == 3 && log.databaseSets == 1);
 }
 
-// The word (where it starts: CompletionDifferentialTest) chooses the catalogue; item variables are "oi" alone
-// or followed by a capital. ("|" is a line break.)
+// The word chooses the catalogue; item variables are "oi" alone or before a capital ("|" is a line break).
 TEST_F(Completion, TheTypedWordChoosesTheList) {
     const struct {
         const char *before, *typed, *key; // an empty key: no list

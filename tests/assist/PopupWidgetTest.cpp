@@ -2,6 +2,7 @@
 #include "AssistFixture.h"
 #include "platform/qt/QtCodeBox.h"
 #include "platform/qt/frmList.h"
+#include "platform/qt/frmSyntax.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -46,4 +47,8 @@ TEST_F(PopupWidgets, TheListGivesTheFocusBackAndGrowsToHalfTheScreen) {
     EXPECT_TRUE(handled && box.Text() == " ");
     list.ListSetByName(nameSet({QString(500, 'W')}));
     EXPECT_EQ(list.Size().width(), std::max(160, box.screen()->availableGeometry().width() / 2));
+    frmSyntax tip(&box); // the tip shows without taking the keyboard either
+    tip.ShowTopmost();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(tip.Visible() && QApplication::focusWidget() == &box);
 }

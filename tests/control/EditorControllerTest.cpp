@@ -236,6 +236,9 @@ TEST_F(EditorControllerTest, MenuItems) {
     EXPECT_EQ(box.SelText(), "two");
     rightClick();
     EXPECT_TRUE(menu.ItemEnabled("mnuUndo") && menu.ItemEnabled("mnuRedo"));
+    box.setLocked(true), rightClick();
+    EXPECT_FALSE(menu.ItemEnabled("mnuRedo")) << "locked";
+    box.setLocked(false);
     clipboard.setText("zz");
     for (const auto& [caret, locked] : {std::pair{7, false}, {0, true}}) {
         setValue("x=~64\"QUJD\" y", caret);

@@ -89,8 +89,7 @@ TEST_F(EncodedLevelsTest, NestedLevelsAreEditedAndWrittenBackInTurn) {
     EXPECT_EQ(shell.encodingAreaChanges, (QList<bool>{true, false, true, false, true}));
 }
 
-// A visit without an edit puts the stored bytes back (not Base64 made anew) and leaves Changed alone;
-// content that is not Base64 is reported once and changes nothing.
+// A visit without an edit puts the stored bytes back; content that is not Base64 is reported once, no change.
 TEST_F(EncodedLevelsTest, AVisitWithoutAnEditKeepsTheStoredBytesAndBadContentChangesNothing) {
     for (const char* stored : {"QU JD", "QUJ"}) {
         const QString text = QStringLiteral("A=~64\"%1\" z").arg(QLatin1String(stored));

@@ -1,6 +1,4 @@
-// The caret's encoded and RTF state read near the caret, from the marker indexes, must answer as the
-// whole-text reading does: checked after random edits of real and generated texts, at carets around each
-// edit and anywhere.
+// The caret's encoded and RTF state read from the marker indexes answers as the whole text does, after edits.
 #include "encoded/EncodedAreas.h"
 #include "platform/memory/MemoryCodeBox.h"
 #include "support/SampleTexts.h"
@@ -15,8 +13,8 @@ namespace {
 using EncodedAreas::kEncodedMarker;
 using EncodedAreas::kRtfMarker;
 
-// The RTF rule read from the whole text: the last RTF marker wholly before the caret, then the first
-// quote, "<" or ":" from inside it on must be a quote.
+// The RTF rule on the whole text: from the last RTF marker before the caret the first quote, "<" or ":" is a
+// quote.
 bool rtfFromWholeText(QStringView text, int caret) {
     if (caret <= 4 || caret > text.size() || text.first(caret).lastIndexOf(kRtfMarker) < 0)
         return false;

@@ -52,8 +52,7 @@ TEST_F(EditorKeysTest, StepsIntoEncodedValuesAndBack) {
     EXPECT_FALSE(editor->Changed());
 }
 
-// The right button opens the menu, Ctrl+F the one find dialog, which keeps its texts while open and
-// outlives its control.
+// The right button opens the menu, Ctrl+F the one find dialog: it keeps its texts and outlives its control.
 TEST_F(EditorKeysTest, TheMenuAndTheFindDialog) {
     QTest::mouseClick(d.txtCode->viewport(), Qt::RightButton, {}, QPoint(20, 10));
     EXPECT_TRUE(d.mnuPopup->isVisible());
