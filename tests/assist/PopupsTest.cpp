@@ -7,7 +7,7 @@ using namespace qx;
 using qx::test::nameSet;
 using Popups = qx::test::AssistFixture;
 
-// Lists go 19 px below the caret's top, items 16 px; opening again replaces the entries, moves, keeps the size.
+// Lists go 19 px below the caret's top, items 16 px; opening again replaces entries, moves, keeps the size.
 TEST_F(Popups, TheListGoesItsKindsOffsetBelowTheCaret) {
     box.setFontSize(10);
     caret.setCaret(QRect(300, 400, 1, 16));

@@ -92,8 +92,7 @@ TEST_F(EditorSurfaceTest, PropertiesAreWrittenAndReadInOrderAndDamagedOnesAsThei
         EXPECT_EQ(read(stored), std::pair(codeType, colour)) << stored.toString().toStdString();
 }
 
-// A new control reads the per-user view settings without writing them; the menu's Full View item changes
-// this control alone.
+// A new control reads the per-user view settings without writing them; the menu's Full View is for it alone.
 TEST_F(EditorSurfaceTest, TheUsersViewSettings) {
     Library& library = Library::instance();
     const QString key = QStringLiteral("Software\\Kelvane\\Script Editor");
@@ -112,10 +111,12 @@ TEST_F(EditorSurfaceTest, TheUsersViewSettings) {
     action("mnuFullView")->trigger();
     EXPECT_TRUE(editor->FullView());
     EXPECT_EQ(stored("FullView"), "0") << "the menu's item is for this control only";
-    // The highlight item flips the check box, which keeps the choice.
+    // The highlight item flips the check box, which keeps the choice and colours anew.
+    const int before = passes();
     action("mnuSyntaxHighlight")->trigger();
     action("mnuSyntaxHighlight")->trigger();
-    EXPECT_TRUE(d.chkSyntaxHighlight->isChecked() && stored("Syntax Highlighting") == "1");
+    EXPECT_TRUE(d.chkSyntaxHighlight->isChecked() && stored("Syntax Highlighting") == "1" &&
+                passes() > before);
 }
 
 // The box fills what the bars leave, from the top in Full View, where the edit bar is hidden.
