@@ -104,8 +104,8 @@ protected:
     int keyDown(int vk, int shift = 0) { return control.KeyDown(vk, shift), vk; }
 };
 
-// The host's Value is coloured at once and leaves Changed; typing sets it and asks for the delayed pass.
-// Ctrl+Z and Ctrl+Y (Ctrl exactly) walk the history and close the popups.
+// Value is coloured at once, typing sets Changed and asks for the pass; Ctrl+Z/Y walk the history, close
+// popups.
 TEST_F(EditorControllerTest, WhatMarksTheControlChangedAndTheUndoKeys) {
     control.setCodeType(1);
     const int passes = control.passCount();
