@@ -104,8 +104,7 @@ protected:
     int keyDown(int vk, int shift = 0) { return control.KeyDown(vk, shift), vk; }
 };
 
-// Value is coloured at once, typing sets Changed and asks for the pass; Ctrl+Z/Y walk the history, close
-// popups.
+// Value is coloured at once; typing sets Changed, asks for a pass; Ctrl+Z/Y walk the history, close popups.
 TEST_F(EditorControllerTest, WhatMarksTheControlChangedAndTheUndoKeys) {
     control.setCodeType(1);
     const int passes = control.passCount();
