@@ -122,6 +122,12 @@ Q_SIGNALS:
     // Part of the interface for hosts; the control never raises it.
     void SelChange(long plCharPos, long plLinePos, long plColumnPos);
 
+public:
+    // What the control asks of a layout: a code box of 80 x 24 characters in the code font and the bars;
+    // at least 20 x 3. The control grows both ways (Expanding), as Qt's text editors do.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     // Hiding the control closes and unloads its popups.

@@ -16,6 +16,12 @@ EditorLayoutResult LayOutEditor(const EditorLayoutInput& in) {
     return out;
 }
 
+QSize EditorSizeFor(const EditorLayoutInput& bars, QSize character, QSize boxChrome, int columns, int lines) {
+    const int barsHeight = bars.statusHeight + (bars.fullView ? 0 : bars.editBarHeight);
+    return {columns * character.width() + boxChrome.width(),
+            barsHeight + lines * character.height() + boxChrome.height()};
+}
+
 int FindButtonLeft(int editBarWidth, int buttonWidth, int margin) {
     return editBarWidth - buttonWidth - margin;
 }

@@ -29,6 +29,12 @@ struct EditorLayoutResult {
 // bar's actual height; its height leaves room for the actual heights of the bars shown.
 EditorLayoutResult LayOutEditor(const EditorLayoutInput& in);
 
+// The control's size around a code box of `columns` x `lines` characters of `character` size, with the box's
+// frame, scroll bars and gutter (`boxChrome`) and the bars the view shows: 80 x 24 is what it asks a layout
+// for, 20 x 3 the least it takes.
+QSize EditorSizeFor(const EditorLayoutInput& bars, QSize character, QSize boxChrome, int columns, int lines);
+constexpr int kHintColumns = 80, kHintLines = 24, kMinimumColumns = 20, kMinimumLines = 3;
+
 // Left edge of the Find button, which keeps a margin from the edit bar's right end.
 int FindButtonLeft(int editBarWidth, int buttonWidth, int margin);
 

@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace qx {
 
@@ -63,8 +64,10 @@ EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
         QObject::connect(qApp, &QApplication::focusChanged, q, [this](QWidget* old, QWidget* now) {
             runEntry("Focus change", [&] { FocusChanged(old, now); });
         });
-    QObject::connect(txtCode, &QtCodeBox::zoomChanged, q,
-                     [this] { runEntry("Zoom", [this] { popupsFollowZoom(); }); });
+    QObject::connect(txtCode, &QtCodeBox::zoomChanged, q, [this] {
+        q->updateGeometry(); // the size asked of a layout follows the font
+        runEntry("Zoom", [this] { popupsFollowZoom(); });
+    });
 }
 
 EditorPrivate::~EditorPrivate() {
@@ -80,6 +83,7 @@ EditorPrivate& EditorPrivate::of(qxcSCRIPTEditor& editor) {
 
 void EditorPrivate::createWidgets() {
     q->setFont(controlFont());
+    q->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding); // as Qt's own text editors
     picEditBar = new QtEditBar(q);
     chkSyntaxHighlight = picEditBar->checkBox();
 
@@ -158,6 +162,19 @@ void EditorPrivate::LayOut() {
     if (out.codeBox)
         txtCode->Move(out.codeBox->x(), out.codeBox->y(), out.codeBox->width(), out.codeBox->height());
     picEditBar->setVisible(out.editBarVisible);
+}
+
+QSize EditorPrivate::sizeFor(int columns, int lines) const {
+    EditorLayoutInput bars;
+    bars.fullView = mController->state().mbFullView;
+    bars.editBarHeight = picEditBar->height();
+    bars.statusHeight = sbr->Height();
+    const QFontMetrics metrics(txtCode->font());
+    const int frame = 2 * txtCode->frameWidth();
+    const QSize chrome(frame + txtCode->gutterWidth() + txtCode->verticalScrollBar()->sizeHint().width(),
+                       frame + txtCode->horizontalScrollBar()->sizeHint().height());
+    return EditorSizeFor(bars, QSize(metrics.horizontalAdvance(QLatin1Char('x')), metrics.lineSpacing()),
+                         chrome, columns, lines);
 }
 
 void EditorPrivate::EncodingAreaChange(bool pbEnabled) {

@@ -45,6 +45,9 @@ public:
     QtOneShotTimer tmrDelayedSyntaxHighlight;
     QtOneShotTimer tmrForegroundCheck;
 
+    // The control's size around a code box of columns x lines characters in the current font and view.
+    QSize sizeFor(int columns, int lines) const;
+
     // --- EditorShell ---------------------------------------------------------------------------------
     // Lays out the edit bar, the code box and the status bar for the current view.
     void LayOut() override;

@@ -1,5 +1,6 @@
 #include <qxTagEditor2/qxcSCRIPTEditor.h>
 
+#include "control/EditorLayout.h"
 #include "platform/qt/QtCodeBox.h"
 #include "widgets/EditorPrivate.h"
 
@@ -12,6 +13,13 @@ qxcSCRIPTEditor::qxcSCRIPTEditor(QWidget* parent)
     , d(std::make_unique<EditorPrivate>(this)) {}
 
 qxcSCRIPTEditor::~qxcSCRIPTEditor() = default;
+
+QSize qxcSCRIPTEditor::sizeHint() const {
+    return d->sizeFor(qx::kHintColumns, qx::kHintLines);
+}
+QSize qxcSCRIPTEditor::minimumSizeHint() const {
+    return d->sizeFor(qx::kMinimumColumns, qx::kMinimumLines);
+}
 
 void qxcSCRIPTEditor::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

@@ -24,8 +24,7 @@ protected:
     }
 };
 
-// Inside an encoded area only moves pass; entering and leaving it is raised once each. The view's chords
-// are taken before that guard and the Tab rule.
+// Inside an encoded area only moves and the view's chords pass; entering and leaving it is raised once each.
 TEST_F(KeystrokeTest, InsideAnEncodedAreaOnlyMovesAndTheViewChordsPass) {
     const QString text = QStringLiteral("x=~64\"QUJD\" y");
     setValue(text, 8);

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFontInfo>
+#include <QVBoxLayout>
 
 namespace qx::test {
 namespace {
@@ -125,6 +126,21 @@ TEST_F(EditorSurfaceTest, TheWindowsLayout) {
     editor->setFullView(true);
     EXPECT_FALSE(d.picEditBar->isVisible());
     EXPECT_EQ(d.txtCode->geometry(), QRect(0, 0, 600, 400 - d.sbr->Height()));
+}
+
+// The control takes the room a layout gives (a plain widget beside it does not) and asks for 80 x 24
+// characters.
+TEST_F(EditorSurfaceTest, GrowsInLayoutsAndAsksForEightyByTwentyFour) {
+    const QFontMetrics metrics(d.txtCode->font());
+    const QSize hint = editor->sizeHint(), chars(metrics.horizontalAdvance('x'), metrics.lineSpacing());
+    EXPECT_TRUE(hint.width() >= 80 * chars.width() && hint.width() < 90 * chars.width() &&
+                hint.height() >= 24 * chars.height() + d.sbr->Height() + d.picEditBar->height());
+    EXPECT_TRUE(editor->minimumSizeHint().width() < hint.width() / 3);
+    QWidget form;
+    QWidget *other = new QWidget, *control = new qxcSCRIPTEditor;
+    (new QVBoxLayout(&form))->addWidget(other), form.layout()->addWidget(control);
+    form.resize(hint * 2), form.layout()->activate();
+    EXPECT_LT(other->height(), control->height() / 8);
 }
 
 // Focus reaches the box and starts the foreground check; leaving for another field stops it, unloads popups.
