@@ -26,3 +26,19 @@ write_basic_package_version_file("${PROJECT_BINARY_DIR}/cmake/qxTagEditor2Config
 install(FILES "${PROJECT_BINARY_DIR}/cmake/qxTagEditor2Config.cmake"
               "${PROJECT_BINARY_DIR}/cmake/qxTagEditor2ConfigVersion.cmake"
   DESTINATION "${QX_INSTALL_CMAKEDIR}" COMPONENT Devel)
+
+# pkg-config, for hosts not built with CMake; relocatable: the prefix is found from the file's own place.
+file(RELATIVE_PATH QX_PC_TO_PREFIX "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
+string(REGEX REPLACE "/$" "" QX_PC_TO_PREFIX "${QX_PC_TO_PREFIX}")
+configure_file("${PROJECT_SOURCE_DIR}/cmake/qxTagEditor2.pc.in" "${PROJECT_BINARY_DIR}/qxTagEditor2.pc" @ONLY)
+install(FILES "${PROJECT_BINARY_DIR}/qxTagEditor2.pc"
+  DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig" COMPONENT Devel)
+
+# The licence and the documentation (share/doc/qxTagEditor2), and the sample reference data and member
+# files a host starts from (share/qxTagEditor2).
+install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" "${PROJECT_SOURCE_DIR}/README.md"
+  DESTINATION "${CMAKE_INSTALL_DOCDIR}" COMPONENT Devel)
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/docs/"
+  DESTINATION "${CMAKE_INSTALL_DOCDIR}" COMPONENT Devel)
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/data/reference" "${PROJECT_SOURCE_DIR}/data/members"
+  DESTINATION "${CMAKE_INSTALL_DATADIR}/qxTagEditor2" COMPONENT Devel)

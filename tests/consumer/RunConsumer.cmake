@@ -29,6 +29,33 @@ foreach(header IN LISTS installed_headers)
   endif()
 endforeach()
 
+# The licence, the documentation and the sample reference data are installed too.
+foreach(file share/doc/qxTagEditor2/LICENSE share/doc/qxTagEditor2/api.md
+             share/qxTagEditor2/reference/sample-reference.json)
+  if(NOT EXISTS "${stage}/${file}")
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+
+# A host without CMake gets its flags from pkg-config, wherever the prefix was moved: the header checks
+# compile with them.
+file(GLOB_RECURSE pc_file "${stage}/*/pkgconfig/qxTagEditor2.pc")
+get_filename_component(pc_dir "${pc_file}" DIRECTORY)
+set(ENV{PKG_CONFIG_PATH} "${pc_dir}")
+execute_process(COMMAND pkg-config --cflags qxTagEditor2 OUTPUT_VARIABLE cflags RESULT_VARIABLE result
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process(COMMAND pkg-config --libs qxTagEditor2 OUTPUT_VARIABLE libs OUTPUT_STRIP_TRAILING_WHITESPACE)
+separate_arguments(cflags UNIX_COMMAND "${cflags}")
+list(GET cflags 0 first)
+string(REGEX REPLACE "^-I" "" first "${first}")
+file(REAL_PATH "${first}" first)
+file(REAL_PATH "${stage}/include" staged_include)
+if(NOT result EQUAL 0 OR NOT libs MATCHES "-lqxTagEditor2" OR NOT first STREQUAL staged_include)
+  message(FATAL_ERROR "pkg-config: cflags \"${cflags}\", libs \"${libs}\"")
+endif()
+run("compile with pkg-config's flags" "${QX_CXX_COMPILER}" -std=c++20 -fPIC ${cflags}
+    -c "${QX_HOST_SOURCE_DIR}/surface.cpp" -o "${QX_WORK_DIR}/surface.o")
+
 # The host sees the staging prefix and Qt, nothing of the build tree.
 set(configure_args
   -S "${QX_HOST_SOURCE_DIR}" -B "${host_build}" -G "${QX_GENERATOR}"
