@@ -486,9 +486,17 @@ void EditorController::DialogReplace(const QString& findText, const QString& rep
     });
 }
 
+// The switch is stored only when it differs from what is stored: making a control puts the stored choice
+// on its check box, which writes nothing. A choice that cannot be stored still takes effect.
 void EditorController::SyntaxHighlightClicked() {
     mState.mbSyntaxHighlight = mParts.picEditBar.HighlightChecked();
-    mScheduler->SyntaxHighlightClicked(mState.mbSyntaxHighlight ? 1 : 0);
+    try {
+        if (EditorSettings::syntaxHighlighting() != mState.mbSyntaxHighlight)
+            EditorSettings::setSyntaxHighlighting(mState.mbSyntaxHighlight);
+    } catch (const std::exception& error) {
+        qCWarning(lcEditor) << "The highlighting setting was not saved:" << error.what();
+    }
+    mScheduler->SyntaxHighlightClicked();
     SetMenuCaptions();
 }
 

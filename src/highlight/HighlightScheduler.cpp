@@ -3,7 +3,6 @@
 #include "highlight/ColourText.h"
 #include "highlight/EffectiveCodeType.h"
 #include "highlight/HighlightSettings.h"
-#include "hostlib/Library.h"
 #include "hostlib/LibraryError.h"
 #include "hostlib/Logging.h"
 #include "platform/ScopedFlag.h"
@@ -84,15 +83,7 @@ void HighlightScheduler::onTimeout() {
     pass(true);
 }
 
-void HighlightScheduler::SyntaxHighlightClicked(int checkValue) {
-    try {
-        Library::instance().WriteRegistry(
-            RegistryRoot::CurrentUser, QLatin1String(HighlightSettings::UserKey),
-            QLatin1String(HighlightSettings::HighlightingValue), QString::number(checkValue));
-    } catch (const LibraryError& error) {
-        // The switch still takes effect for this session.
-        qCWarning(lcEditor) << "The highlighting setting was not saved:" << error.what();
-    }
+void HighlightScheduler::SyntaxHighlightClicked() {
     mBox.SetFocus();
     HighlightPass();
 }

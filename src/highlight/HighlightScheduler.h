@@ -31,10 +31,9 @@ public:
     void Edited(int position, int removed, int added) { mLines.Edited(position, removed, added); }
     // Restarts the timer, so that a pass runs 150 ms after the last request.
     void RequestDelayedPass();
-    // The check box was clicked: stores its value ("1"/"0") as the per-user setting, gives the focus to the
-    // box and runs a pass. A setting that cannot be stored does not stop the rest. The menu captions are
-    // the control's to set afterwards.
-    void SyntaxHighlightClicked(int checkValue);
+    // The check box was switched: gives the focus to the box and runs a pass. Storing the choice and the
+    // menu captions are the control's.
+    void SyntaxHighlightClicked();
 
     // The code type a pass would colour with now.
     int EffectiveCodeType() const;

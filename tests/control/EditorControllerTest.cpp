@@ -12,6 +12,8 @@
 
 #include <gmock/gmock.h>
 
+#include <QFile>
+
 #include <functional>
 
 namespace qx::test {
@@ -109,9 +111,9 @@ TEST_F(EditorControllerTest, WhatMarksTheControlChangedAndTheUndoKeys) {
     control.setCodeType(1);
     const int passes = control.passCount();
     setValue("Dim x");
-    EXPECT_FALSE(state.mbChanged);
+    EXPECT_FALSE(state.mbChanged || highlightTimer.Enabled() || QFile::exists(settings.path() + "/user.ini"))
+        << "nor is a setting stored by making a control";
     EXPECT_EQ(control.passCount(), passes + 1);
-    EXPECT_FALSE(highlightTimer.Enabled());
     box.typeText(" = tag.");
     EXPECT_TRUE(state.mbChanged);
     highlightTimer.advance(150);
@@ -125,6 +127,8 @@ TEST_F(EditorControllerTest, WhatMarksTheControlChangedAndTheUndoKeys) {
     box.pressKey(VK_Y, kCtrlMask);
     EXPECT_EQ(box.Text(), "Dim x = tag.");
     EXPECT_FALSE(state.mbTipShown);
+    editBar.click(EditBar::kHighlightCheckBox); // the user's switch is stored
+    EXPECT_TRUE(QFile::exists(settings.path() + "/user.ini"));
 }
 
 // The history keeps the latest hundred steps; Undo is the control's own change.
@@ -158,8 +162,7 @@ TEST_F(EditorControllerTest, ALeftClickOrAnotherWindowInFrontClosesThePopups) {
     EXPECT_FALSE(foregroundTimer.Enabled());
 }
 
-// An entry from the event loop that fails under it throws nothing to Qt, logs (or reports) the failure,
-// leaves the busy flag down, closes the popups and refuses a key or an input.
+// A failing entry throws nothing to Qt, logs or reports, drops the busy flag, closes popups, refuses the key.
 TEST_F(EditorControllerTest, AFailureUnderAnyEntryEndsItThereAndLeavesTheStateWhole) {
     control.setCodeType(1);
     setValue("x = tag.");
@@ -197,9 +200,8 @@ TEST_F(EditorControllerTest, AFailureUnderAnyEntryEndsItThereAndLeavesTheStateWh
     EXPECT_EQ(box.Text(), "x = tag.");
 }
 
-// "Add To Favourites" is offered for whole tags only (as many openers as closers); opening the menu keeps
-// the selection; a favourite inserts as one step. Cut and Copy need a selection; a paste is one step, one
-// without text keeps the selection. Cut, Paste and favourites are refused in encoded values and locked.
+// "Add To Favourites" is offered for whole tags only; a favourite or a paste is one step; Cut and Copy need a
+// selection; Cut, Paste and favourites are refused in encoded values and on a locked box.
 TEST_F(EditorControllerTest, MenuItems) {
     for (const auto& [selection, offered] : {std::pair{"<QX:A>b</QX><QX:C>d</QX>", true},
                                              {"x<QX:A>b</QX>", false},
@@ -250,9 +252,8 @@ TEST_F(EditorControllerTest, MenuItems) {
     }
 }
 
-// Find selects what it finds, after the selection when there is one; a failed Find leaves the last
-// successful one for F3. F3 and Ctrl+F count only while the find items are there. Bad ranges and an
-// empty text change nothing: not the text, the selection or the last search.
+// Find selects after the selection; a failed Find leaves the last one for F3; F3 and Ctrl+F count only while
+// the find items are there; bad ranges and an empty text change nothing.
 TEST_F(EditorControllerTest, FindAndFindNext) {
     setValue("ab cd ab Ab abc", 0);
     EXPECT_EQ(control.FindNext(), 0) << "no search yet";
@@ -283,8 +284,7 @@ TEST_F(EditorControllerTest, FindAndFindNext) {
     EXPECT_EQ(state.msLastFind, "cd");
 }
 
-// The dialog's Replace goes on from the caret, one step per press, and tells its own message box when
-// nothing is found; replacing skips encoded values, which Find still finds, and a locked box.
+// Replace goes on from the caret, one step a press, and skips encoded values (Find finds them) and locks.
 TEST_F(EditorControllerTest, ReplaceGoesOnFromTheCaretAndSkipsEncodedValues) {
     setValue("a a a a", 2);
     for (int i = 0; i < 3; ++i)

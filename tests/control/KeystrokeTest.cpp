@@ -97,8 +97,7 @@ TEST_F(KeystrokeTest, KeysThatRewriteTheText) {
     }
 }
 
-// The moving keys are the open list's, Escape closes it. A space stays after an object's member and is
-// dropped after any other list's entry; Enter accepts and is swallowed; "(" accepts and closes the tip.
+// The list takes the moving keys and Escape; Enter or "(" accept (a space only after an object's member).
 TEST_F(KeystrokeTest, TheKeyboardDrivesTheListAndAcceptsItsEntries) {
     openObjectList();
     MemoryListPopup& lst = *list();
