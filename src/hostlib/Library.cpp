@@ -2,6 +2,7 @@
 
 #include "hostlib/HostPath.h"
 #include "hostlib/LibraryError.h"
+#include "hostlib/SystemFolders.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -35,7 +36,9 @@ QString Library::SpecialFolderPath(int code, int) const {
         return withoutTrailingSeparator(envOr(
             "QXTE_USER_DATA_DIR", QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
     case CommonProgramFilesFolder:
-        return withoutTrailingSeparator(envOr("QXTE_COMMON_DIR", QStringLiteral("/usr/local/share")));
+        return withoutTrailingSeparator(
+            envOr("QXTE_COMMON_DIR",
+                  systemFolderHolding(QStandardPaths::GenericDataLocation, QStringLiteral("Kelvane"))));
     default:
         throw LibraryError(QStringLiteral("Unknown special folder code %1").arg(code));
     }

@@ -16,8 +16,9 @@ public:
     // One shared instance per thread, created on first use.
     static Library& instance();
 
-    // 26: $QXTE_USER_DATA_DIR, else the user's generic data folder. 43: $QXTE_COMMON_DIR, else
-    // /usr/local/share. No trailing separator. Other codes throw LibraryError.
+    // 26: $QXTE_USER_DATA_DIR, else the user's generic data folder. 43: $QXTE_COMMON_DIR, else the first
+    // system data folder (XDG_DATA_DIRS) that holds a Kelvane folder, else the first of them
+    // (/usr/local/share by default). No trailing separator. Other codes throw LibraryError.
     QString SpecialFolderPath(int code, int flags = 0) const;
     // True when a file (not a folder) exists. Backslashes are taken as folder separators.
     bool FileExists(const QString& path) const;

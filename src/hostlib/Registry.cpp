@@ -3,6 +3,7 @@
 #include "hostlib/LibraryError.h"
 #include "hostlib/Logging.h"
 #include "hostlib/SettingsFileCheck.h"
+#include "hostlib/SystemFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,6 +64,8 @@ bool enterKey(QSettings& settings, const QString& keyPath, bool create) {
     return true;
 }
 
+const QString kMachineFile = QStringLiteral("Kelvane/qxTagEditor2-machine.ini");
+
 QString envPath(const char* name) {
     return qEnvironmentVariable(name);
 }
@@ -96,7 +99,9 @@ QString Registry::SettingsFile(RegistryRoot root) {
                                      QStringLiteral("/Kelvane/qxTagEditor2-user.ini");
     }
     const QString file = envPath("QXTE_MACHINE_SETTINGS");
-    return !file.isEmpty() ? file : QStringLiteral("/etc/xdg/Kelvane/qxTagEditor2-machine.ini");
+    return !file.isEmpty() ? file
+                           : systemFolderHolding(QStandardPaths::GenericConfigLocation, kMachineFile) +
+                                 QLatin1Char('/') + kMachineFile;
 }
 
 QString Registry::Read(RegistryRoot root, const QString& keyPath, const QString& valueName,

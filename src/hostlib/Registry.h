@@ -8,7 +8,8 @@ enum class RegistryRoot { CurrentUser, LocalMachine };
 
 // Registry values kept in QSettings INI files, one per root: the per-user file is
 // $QXTE_USER_SETTINGS, else <GenericConfigLocation>/Kelvane/qxTagEditor2-user.ini; the per-machine
-// file is $QXTE_MACHINE_SETTINGS, else /etc/xdg/Kelvane/qxTagEditor2-machine.ini. The environment
+// file is $QXTE_MACHINE_SETTINGS, else Kelvane/qxTagEditor2-machine.ini in the first system configuration
+// folder (XDG_CONFIG_DIRS, /etc/xdg by default) that has one, else in the first of them. The environment
 // is read on every call. Key paths may use "\" or "/" between their parts; both give the same
 // nested group. Key parts and value names are matched without regard to letter case, as the
 // registry does.

@@ -33,6 +33,15 @@ TEST(Library, FoldersFollowTheEnvironmentOrTheDefaultsAndFileExistsTakesFilesOnl
     EXPECT_THROW(lib.SpecialFolderPath(5, 0), LibraryError);
     qputenv("QXTE_USER_DATA_DIR", "");
     EXPECT_FALSE(lib.SpecialFolderPath(26).isEmpty());
+    // Without the variables: the first system folder (XDG_*_DIRS) that holds the file or the Kelvane folder.
+    const QString a = settings.path() + "/a", b = settings.path() + "/b";
+    QDir().mkpath(b + "/Kelvane"), QFile(b + "/Kelvane/qxTagEditor2-machine.ini").open(QIODevice::WriteOnly);
+    qputenv("QXTE_COMMON_DIR", ""), qputenv("QXTE_MACHINE_SETTINGS", "");
+    qputenv("XDG_DATA_DIRS", (a + ":" + b).toUtf8()), qputenv("XDG_CONFIG_DIRS", (a + ":" + b).toUtf8());
+    EXPECT_EQ(lib.SpecialFolderPath(43), b);
+    EXPECT_EQ(qx::Registry::SettingsFile(qx::RegistryRoot::LocalMachine),
+              b + "/Kelvane/qxTagEditor2-machine.ini");
+    qunsetenv("XDG_DATA_DIRS"), qunsetenv("XDG_CONFIG_DIRS");
     EXPECT_TRUE(lib.FileExists(QX_DATA_DIR "\\reference\\sample-reference.json"));
     EXPECT_FALSE(lib.FileExists(QX_DATA_DIR "/reference"));
 }
