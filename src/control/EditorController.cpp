@@ -542,6 +542,31 @@ void EditorController::KeyDown(int& keyCode, int shift) {
         keyCode = kKeyRefused;
 }
 
+// The chords of the menu's items, the view, the levels and the key rules: Ctrl+F, F3, Ctrl+E, Alt+Left,
+// Ctrl+Space, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, the zoom chords and Ctrl+Tab.
+bool EditorController::TakesChord(int keyCode, int shift) const noexcept {
+    const bool ctrl = shift == kCtrlMask, ctrlMaybeShift = (shift & ~kShiftMask) == kCtrlMask;
+    switch (keyCode) {
+    case VK_F:
+    case VK_E:
+    case VK_Y:
+    case VK_OEM_MINUS:
+    case VK_0:
+        return ctrl;
+    case VK_SPACE:
+    case VK_Z:
+    case VK_OEM_PLUS:
+    case VK_TAB:
+        return ctrlMaybeShift;
+    case VK_F3:
+        return shift == 0;
+    case VK_LEFT:
+        return shift == kAltMask;
+    default:
+        return false;
+    }
+}
+
 void EditorController::KeyPress(int& keyAscii) {
     if (!guarded("txtCode_KeyPress", [&] { mKeys->KeyPress(keyAscii); }))
         keyAscii = kKeyRefused;

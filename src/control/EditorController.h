@@ -144,6 +144,7 @@ public:
     void Change() override;
     void Edited(int position, const QString& removed, int added) override;
     void KeyDown(int& keyCode, int shift) override;
+    bool TakesChord(int keyCode, int shift) const noexcept override;
     void KeyPress(int& keyAscii) override;
     void KeyUp(int& keyCode, int shift) override;
     void MouseDown(int button, int shift, int x, int y) override;

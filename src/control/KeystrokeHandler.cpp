@@ -76,8 +76,10 @@ void KeystrokeHandler::KeyDown(int& keyCode, int shift) {
         mPopups.HideList();
         mPopups.HideTip();
         mTrigger.ShowCompletion(mBox.GetScrollPos(), true);
-    } else if ((keyCode == VK_Z || keyCode == VK_Y) && shift == kCtrlMask) {
-        const bool undo = keyCode == VK_Z;
+    } else if ((keyCode == VK_Z || keyCode == VK_Y) &&
+               (shift == kCtrlMask || (keyCode == VK_Z && shift == (kCtrlMask | kShiftMask)))) {
+        const bool undo = keyCode == VK_Z && shift == kCtrlMask; // Ctrl+Shift+Z redoes, as on Linux
+
         keyCode = 0;
         if (!mBox.Locked())
             undo ? mUndo.Undo() : mUndo.Redo();

@@ -73,6 +73,13 @@ public:
         Q_UNUSED(end);
         return true;
     }
+    // A chord the handler acts on: the box takes it before the window's shortcuts while it has the focus,
+    // as Qt's text editors do for their own keys.
+    virtual bool TakesChord(int keyCode, int shift) const noexcept {
+        Q_UNUSED(keyCode);
+        Q_UNUSED(shift);
+        return false;
+    }
 };
 
 // The control's side of the box: hooking its listener on and off. A host reaching the box through

@@ -126,9 +126,27 @@ TEST_F(EditorControllerTest, WhatMarksTheControlChangedAndTheUndoKeys) {
     control.popups().ShowTip("GetResult:SQL");
     box.pressKey(VK_Y, kCtrlMask);
     EXPECT_EQ(box.Text(), "Dim x = tag.");
+    box.pressKey(VK_Z, kCtrlMask), box.pressKey(VK_Z, kCtrlMask | kShiftMask);
+    EXPECT_EQ(box.Text(), "Dim x = tag.") << "Ctrl+Shift+Z redoes too";
     EXPECT_FALSE(state.mbTipShown);
     editBar.click(EditBar::kHighlightCheckBox); // the user's switch is stored
     EXPECT_TRUE(QFile::exists(settings.path() + "/user.ini"));
+}
+
+// The control's chords win over the window's shortcuts; others, and near misses, do not.
+TEST_F(EditorControllerTest, TakesItsOwnChordsBeforeTheWindowsShortcuts) {
+    for (const auto& [vk, shift, taken] : {std::tuple<int, int, bool>{VK_F, kCtrlMask, true},
+                                           {VK_E, kCtrlMask, true},
+                                           {VK_F3, 0, true},
+                                           {VK_SPACE, kCtrlMask, true},
+                                           {VK_OEM_PLUS, kCtrlMask | kShiftMask, true},
+                                           {VK_Z, kCtrlMask | kShiftMask, true},
+                                           {VK_LEFT, kAltMask, true},
+                                           {VK_TAB, kCtrlMask, true},
+                                           {VK_F, kCtrlMask | kAltMask, false},
+                                           {VK_F3, kCtrlMask, false},
+                                           {0x51, kCtrlMask, false}})
+        EXPECT_EQ(control.TakesChord(vk, shift), taken) << vk << " " << shift;
 }
 
 // The history keeps the latest hundred steps; Undo is the control's own change.

@@ -49,8 +49,7 @@ TEST_F(EncodedLevelsTest, EditStepsInExactlyWhenTheCaretIsInsideTheArea) {
     }
 }
 
-// Stepping in leaves no step, the inner text coloured later; each Back writes one level's encoding into
-// the outer level, selected, coloured at once; Value folds what is left. A stale Edit button does nothing.
+// Stepping in leaves no step; each Back writes one level's encoding back, selected; Value folds the rest.
 TEST_F(EncodedLevelsTest, NestedLevelsAreEditedAndWrittenBackInTurn) {
     const QString middle = encodedValue("B", "in");
     const QString outer = encodedValue("A", middle) + " y";

@@ -63,8 +63,7 @@ TEST_F(KeystrokeTest, InsideAnEncodedAreaOnlyMovesAndTheViewChordsPass) {
     }
 }
 
-// Tab and Shift+Tab indent or outdent whole lines of a selection over a line break, else at the caret; the
-// closing tag is written in capitals; Enter keeps the line's indentation. Each key is one undo step.
+// Tab indents lines or the caret; closing tags go in capitals; Enter keeps the indentation; one step a key.
 TEST_F(KeystrokeTest, KeysThatRewriteTheText) {
     const struct {
         const char* text;

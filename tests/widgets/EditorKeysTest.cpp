@@ -5,6 +5,7 @@
 #include "platform/qt/QtPopupMenu.h"
 #include "widgets/frmFindReplace.h"
 
+#include <QAction>
 #include <QSignalSpy>
 
 namespace qx::test {
@@ -58,7 +59,12 @@ TEST_F(EditorKeysTest, TheMenuAndTheFindDialog) {
     EXPECT_TRUE(d.mnuPopup->isVisible());
     d.mnuPopup->hide();
     show("one two one two", 0);
+    QAction hostAction(&window); // the host's window-wide Ctrl+F and Ctrl+Q: the control keeps its Ctrl+F
+    hostAction.setShortcuts({QKeySequence("Ctrl+F"), QKeySequence("Ctrl+Q")}), window.addAction(&hostAction);
+    QSignalSpy hostTriggered(&hostAction, &QAction::triggered);
+    key(Qt::Key_Q, Qt::ControlModifier);
     key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(hostTriggered.size(), 1);
     frmFindReplace* dialog = frmFindReplace::instance();
     ASSERT_NE(dialog, nullptr);
     dialog->txtFind->setText("two");

@@ -463,6 +463,19 @@ int QtCodeBox::Find(const QString& text, int start, int end, int options) const 
 //   again: Qt removes the selection after the drop, and the events see only the Change.
 // - Not asked: cut() from code and the standard context menu (off: the control opens its own menu); edits
 //   made through the accessibility interface.
+// The control's own chords win over the window's shortcuts while the box has the focus.
+bool QtCodeBox::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && mEvents) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int keyCode = virtualKeyOf(*key);
+        if (keyCode != 0 && mEvents->TakesChord(keyCode, shiftStateOf(key->modifiers()))) {
+            event->accept();
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
+
 void QtCodeBox::keyPressEvent(QKeyEvent* event) {
     releaseHeldSelection();
     int keyCode = virtualKeyOf(*event);
