@@ -36,7 +36,8 @@ std::vector<Sample> samples() {
         std::string name = QFileInfo(path).fileName().toStdString();
         for (char& c : name)
             c = isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        all.push_back({name + "_" + std::to_string(all.size()), path, quint32(qHash(path))});
+        all.push_back(
+            {name + "_" + std::to_string(all.size()), path, quint32(qHash(QFileInfo(path).fileName()))});
     }
     for (const char* name : {"script_1mb.vbs", "tag_1mb.qx"})
         all.push_back({std::string("generated_") + (name[0] == 's' ? "script" : "tag"), name, 7});
