@@ -128,8 +128,7 @@ TEST_F(EditorSurfaceTest, TheWindowsLayout) {
     EXPECT_EQ(d.txtCode->geometry(), QRect(0, 0, 600, 400 - d.sbr->Height()));
 }
 
-// The control takes the room a layout gives (a plain widget beside it does not) and asks for 80 x 24
-// characters.
+// The control takes the room a layout gives (a plain widget beside it does not), asks for 80 x 24 chars.
 TEST_F(EditorSurfaceTest, GrowsInLayoutsAndAsksForEightyByTwentyFour) {
     const QFontMetrics metrics(d.txtCode->font());
     const QSize hint = editor->sizeHint(), chars(metrics.horizontalAdvance('x'), metrics.lineSpacing());
