@@ -542,12 +542,16 @@ void EditorController::KeyDown(int& keyCode, int shift) {
         keyCode = kKeyRefused;
 }
 
-// The chords of the menu's items, the view, the levels and the key rules: Ctrl+F, F3, Ctrl+E, Alt+Left,
-// Ctrl+Space, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, the zoom chords and Ctrl+Tab.
+// The chords of the menu's items, the view, the levels and the key rules: Ctrl+F and F3 while their items
+// are there, Ctrl+E, Alt+Left inside a value, Ctrl+Space, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, the zoom chords and
+// Ctrl+Tab. The others are the host's.
 bool EditorController::TakesChord(int keyCode, int shift) const noexcept {
+    const PopupMenu& menu = mParts.mnuPopup;
+    auto available = [&](MenuItem item) { return menu.ItemVisible(item) && menu.ItemEnabled(item); };
     const bool ctrl = shift == kCtrlMask, ctrlMaybeShift = (shift & ~kShiftMask) == kCtrlMask;
     switch (keyCode) {
     case VK_F:
+        return ctrl && available(MenuItem::Find);
     case VK_E:
     case VK_Y:
     case VK_OEM_MINUS:
@@ -559,9 +563,9 @@ bool EditorController::TakesChord(int keyCode, int shift) const noexcept {
     case VK_TAB:
         return ctrlMaybeShift;
     case VK_F3:
-        return shift == 0;
+        return shift == 0 && available(MenuItem::FindNext);
     case VK_LEFT:
-        return shift == kAltMask;
+        return shift == kAltMask && mState.mlLevel > 1;
     default:
         return false;
     }

@@ -141,12 +141,14 @@ TEST_F(EditorControllerTest, TakesItsOwnChordsBeforeTheWindowsShortcuts) {
                                            {VK_SPACE, kCtrlMask, true},
                                            {VK_OEM_PLUS, kCtrlMask | kShiftMask, true},
                                            {VK_Z, kCtrlMask | kShiftMask, true},
-                                           {VK_LEFT, kAltMask, true},
+                                           {VK_LEFT, kAltMask, false},
                                            {VK_TAB, kCtrlMask, true},
                                            {VK_F, kCtrlMask | kAltMask, false},
                                            {VK_F3, kCtrlMask, false},
                                            {0x51, kCtrlMask, false}})
         EXPECT_EQ(control.TakesChord(vk, shift), taken) << vk << " " << shift;
+    control.setFindMenusEnabled(false);
+    EXPECT_FALSE(control.TakesChord(VK_F, kCtrlMask)) << "the host's Ctrl+F while the find items are off";
 }
 
 // The history keeps the latest hundred steps; Undo is the control's own change.

@@ -62,8 +62,7 @@ TEST_F(EditorKeysTest, TheMenuAndTheFindDialog) {
     QAction hostAction(&window); // the host's window-wide Ctrl+F and Ctrl+Q: the control keeps its Ctrl+F
     hostAction.setShortcuts({QKeySequence("Ctrl+F"), QKeySequence("Ctrl+Q")}), window.addAction(&hostAction);
     QSignalSpy hostTriggered(&hostAction, &QAction::triggered);
-    key(Qt::Key_Q, Qt::ControlModifier);
-    key(Qt::Key_F, Qt::ControlModifier);
+    key(Qt::Key_Q, Qt::ControlModifier), key(Qt::Key_F, Qt::ControlModifier);
     EXPECT_EQ(hostTriggered.size(), 1);
     frmFindReplace* dialog = frmFindReplace::instance();
     ASSERT_NE(dialog, nullptr);

@@ -447,22 +447,6 @@ int QtCodeBox::Find(const QString& text, int start, int end, int options) const 
 
 // --- events -------------------------------------------------------------------------------------------
 
-// Every way the user changes the text, and how the events hear of it first:
-// - Keys raise KeyDown (all keys with a key code), then KeyPress when they type: characters, Enter however
-//   it is pressed (a new line, never a line separator inside the line), Backspace, Tab, and the clipboard
-//   keys as kPasteChar and kCutChar, which the box then carries out itself with plain text. Keys that edit
-//   without typing raise KeyDown only: Delete, Ctrl+Backspace and Ctrl+Delete (a word), and in the X11
-//   key scheme Ctrl+K (to the end of the line). The key scheme's other clipboard and history keys
-//   (Ctrl+Shift+Insert, Ctrl+Shift+Z, Alt+Backspace, F18, F20, the Paste and Cut keys, ...) do nothing;
-//   Undo and Redo would find no history anyway. The direction keys change a line's direction, not text.
-// - A drop asks BeforeInput(Drop); the middle-click paste of the selection (X11) asks
-//   BeforeInput(SelectionPaste); an input method asks BeforeInput(InputMethod); paste() from code asks
-//   BeforeInput(MenuPaste).
-// - A drag of the selection asks MayMoveText when the button goes down on it: when the answer is no, the
-//   drag is offered as a copy only. A drag out of the box that its target takes as a move is not asked
-//   again: Qt removes the selection after the drop, and the events see only the Change.
-// - Not asked: cut() from code and the standard context menu (off: the control opens its own menu); edits
-//   made through the accessibility interface.
 // The control's own chords win over the window's shortcuts while the box has the focus.
 bool QtCodeBox::event(QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride && mEvents) {
@@ -476,6 +460,23 @@ bool QtCodeBox::event(QEvent* event) {
     return QPlainTextEdit::event(event);
 }
 
+// Every way the user changes the text, and how the events hear of it first:
+// - Keys raise KeyDown (all keys with a key code), then KeyPress when they type: characters, Enter however
+//   it is pressed (a new line, never a line separator inside the line), Backspace, Tab, and the clipboard
+//   keys as kPasteChar and kCutChar, which the box then carries out itself with plain text. Keys that edit
+//   without typing raise KeyDown only: Delete, Ctrl+Backspace and Ctrl+Delete (a word), and in the X11
+//   key scheme Ctrl+K (to the end of the line). The key scheme's other clipboard and history keys
+//   (Ctrl+Shift+Insert, Alt+Backspace, F18, F20, the Paste and Cut keys, ...) do nothing: the box keeps no
+//   history of its own (the control's key rules take Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z). The direction keys
+//   change a line's direction, not text.
+// - A drop asks BeforeInput(Drop); the middle-click paste of the selection (X11) asks
+//   BeforeInput(SelectionPaste); an input method asks BeforeInput(InputMethod); paste() from code asks
+//   BeforeInput(MenuPaste).
+// - A drag of the selection asks MayMoveText when the button goes down on it: when the answer is no, the
+//   drag is offered as a copy only. A drag out of the box that its target takes as a move is not asked
+//   again: Qt removes the selection after the drop, and the events see only the Change.
+// - Not asked: cut() from code and the standard context menu (off: the control opens its own menu); edits
+//   made through the accessibility interface.
 void QtCodeBox::keyPressEvent(QKeyEvent* event) {
     releaseHeldSelection();
     int keyCode = virtualKeyOf(*event);
