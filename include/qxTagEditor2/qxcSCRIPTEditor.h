@@ -20,25 +20,29 @@ class EditorPrivate;
 // the kind of code through CodeType, and drives find, replace, undo and redo through methods.
 class QXTAGEDITOR2_EXPORT qxcSCRIPTEditor : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(QString Value READ Value WRITE setValue)
-    Q_PROPERTY(ctCodeType CodeType READ CodeType WRITE setCodeType)
-    Q_PROPERTY(uint TagColour READ TagColour WRITE setTagColour)
-    Q_PROPERTY(uint EncodeColour READ EncodeColour WRITE setEncodeColour)
-    Q_PROPERTY(bool Locked READ Locked WRITE setLocked)
-    Q_PROPERTY(bool Changed READ Changed WRITE setChanged DESIGNABLE false)
-    Q_PROPERTY(ctCodeType EffectiveCodeType READ EffectiveCodeType)
-    Q_PROPERTY(bool EditingEncodedArea READ EditingEncodedArea)
-    Q_PROPERTY(bool RTFEditVisible READ RTFEditVisible WRITE setRTFEditVisible)
-    Q_PROPERTY(bool AllVBCode READ AllVBCode WRITE setAllVBCode)
-    Q_PROPERTY(QObject* Database READ Database WRITE setDatabase)
-    Q_PROPERTY(bool FullView READ FullView WRITE setFullView DESIGNABLE false)
-    Q_PROPERTY(bool ShowFindButton READ ShowFindButton WRITE setShowFindButton)
-    Q_PROPERTY(bool FindMenusEnabled READ FindMenusEnabled WRITE setFindMenusEnabled)
-    // Run-time view settings: never stored with the design-time properties.
-    Q_PROPERTY(bool LineNumbers READ LineNumbers WRITE setLineNumbers DESIGNABLE false STORED false)
-    Q_PROPERTY(bool HighlightCurrentLine READ HighlightCurrentLine WRITE setHighlightCurrentLine
+    Q_PROPERTY(QString Value READ Value WRITE setValue NOTIFY textChanged)
+    Q_PROPERTY(ctCodeType CodeType READ CodeType WRITE setCodeType NOTIFY codeTypeChanged)
+    Q_PROPERTY(uint TagColour READ TagColour WRITE setTagColour NOTIFY tagColourChanged)
+    Q_PROPERTY(uint EncodeColour READ EncodeColour WRITE setEncodeColour NOTIFY encodeColourChanged)
+    Q_PROPERTY(bool Locked READ Locked WRITE setLocked NOTIFY lockedChanged)
+    Q_PROPERTY(bool Changed READ Changed WRITE setChanged NOTIFY modificationChanged DESIGNABLE false)
+    Q_PROPERTY(ctCodeType EffectiveCodeType READ EffectiveCodeType NOTIFY effectiveCodeTypeChanged)
+    Q_PROPERTY(bool EditingEncodedArea READ EditingEncodedArea NOTIFY editingEncodedAreaChanged)
+    Q_PROPERTY(bool RTFEditVisible READ RTFEditVisible WRITE setRTFEditVisible NOTIFY rtfEditVisibleChanged)
+    Q_PROPERTY(bool AllVBCode READ AllVBCode WRITE setAllVBCode NOTIFY codeTypeChanged)
+    Q_PROPERTY(QObject* Database READ Database WRITE setDatabase NOTIFY databaseChanged)
+    Q_PROPERTY(bool FullView READ FullView WRITE setFullView NOTIFY fullViewChanged DESIGNABLE false)
+    Q_PROPERTY(bool ShowFindButton READ ShowFindButton WRITE setShowFindButton NOTIFY showFindButtonChanged)
+    Q_PROPERTY(
+        bool FindMenusEnabled READ FindMenusEnabled WRITE setFindMenusEnabled NOTIFY findMenusEnabledChanged)
+    // Run-time settings: never stored with the design-time properties.
+    Q_PROPERTY(bool LineNumbers READ LineNumbers WRITE setLineNumbers NOTIFY lineNumbersChanged
                    DESIGNABLE false STORED false)
-    Q_PROPERTY(int Zoom READ Zoom WRITE setZoom DESIGNABLE false STORED false)
+    Q_PROPERTY(bool HighlightCurrentLine READ HighlightCurrentLine WRITE setHighlightCurrentLine NOTIFY
+                   highlightCurrentLineChanged DESIGNABLE false STORED false)
+    Q_PROPERTY(int Zoom READ Zoom WRITE setZoom NOTIFY zoomChanged DESIGNABLE false STORED false)
+    Q_PROPERTY(bool ShowMessages READ ShowMessages WRITE setShowMessages NOTIFY showMessagesChanged
+                   DESIGNABLE false STORED false)
 
 public:
     enum ctCodeType : int { ctKelvane = 0, ctVB = 1, ctAuto = 2 };
@@ -88,6 +92,10 @@ public:
     // Ctrl+=, Ctrl+- and Ctrl+0 in the code box change it too.
     int Zoom() const;
     void setZoom(int plSteps);
+    // Whether the control shows its messages in message boxes; true at first. Every message is raised as
+    // messageRequested either way, so that a host can show it its own way.
+    bool ShowMessages() const;
+    void setShowMessages(bool pbShow);
 
     // Searching in the text: positions are zero-based, -1 means not given; the result is the position of
     // the match, or -1. Find selects the match unless frtNoHighlight is given, and without a start goes on
@@ -100,6 +108,14 @@ public:
     long Replace(const QString& psFind, const QString& psReplace, long plFindFromPosition = -1,
                  long plFindToPosition = -1, long plOptions = 0);
 
+    // Persisted design-time properties, read when a stored control is loaded and written when the host saves.
+    void ReadProperties(qx::PropertyBag& bag);
+    void WriteProperties(qx::PropertyBag& bag);
+
+    // The code box, for hosts and tests that need to reach the text box itself.
+    qx::CodeBox& txtCode() const;
+
+public Q_SLOTS:
     // Restore the text and caret before the last typed change, and back again.
     void Undo();
     void Redo();
@@ -108,19 +124,47 @@ public:
     void Cut();
     void Copy();
     void Paste();
-
-    // Persisted design-time properties, read when a stored control is loaded and written when the host saves.
-    void ReadProperties(qx::PropertyBag& bag);
-    void WriteProperties(qx::PropertyBag& bag);
-
-    // The code box, for hosts and tests that need to reach the text box itself.
-    qx::CodeBox& txtCode() const;
+    void SelectAll();
 
 Q_SIGNALS:
     // The caret moved into an encoded area (true) or out of one (false).
     void EncodingAreaChange(bool pbEnabled);
     // Part of the interface for hosts; the control never raises it.
     void SelChange(long plCharPos, long plLinePos, long plColumnPos);
+
+    // Change notifications, each raised once per change, by a user's action or a host's call alike, once
+    // the action or call is done (docs/api.md says which raise which).
+    // The script changed: typing, editing inside an encoded value, Undo, Redo, setValue, SetSelText.
+    // Stepping into or out of a value does not change the script.
+    void textChanged();
+    void modificationChanged(bool changed);
+    // The caret or either end of the selection moved.
+    void cursorPositionChanged();
+    // The selected text changed (a caret moving without a selection changes none).
+    void selectionChanged();
+    void undoAvailable(bool available);
+    void redoAvailable(bool available);
+    // The encoded level shown: 1 is the whole script.
+    void levelChanged(int level);
+    void editingEncodedAreaChanged(bool editing);
+    void codeTypeChanged(ctCodeType codeType);
+    void effectiveCodeTypeChanged(ctCodeType codeType);
+    void tagColourChanged(uint colour);
+    void encodeColourChanged(uint colour);
+    void lockedChanged(bool locked);
+    void fullViewChanged(bool fullView);
+    void rtfEditVisibleChanged(bool visible);
+    void showFindButtonChanged(bool show);
+    void findMenusEnabledChanged(bool enabled);
+    void databaseChanged(QObject* database);
+    void lineNumbersChanged(bool shown);
+    void highlightCurrentLineChanged(bool highlighted);
+    void zoomChanged(int steps);
+    void showMessagesChanged(bool show);
+    // A message for the user ("Text can not be found", a value that does not decode, ...), raised before
+    // the control shows it, and also while ShowMessages is false, when it shows none. icon is a
+    // QMessageBox::Icon.
+    void messageRequested(const QString& title, const QString& text, int icon);
 
 public:
     // What the control asks of a layout: a code box of 80 x 24 characters in the code font and the bars;

@@ -5,6 +5,8 @@
 #include "platform/MessageBox.h"
 #include "platform/WindowLock.h"
 
+#include <QCoreApplication>
+
 #include <new>
 
 namespace qx {
@@ -45,9 +47,10 @@ int ChangeHandler::errorNumber(const std::exception& error) {
 void ChangeHandler::report(const std::exception& error) {
     WindowLock::UnlockWindow();
     runEntry("Repainting the code box", [this] { mBox.Refresh(); }); // the message comes all the same
-    const QString text = QStringLiteral("Error opening user\nError: %1\nDesc: %2")
-                             .arg(errorNumber(error))
-                             .arg(QString::fromUtf8(error.what()));
+    const QString text =
+        QCoreApplication::translate("qxcSCRIPTEditor", "Error opening user\nError: %1\nDesc: %2")
+            .arg(errorNumber(error))
+            .arg(QString::fromUtf8(error.what()));
     mMessages.Show(MessageBox::Icon::Exclamation, QStringLiteral("txtCode_Change"), text);
 }
 

@@ -28,6 +28,8 @@
 
 #include <qxTagEditor2/PropertyBag.h>
 
+#include <QCoreApplication>
+
 namespace qx {
 
 namespace {
@@ -40,6 +42,9 @@ const QString& kFindButton = EditBar::kFindButton;
 
 EditorController::EditorController(EditorParts parts)
     : mParts(std::move(parts))
+    , mNotices([this] { return observe(); },
+               [this](Notice notice, qint64 value) { mParts.shell.Announce(notice, value); })
+    , mMessages(mParts.messages, mParts.shell, mState.mbShowMessages)
     , mForegroundCheck(mParts.tmrForegroundCheck, mParts.foreground, *this) {
     CodeBox& box = mParts.txtCode;
     mScheduler = std::make_unique<HighlightScheduler>(box, mParts.tmrDelayedSyntaxHighlight, mState);
@@ -56,11 +61,11 @@ EditorController::EditorController(EditorParts parts)
         UpdateStates();
     });
     mChangeHandler = std::make_unique<ChangeHandler>(
-        box, mState, mParts.messages,
+        box, mState, mMessages,
         ChangeHandler::Hooks{[this](ScrollPos scroll) { mTrigger->ShowCompletion(scroll, false); },
                              [this] { RequestDelayedPass(); }});
     mLevels = std::make_unique<EncodedLevels>(
-        box, mState, mParts.picEditBar, mParts.sbr, mParts.messages,
+        box, mState, mParts.picEditBar, mParts.sbr, mMessages,
         EncodedLevels::Hooks{[this] { UpdateStates(); }, [this] { UnloadPopups(); },
                              [this] { RequestDelayedPass(); }, [this] { HighlightPass(); },
                              [this] { mUndo->RecordStep(); }});
@@ -69,7 +74,7 @@ EditorController::EditorController(EditorParts parts)
     mKeys = std::make_unique<KeystrokeHandler>(
         KeystrokeHandler::Parts{mState, box, *mPopups, *mTrigger, *mCaret, *mLevels, *mUndo, *mScheduler});
     mFind = std::make_unique<FindReplace>(mState, box);
-    mFavourites = std::make_unique<Favourites>(mState, mParts.input, mParts.messages);
+    mFavourites = std::make_unique<Favourites>(mState, mParts.input, mMessages);
 
     mParts.tmrForegroundCheck.setInterval(1000);
     mParts.picEditBar.setOnClick(
@@ -87,10 +92,12 @@ EditorController::EditorController(EditorParts parts)
         mParts.picEditBar.setButtonEnabled(button, false);
     setEvents(box, this);
     start();
+    mNotices.Start();
 }
 
 // Destruction hides both popups and unloads them.
 EditorController::~EditorController() {
+    mNotices.Stop();
     mParts.tmrForegroundCheck.setEnabled(false);
     mParts.picEditBar.setOnClick({});
     mParts.mnuPopup.setOnChoose({});
@@ -117,35 +124,44 @@ void EditorController::start() {
 
 // While the control is busy (a host reading Value from one of the control's own signals) the levels
 // cannot be stepped out of; the whole text is then put together from the level records instead.
+// Read from one of the change signals, Value leaves the user in the level they are editing.
 QString EditorController::Value() {
-    mLevels->FoldLevels();
+    const ChangeNotices::Entry entry(mNotices);
+    if (!mNotices.announcing())
+        mLevels->FoldLevels();
     return mLevels->TopLevelText();
 }
 
 void EditorController::setValue(const QString& psValue) {
+    const ChangeNotices::Entry entry(mNotices);
     mLevels->ResetLevels();
     mState.mbBusy = true;
     mParts.txtCode.setText(psValue);
     mState.mbBusy = false;
+    ++mTextRevision; // a new value is a change, even the same text again
     UpdateStates();
     HighlightPass();
 }
 
 void EditorController::SetSelText(const QString& psText) {
+    const ChangeNotices::Entry entry(mNotices);
     mParts.txtCode.setSelText(psText);
 }
 
 void EditorController::setTagColour(Colour colour) {
+    const ChangeNotices::Entry entry(mNotices);
     mState.mlTagColour = colour;
     HighlightPass();
 }
 
 void EditorController::setEncodeColour(Colour colour) {
+    const ChangeNotices::Entry entry(mNotices);
     mState.mlEncodeColour = colour;
     HighlightPass();
 }
 
 void EditorController::setCodeType(int codeType) {
+    const ChangeNotices::Entry entry(mNotices);
     if (codeType == mState.mlCodeType)
         return;
     mState.mlCodeType = codeType;
@@ -161,10 +177,12 @@ bool EditorController::RTFEditVisible() const {
 }
 
 void EditorController::setRTFEditVisible(bool visible) {
+    const ChangeNotices::Entry entry(mNotices);
     mParts.picEditBar.setButtonVisible(kRtfButton, visible);
 }
 
 void EditorController::setFullView(bool pbFullView) {
+    const ChangeNotices::Entry entry(mNotices);
     mState.mbFullView = pbFullView;
     try {
         EditorSettings::setFullView(pbFullView);
@@ -176,11 +194,13 @@ void EditorController::setFullView(bool pbFullView) {
 }
 
 void EditorController::setShowFindButton(bool show) {
+    const ChangeNotices::Entry entry(mNotices);
     mState.mbShowFindButton = show;
     mParts.picEditBar.setButtonVisible(kFindButton, show);
 }
 
 void EditorController::setFindMenusEnabled(bool enabled) {
+    const ChangeNotices::Entry entry(mNotices);
     mState.mbFindMenusEnabled = enabled;
     for (MenuItem item : {MenuItem::Find, MenuItem::FindNext}) {
         mParts.mnuPopup.setItemVisible(item, enabled);
@@ -188,16 +208,40 @@ void EditorController::setFindMenusEnabled(bool enabled) {
     }
 }
 
+void EditorController::setChanged(bool changed) {
+    const ChangeNotices::Entry entry(mNotices);
+    mState.mbChanged = changed;
+}
+
+void EditorController::setLocked(bool locked) {
+    const ChangeNotices::Entry entry(mNotices);
+    mParts.txtCode.setLocked(locked);
+}
+
+void EditorController::setDatabase(QObject* database) {
+    const ChangeNotices::Entry entry(mNotices);
+    mState.moDatabase = database;
+}
+
 void EditorController::Undo() {
+    const ChangeNotices::Entry entry(mNotices);
     mUndo->Undo();
 }
 
 void EditorController::Redo() {
+    const ChangeNotices::Entry entry(mNotices);
     mUndo->Redo();
+}
+
+void EditorController::SelectAll() {
+    const ChangeNotices::Entry entry(mNotices);
+    mParts.txtCode.SelectRange(0, -1);
+    UpdateStates();
 }
 
 // The flags for Find are read into their fields only; what is shown stays as it was.
 void EditorController::ReadProperties(PropertyBag& bag) {
+    const ChangeNotices::Entry entry(mNotices);
     setRTFEditVisible(bag.ReadProperty(QStringLiteral("RTFEditVisible"), false).toBool());
     mState.mbShowHiddenHandlers = bag.ReadProperty(QStringLiteral("ShowHiddenHandlers"), false).toBool();
     mState.mlCodeType = StoredValues::codeType(bag.ReadProperty(QStringLiteral("CodeType"), 0),
@@ -249,19 +293,21 @@ void EditorController::UpdateStates() {
 }
 
 void EditorController::EditEncoded() {
+    const ChangeNotices::Entry entry(mNotices);
     mLevels->EditEncoded();
 }
 
 void EditorController::GoBack() {
+    const ChangeNotices::Entry entry(mNotices);
     mLevels->GoBack();
 }
 
 void EditorController::SetMenuCaptions() {
-    mParts.mnuPopup.setItemText(MenuItem::FullView, mState.mbFullView ? QStringLiteral("Advanced View")
-                                                                      : QStringLiteral("Full View"));
+    mParts.mnuPopup.setItemText(MenuItem::FullView,
+                                mState.mbFullView ? tr("Advanced View") : tr("Full View"));
     mParts.mnuPopup.setItemText(MenuItem::SyntaxHighlight, mState.mbSyntaxHighlight
-                                                               ? QStringLiteral("Disable Syntax Highlight")
-                                                               : QStringLiteral("Enable Syntax Highlight"));
+                                                               ? tr("Disable Syntax Highlight")
+                                                               : tr("Enable Syntax Highlight"));
 }
 
 void EditorController::ClosePopups() {
@@ -295,6 +341,7 @@ void EditorController::EditBarClicked(const QString& name) {
 }
 
 void EditorController::MenuChosen(MenuChoice choice) {
+    const ChangeNotices::Entry entry(mNotices);
     switch (choice.item) {
     case MenuItem::FullView:
         return FullViewMenuClicked();
@@ -311,7 +358,7 @@ void EditorController::MenuChosen(MenuChoice choice) {
     case MenuItem::Paste:
         return MenuPaste();
     case MenuItem::SelectAll:
-        return mParts.txtCode.SelectRange(0, -1);
+        return SelectAll();
     case MenuItem::Find:
         return OpenFindDialog();
     case MenuItem::FindNext:
@@ -436,10 +483,10 @@ void EditorController::OpenFindDialog() {
     try {
         mParts.shell.OpenFindDialog();
     } catch (const std::exception& error) {
-        mParts.messages.Show(MessageBox::Icon::Exclamation, QString(),
-                             QStringLiteral("Error on line 0: %1 - %2")
-                                 .arg(ChangeHandler::errorNumber(error))
-                                 .arg(QString::fromUtf8(error.what())));
+        mMessages.Show(MessageBox::Icon::Exclamation, QString(),
+                       tr("Error on line 0: %1 - %2")
+                           .arg(ChangeHandler::errorNumber(error))
+                           .arg(QString::fromUtf8(error.what())));
     }
 }
 
@@ -447,21 +494,25 @@ void EditorController::OpenFindDialog() {
 
 int EditorController::Find(const QString& psFind, int plFindFromPosition, int plFindToPosition,
                            int plOptions) {
+    const ChangeNotices::Entry entry(mNotices);
     return mFind->Find(psFind, plFindFromPosition, plFindToPosition, plOptions);
 }
 
 int EditorController::FindNext() {
+    const ChangeNotices::Entry entry(mNotices);
     return mFind->FindNext();
 }
 
 int EditorController::Replace(const QString& psFind, const QString& psReplace, int plFindFromPosition,
                               int plFindToPosition, int plOptions) {
+    const ChangeNotices::Entry entry(mNotices);
     return mFind->Replace(psFind, psReplace, plFindFromPosition, plFindToPosition, plOptions);
 }
 
 void EditorController::notFound(MessageBox& messages) {
-    messages.Show(MessageBox::Icon::Information, QStringLiteral("Find"),
-                  QStringLiteral("Text can not be found"));
+    mMessages.ShowIn(messages, MessageBox::Icon::Information,
+                     QCoreApplication::translate("FindReplace", "Find"),
+                     QCoreApplication::translate("FindReplace", "Text can not be found"));
 }
 
 void EditorController::DialogFindNext(const QString& findText, bool matchCase, bool wholeWord,
@@ -520,13 +571,18 @@ void EditorController::Change() {
 }
 
 void EditorController::Edited(int position, const QString& removed, int added) {
-    guarded("txtCode_Edited", [&] {
-        mScheduler->Edited(position, int(removed.size()), added);
-        mCaret->Edited(position, int(removed.size()), added);
-        mLevels->Edited(position, int(removed.size()), added);
-        mTrigger->Edited(position, int(removed.size()), added);
-        mUndo->Edited(position, removed, added);
-    });
+    guarded(
+        "txtCode_Edited",
+        [&] {
+            if (!mLevels->swapping())
+                ++mTextRevision;
+            mScheduler->Edited(position, int(removed.size()), added);
+            mCaret->Edited(position, int(removed.size()), added);
+            mLevels->Edited(position, int(removed.size()), added);
+            mTrigger->Edited(position, int(removed.size()), added);
+            mUndo->Edited(position, removed, added);
+        },
+        true);
 }
 
 // The menu's and the view's chords come before the key handling: they change no text, so neither the Tab
@@ -608,7 +664,7 @@ void EditorController::MouseUp(int button, int shift, int x, int y) {
 void EditorController::SelChange() {
     guarded("txtCode_SelChange", [&] {
         const int line = mParts.txtCode.GetLineFromChar(mParts.txtCode.SelStart()) + 1;
-        mParts.sbr.setPanelText(QStringLiteral("Line"), QStringLiteral("Line: ") + QString::number(line));
+        mParts.sbr.setPanelText(QStringLiteral("Line"), tr("Line: %1").arg(line));
     });
 }
 
@@ -623,7 +679,8 @@ void EditorController::LostFocus() {
 bool EditorController::BeforeInput(TextInput kind) {
     Q_UNUSED(kind);
     bool allowed = false;
-    guarded("txtCode_BeforeInput", [&] { allowed = AllowUserEdit(); });
+    guarded(
+        "txtCode_BeforeInput", [&] { allowed = AllowUserEdit(); }, true);
     return allowed;
 }
 
@@ -637,20 +694,53 @@ bool EditorController::AllowUserEdit() {
 
 bool EditorController::MayMoveText(int start, int end) {
     bool may = false;
-    guarded("txtCode_MayMoveText", [&] {
-        may = !mParts.txtCode.Locked() &&
-              !EncodedAreas::OverlapsEncodedArea(mParts.txtCode.Text(), start, end - start);
-    });
+    guarded(
+        "txtCode_MayMoveText",
+        [&] {
+            may = !mParts.txtCode.Locked() &&
+                  !EncodedAreas::OverlapsEncodedArea(mParts.txtCode.Text(), start, end - start);
+        },
+        true);
     return may;
 }
 
-template <class Fn> bool EditorController::guarded(const char* entry, Fn&& fn) noexcept {
+template <class Fn> bool EditorController::guarded(const char* entry, Fn&& fn, bool quiet) noexcept {
+    const ChangeNotices::Entry announcing(mNotices, quiet);
     if (runEntry(entry, std::forward<Fn>(fn)))
         return true;
     // What the failed rule left half done: the busy flag, and popups that may show what no longer holds.
     mState.mbBusy = false;
     runEntry("Closing the popups after a failure", [this] { UnloadPopups(); });
     return false;
+}
+
+// The caret is one end of the selection: a move of either end is a move of the cursor.
+ChangeNotices::Observed EditorController::observe() const {
+    const CodeBox& box = mParts.txtCode;
+    const int start = box.SelStart();
+    const int length = box.SelLength();
+    const qint64 ends = qint64(start) << 32 | quint32(start + length);
+    ChangeNotices::Observed seen{};
+    auto set = [&seen](Notice notice, qint64 value) { seen[std::size_t(notice)] = value; };
+    set(Notice::Text, mTextRevision);
+    set(Notice::Modified, mState.mbChanged);
+    set(Notice::CursorPosition, ends);
+    set(Notice::Selection, length > 0 ? ends : -1);
+    set(Notice::UndoAvailable, mState.mpcUndo->Count() > 0);
+    set(Notice::RedoAvailable, mState.mpcRedo->Count() > 0);
+    set(Notice::Level, mState.mlLevel);
+    set(Notice::EditingEncodedArea, mState.mlLevel != 1);
+    set(Notice::CodeType, mState.mlCodeType);
+    set(Notice::EffectiveCodeType, EffectiveCodeType());
+    set(Notice::Locked, box.Locked());
+    set(Notice::FullView, mState.mbFullView);
+    set(Notice::TagColour, mState.mlTagColour);
+    set(Notice::EncodeColour, mState.mlEncodeColour);
+    set(Notice::RTFEditVisible, RTFEditVisible());
+    set(Notice::ShowFindButton, mState.mbShowFindButton);
+    set(Notice::FindMenusEnabled, mState.mbFindMenusEnabled);
+    set(Notice::Database, qint64(reinterpret_cast<quintptr>(mState.moDatabase.data())));
+    return seen;
 }
 
 // --- ForegroundCheck::Popups -----------------------------------------------------------------------------

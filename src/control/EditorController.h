@@ -1,11 +1,14 @@
 #pragma once
 
 #include "assist/AssistPopups.h"
+#include "control/ChangeNotices.h"
 #include "control/ForegroundCheck.h"
+#include "control/HostMessages.h"
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
 #include "platform/MenuItems.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <memory>
@@ -55,6 +58,8 @@ struct EditorParts {
 // bar and the popup menu, over the platform interfaces only. The widget shell builds the parts and
 // forwards to it; tests build it over in-memory parts and drive it event by event.
 class EditorController final : public CodeBoxEvents, public ForegroundCheck::Popups {
+    Q_DECLARE_TR_FUNCTIONS(qxcSCRIPTEditor)
+
 public:
     explicit EditorController(EditorParts parts);
     ~EditorController() override;
@@ -87,9 +92,14 @@ public:
     void setFullView(bool pbFullView);
     void setShowFindButton(bool show);
     void setFindMenusEnabled(bool enabled);
+    void setChanged(bool changed);
+    void setLocked(bool locked);
+    void setDatabase(QObject* database);
     // The host's calls: they work on a locked box too.
     void Undo();
     void Redo();
+    // Selects the whole text, as the menu's item does.
+    void SelectAll();
     // Searching and replacing in the box: the host's calls, which record no undo step.
     int Find(const QString& psFind, int plFindFromPosition = -1, int plFindToPosition = -1,
              int plOptions = 0);
@@ -126,6 +136,8 @@ public:
     void UnloadPopups();
     void HideList();
     void HideTip();
+    // Whether the host is being told of a change: a host reading Value from one of those signals.
+    bool announcing() const { return mNotices.announcing(); }
     // Passes that actually coloured the text, for tests.
     int passCount() const;
     // Popup teardowns, for tests.
@@ -197,11 +209,18 @@ private:
     void ShowFavouriteItems();
     void notFound(MessageBox& messages);
     // Runs one entry from the event loop; a failure is logged, the busy flag goes down and the popups
-    // close. False when the entry failed.
-    template <class Fn> bool guarded(const char* entry, Fn&& fn) noexcept;
+    // close. The outermost entry ends by telling the host what changed, unless it is quiet (see
+    // ChangeNotices::Entry). False when the entry failed.
+    template <class Fn> bool guarded(const char* entry, Fn&& fn, bool quiet = false) noexcept;
+    // What the host can observe, for the change notices.
+    ChangeNotices::Observed observe() const;
 
     EditorParts mParts;
     EditorState mState;
+    ChangeNotices mNotices;
+    HostMessages mMessages;
+    // Counts the edits of the script: those of the box, but not its text changing with the level shown.
+    qint64 mTextRevision = 0;
     ForegroundCheck mForegroundCheck;
     std::unique_ptr<HighlightScheduler> mScheduler;
     std::unique_ptr<AssistPopups> mPopups;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "control/ChangeNotices.h"
+#include "platform/MessageBox.h"
+
 #include <QtGlobal>
 
 namespace qx {
@@ -20,6 +23,17 @@ public:
     virtual void MoveFocusOut(bool forward) { Q_UNUSED(forward); }
     // Shows the code font `steps` points larger (negative: smaller) for this control; 0 restores the size.
     virtual void Zoom(int steps) { Q_UNUSED(steps); }
+    // Tells the host of a change (see ChangeNotices): the widget shell raises the matching signal.
+    virtual void Announce(Notice notice, qint64 value) {
+        Q_UNUSED(notice);
+        Q_UNUSED(value);
+    }
+    // Tells the host of a message for the user, whether or not the control shows it.
+    virtual void MessageRequested(MessageBox::Icon icon, const QString& title, const QString& text) {
+        Q_UNUSED(icon);
+        Q_UNUSED(title);
+        Q_UNUSED(text);
+    }
 };
 
 } // namespace qx

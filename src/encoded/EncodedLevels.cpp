@@ -10,6 +10,8 @@
 #include "platform/ScopedFlag.h"
 #include "platform/StatusPanels.h"
 
+#include <QCoreApplication>
+
 namespace qx {
 
 namespace {
@@ -79,9 +81,11 @@ void EncodedLevels::EditEncoded() {
         try {
             inner = Library::instance().Base64Decode(record.stored);
         } catch (const std::exception& error) {
-            mMessages.Show(MessageBox::Icon::Exclamation, QStringLiteral("Edit"),
-                           QStringLiteral("This encoded value can not be edited: its content does not "
-                                          "decode.\n%1")
+            mMessages.Show(MessageBox::Icon::Exclamation,
+                           QCoreApplication::translate("qxcSCRIPTEditor", "Edit"),
+                           QCoreApplication::translate("qxcSCRIPTEditor",
+                                                       "This encoded value can not be edited: its content "
+                                                       "does not decode.\n%1")
                                .arg(QString::fromUtf8(error.what())));
             return;
         }
@@ -94,7 +98,10 @@ void EncodedLevels::EditEncoded() {
         mBar.setButtonEnabled(kEditButton, false);
         mState.mlLevel = level + 1;
         showLevel();
-        mBox.setText(inner);
+        {
+            const ScopedFlag swapping(mSwapping);
+            mBox.setText(inner);
+        }
         record.shown = mBox.Text();
         mState.masLevelText.resize(level + 2);
         mState.masLevelText[level] = record.toText();
@@ -112,6 +119,7 @@ void EncodedLevels::GoBack() {
         return;
     {
         const ScopedFlag busy(mState.mbBusy);
+        const ScopedFlag swapping(mSwapping);
         const int outer = mState.mlLevel - 1;
         const LevelRecord record = LevelRecord::fromText(mState.masLevelText.value(outer));
         const QString inner = mBox.Text();
@@ -174,6 +182,7 @@ void EncodedLevels::ResetLevels() {
         return;
     {
         const ScopedFlag busy(mState.mbBusy);
+        const ScopedFlag swapping(mSwapping);
         mBox.setText(LevelRecord::fromText(mState.masLevelText.value(1)).text);
     }
     restoreHistory(0);

@@ -43,6 +43,9 @@ public:
     // Steps back out one level; nothing at level 1. Changed is set when the content was edited, and the
     // new content is an undo step of its own in the outer level.
     void GoBack();
+    // Whether the box's text is changing with the level shown: stepping in, back out (the edited value
+    // written back included) or all the way out for a new value. The script itself does not change then.
+    bool swapping() const { return mSwapping; }
     // Steps back out of every open level, so that the box holds the whole top-level text.
     void FoldLevels();
     // Drops every open level without writing it back, for a new text from the host: level 1's history
@@ -68,6 +71,7 @@ private:
     StatusPanels& mPanels;
     MessageBox& mMessages;
     Hooks mHooks;
+    bool mSwapping = false;
     MarkerIndex mMarkers{EncodedAreas::kEncodedMarker.toString()};
 };
 

@@ -172,8 +172,9 @@ bool clsSyntaxHighlight::walkLines(SyntaxProcessor& processor, LineWalk& walk) {
             makePlainBlack(*mBox);
         }
         processor.ProcessChars(*this, lineEnd);
-        // A line start where no run reaches back before the line, so a walk can restart there.
-        if (mCurrent != lineEnd || lineEnd == mTextLength || mStart != lineEnd - 1)
+        // A line start where no run reaches back before the line, so a walk can restart there. Not the
+        // second character: a run from Start 0 begins at the first, which is before that line.
+        if (mCurrent != lineEnd || lineEnd == mTextLength || mStart != lineEnd - 1 || lineEnd < 2)
             continue;
         const std::optional<quint32> state = processor.LineState();
         if (!state)

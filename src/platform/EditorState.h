@@ -70,6 +70,10 @@ struct EditorState {
     // 0 tag markup, 1 plain script, 2 decided from the text.
     int mlCodeType = 0;
 
+    // --- host ----------------------------------------------------------------------------------------
+    // The control shows its messages in boxes; the host hears of each either way. Never stored.
+    bool mbShowMessages = true;
+
     std::unique_ptr<Properties> mpcFavourites = std::make_unique<Properties>();
 };
 

@@ -66,6 +66,7 @@ EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
         });
     QObject::connect(txtCode, &QtCodeBox::zoomChanged, q, [this] {
         q->updateGeometry(); // the size asked of a layout follows the font
+        Q_EMIT q->zoomChanged(txtCode->zoom());
         runEntry("Zoom", [this] { popupsFollowZoom(); });
     });
 }
@@ -203,6 +204,53 @@ void EditorPrivate::Zoom(int steps) {
         txtCode->setZoom(0);
     else
         txtCode->zoomBy(steps);
+}
+
+void EditorPrivate::Announce(Notice notice, qint64 value) {
+    const bool on = value != 0;
+    const auto codeType = static_cast<qxcSCRIPTEditor::ctCodeType>(value);
+    switch (notice) {
+    case Notice::Text:
+        return Q_EMIT q->textChanged();
+    case Notice::Modified:
+        return Q_EMIT q->modificationChanged(on);
+    case Notice::CursorPosition:
+        return Q_EMIT q->cursorPositionChanged();
+    case Notice::Selection:
+        return Q_EMIT q->selectionChanged();
+    case Notice::UndoAvailable:
+        return Q_EMIT q->undoAvailable(on);
+    case Notice::RedoAvailable:
+        return Q_EMIT q->redoAvailable(on);
+    case Notice::Level:
+        return Q_EMIT q->levelChanged(int(value));
+    case Notice::EditingEncodedArea:
+        return Q_EMIT q->editingEncodedAreaChanged(on);
+    case Notice::CodeType:
+        return Q_EMIT q->codeTypeChanged(codeType);
+    case Notice::EffectiveCodeType:
+        return Q_EMIT q->effectiveCodeTypeChanged(codeType);
+    case Notice::Locked:
+        return Q_EMIT q->lockedChanged(on);
+    case Notice::FullView:
+        return Q_EMIT q->fullViewChanged(on);
+    case Notice::TagColour:
+        return Q_EMIT q->tagColourChanged(uint(value));
+    case Notice::EncodeColour:
+        return Q_EMIT q->encodeColourChanged(uint(value));
+    case Notice::RTFEditVisible:
+        return Q_EMIT q->rtfEditVisibleChanged(on);
+    case Notice::ShowFindButton:
+        return Q_EMIT q->showFindButtonChanged(on);
+    case Notice::FindMenusEnabled:
+        return Q_EMIT q->findMenusEnabledChanged(on);
+    case Notice::Database:
+        return Q_EMIT q->databaseChanged(q->Database());
+    }
+}
+
+void EditorPrivate::MessageRequested(MessageBox::Icon icon, const QString& title, const QString& text) {
+    Q_EMIT q->messageRequested(title, text, QtMessageBox::qtIcon(icon));
 }
 
 void EditorPrivate::popupsFollowZoom() {

@@ -55,6 +55,9 @@ public:
     void OpenFindDialog() override;
     void MoveFocusOut(bool forward) override;
     void Zoom(int steps) override;
+    // Raises the control's signal for the change.
+    void Announce(Notice notice, qint64 value) override;
+    void MessageRequested(MessageBox::Icon icon, const QString& title, const QString& text) override;
 
     // The popup forms of code assistance: null until they exist.
     QWidget* ListForm() const;

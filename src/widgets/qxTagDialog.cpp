@@ -1,5 +1,7 @@
 #include <qxTagEditor2/qxTagDialog.h>
 
+#include <qxTagEditor2/qxcSCRIPTEditor.h>
+
 #include "widgets/frmEditTag.h"
 
 #include <QApplication>
@@ -14,6 +16,7 @@ qxTagDialog::~qxTagDialog() = default;
 // dialog goes with it and the call counts as cancelled.
 QString qxTagDialog::EditValue(const QString& psValue) {
     QPointer<qx::frmEditTag> dialog = new qx::frmEditTag(psValue, QApplication::activeWindow());
+    dialog->Editor()->setDatabase(moDatabase);
     dialog->exec();
     if (!dialog) {
         mbCancel = true;

@@ -35,7 +35,7 @@ bool qxcSCRIPTEditor::Changed() const {
     return d->state().mbChanged;
 }
 void qxcSCRIPTEditor::setChanged(bool pbChanged) {
-    d->state().mbChanged = pbChanged;
+    d->controller().setChanged(pbChanged);
 }
 
 uint qxcSCRIPTEditor::TagColour() const {
@@ -63,7 +63,7 @@ bool qxcSCRIPTEditor::Locked() const {
     return d->txtCode->Locked();
 }
 void qxcSCRIPTEditor::setLocked(bool pbLocked) {
-    d->txtCode->setLocked(pbLocked);
+    d->controller().setLocked(pbLocked);
 }
 
 void qxcSCRIPTEditor::LostFocus() {
@@ -109,7 +109,7 @@ QObject* qxcSCRIPTEditor::Database() const {
     return d->state().moDatabase;
 }
 void qxcSCRIPTEditor::setDatabase(QObject* poDatabase) {
-    d->state().moDatabase = poDatabase;
+    d->controller().setDatabase(poDatabase);
 }
 
 bool qxcSCRIPTEditor::FullView() const {
@@ -137,14 +137,20 @@ bool qxcSCRIPTEditor::LineNumbers() const {
     return d->txtCode->LineNumbers();
 }
 void qxcSCRIPTEditor::setLineNumbers(bool pbLineNumbers) {
+    if (pbLineNumbers == LineNumbers())
+        return;
     d->txtCode->setLineNumbers(pbLineNumbers);
+    Q_EMIT lineNumbersChanged(pbLineNumbers);
 }
 
 bool qxcSCRIPTEditor::HighlightCurrentLine() const {
     return d->txtCode->HighlightCurrentLine();
 }
 void qxcSCRIPTEditor::setHighlightCurrentLine(bool pbHighlight) {
+    if (pbHighlight == HighlightCurrentLine())
+        return;
     d->txtCode->setHighlightCurrentLine(pbHighlight);
+    Q_EMIT highlightCurrentLineChanged(pbHighlight);
 }
 
 int qxcSCRIPTEditor::Zoom() const {
@@ -152,6 +158,16 @@ int qxcSCRIPTEditor::Zoom() const {
 }
 void qxcSCRIPTEditor::setZoom(int plSteps) {
     d->txtCode->setZoom(plSteps);
+}
+
+bool qxcSCRIPTEditor::ShowMessages() const {
+    return d->state().mbShowMessages;
+}
+void qxcSCRIPTEditor::setShowMessages(bool pbShow) {
+    if (pbShow == ShowMessages())
+        return;
+    d->state().mbShowMessages = pbShow;
+    Q_EMIT showMessagesChanged(pbShow);
 }
 
 namespace {
@@ -195,6 +211,10 @@ void qxcSCRIPTEditor::Copy() {
 
 void qxcSCRIPTEditor::Paste() {
     d->controller().MenuChosen({qx::MenuItem::Paste});
+}
+
+void qxcSCRIPTEditor::SelectAll() {
+    d->controller().SelectAll();
 }
 
 void qxcSCRIPTEditor::ReadProperties(qx::PropertyBag& bag) {

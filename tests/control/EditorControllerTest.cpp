@@ -15,6 +15,7 @@
 #include <QFile>
 
 #include <functional>
+#include <map>
 
 namespace qx::test {
 namespace {
@@ -272,6 +273,49 @@ TEST_F(EditorControllerTest, MenuItems) {
     }
 }
 
+// Each change is told once, when the action that made it is done, be it the user's or the host's; stepping
+// in and out changes no text, and Value read from a notice leaves the user in their level.
+TEST_F(EditorControllerTest, TellsTheHostOfEachChangeOnceWhenTheActionIsDone) {
+    using N = Notice;
+    auto heard = [&] {
+        std::map<Notice, int> count;
+        for (const auto& [notice, value] : std::exchange(shell.notices, {}))
+            ++count[notice];
+        return count;
+    };
+    setValue("a=~64\"QUJD\" b", 0);
+    heard();
+    box.typeText("x");
+    EXPECT_EQ(heard(), (std::map<N, int>{
+                           {N::Text, 1}, {N::Modified, 1}, {N::CursorPosition, 1}, {N::UndoAvailable, 1}}));
+    control.SelectAll();
+    EXPECT_EQ(heard(), (std::map<N, int>{{N::CursorPosition, 1}, {N::Selection, 1}}));
+    control.Undo();
+    EXPECT_EQ(heard(), (std::map<N, int>{{N::Text, 1},
+                                         {N::CursorPosition, 1},
+                                         {N::Selection, 1},
+                                         {N::UndoAvailable, 1},
+                                         {N::RedoAvailable, 1}}));
+    box.setSelStart(8), control.EditEncoded();
+    EXPECT_THAT(shell.notices, testing::Contains(std::pair(N::Level, qint64(2))));
+    EXPECT_EQ(heard().count(N::Text), 0u);
+    control.setChanged(false), heard();
+    QString value;
+    shell.onAnnounce = [&](Notice notice, qint64) {
+        if (notice == N::Text)
+            value = control.Value(), control.setChanged(false);
+    };
+    box.typeText("D");
+    EXPECT_EQ(value, "a=~64\"REFCQw==\" b");
+    EXPECT_EQ(state.mlLevel, 2) << "the user stays in the value";
+    EXPECT_THAT(shell.notices, testing::Contains(std::pair(N::Modified, qint64(0)))) << "the host's change";
+    EXPECT_EQ(heard().at(N::Modified), 1) << "and not the typing's true after it";
+    control.GoBack(), control.setCodeType(1), control.setCodeType(1);
+    const std::map<N, int> back = heard();
+    EXPECT_EQ(back.count(N::Text), 0u);
+    EXPECT_EQ(back.at(N::Level) + back.at(N::CodeType), 2);
+}
+
 // Find selects after the selection; a failed Find leaves the last one for F3; F3 and Ctrl+F count only while
 // the find items are there; bad ranges and an empty text change nothing.
 TEST_F(EditorControllerTest, FindAndFindNext) {
@@ -320,6 +364,7 @@ TEST_F(EditorControllerTest, ReplaceGoesOnFromTheCaretAndSkipsEncodedValues) {
     control.DialogReplace("q", "r", false, false, dialogMessages);
     ASSERT_EQ(dialogMessages.messages().size(), 1);
     EXPECT_EQ(dialogMessages.messages()[0].text, "Text can not be found");
+    EXPECT_EQ(shell.requested, QStringList{"Find: Text can not be found"}) << "the dialog's own, too";
 
     setValue("a=~64\"YWFh\" a", 0);
     EXPECT_EQ(control.Replace("Y", "Z"), -1) << "inside the stored value";

@@ -102,6 +102,10 @@ TEST_F(EncodedLevelsTest, AVisitWithoutAnEditKeepsTheStoredBytesAndBadContentCha
         EXPECT_FALSE(state.mbChanged || state.mbBusy) << stored;
     }
     EXPECT_EQ(messages.messages().size(), 1);
+    state.mbShowMessages = false; // the host shows its own
+    showAt("A=~64\"QUJ\" z", 7), edit();
+    EXPECT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(shell.requested.size(), 2) << "the host hears of each message";
 }
 
 } // namespace

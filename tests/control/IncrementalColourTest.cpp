@@ -192,6 +192,15 @@ TEST_P(IncrementalColourTest, ColoursFromTheEditsEqualAWholePassAndUndoWalksBack
 INSTANTIATE_TEST_SUITE_P(Texts, IncrementalColourTest, ::testing::ValuesIn(samples()),
                          [](const auto& info) { return info.param.name; });
 
+// A tag that began at the second character coloured the first too; once it is no tag, that colour goes.
+TEST_F(ColourFixture, ARunFromTheFirstLineStartReachesBackToTheTextStart) {
+    control.setCodeType(CodeTypes::Kelvane);
+    setValue("\n</Qf unsafe\r\nx", 0);
+    box.SelectRange(8, 10);
+    control.SetSelText("<QX:VBS>");
+    expectWholePassColours("a new tag in the line");
+}
+
 // A one-character edit in the middle of a long text re-colours a few lines, not the whole text.
 TEST_F(ColourFixture, DelayedPassAfterOneCharacterWalksOnlyTheLinesItChanges) {
     QString text;

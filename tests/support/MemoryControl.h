@@ -32,6 +32,14 @@ public:
     void OpenFindDialog() override { ++findDialogOpens; }
     void MoveFocusOut(bool forward) override { focusMoves.push_back(forward); }
     void Zoom(int steps) override { zooms.push_back(steps); }
+    void Announce(Notice notice, qint64 value) override {
+        notices.emplace_back(notice, value);
+        if (onAnnounce)
+            onAnnounce(notice, value);
+    }
+    void MessageRequested(MessageBox::Icon, const QString& title, const QString& text) override {
+        requested.append(title + ": " + text);
+    }
 
     int layOuts = 0;
     // std::vector: comparing empty QLists hands memcmp a null pointer, which UBSan reports.
@@ -41,6 +49,9 @@ public:
     QList<bool> encodingAreaChanges;
     // A host's slot on the signal.
     std::function<void(bool)> onEncodingAreaChange;
+    std::vector<std::pair<Notice, qint64>> notices;
+    std::function<void(Notice, qint64)> onAnnounce;
+    QStringList requested;
 };
 
 class FixedForeground final : public ForegroundWindow {

@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFontInfo>
+#include <QMessageBox>
+#include <QSignalSpy>
 #include <QVBoxLayout>
 
 namespace qx::test {
@@ -42,6 +44,27 @@ TEST_F(EditorSurfaceTest, AFreshControlAndItsSetters) {
     editor->setValue("abcdef");
     EXPECT_EQ(passes(), start + 4);
     EXPECT_TRUE(editor->EncodeColour() == 0x112233u && !editor->Changed());
+}
+
+// Every property a host can set, or that changes at run time, has a change signal; one typed key raises each
+// signal once; the host's own messages replace the control's boxes.
+TEST_F(EditorSurfaceTest, ChangeSignalsAndMessagesForTheHost) {
+    const QMetaObject& meta = *editor->metaObject();
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i)
+        EXPECT_TRUE(meta.property(i).hasNotifySignal()) << meta.property(i).name();
+    show("A=~64\"QUJ\" z", 11);
+    QSignalSpy text(editor, &qxcSCRIPTEditor::textChanged),
+        caret(editor, &qxcSCRIPTEditor::cursorPositionChanged),
+        modified(editor, &qxcSCRIPTEditor::modificationChanged), zoom(editor, &qxcSCRIPTEditor::zoomChanged),
+        message(editor, &qxcSCRIPTEditor::messageRequested);
+    type("x");
+    key(Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_TRUE(text.size() == 1 && caret.size() == 1 && modified.size() == 1 && modified[0][0].toBool());
+    EXPECT_EQ(zoom.value(0).value(0), 1);
+    editor->setShowMessages(false); // a box would wait here for a click
+    d.txtCode->setSelStart(7), key(Qt::Key_E, Qt::ControlModifier);
+    ASSERT_EQ(message.size(), 1);
+    EXPECT_EQ(message[0][2], QMessageBox::Warning);
 }
 
 TEST_F(EditorSurfaceTest, PropertiesAreWrittenAndReadInOrderAndDamagedOnesAsTheirDefaults) {

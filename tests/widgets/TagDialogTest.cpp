@@ -63,8 +63,11 @@ TEST_F(TagDialogTest, OkReturnsTheEditedTextAndEveryOtherWayOutTheInput) {
          [](frmEditTag& d) { d.OkButton()->setFocus(), QTest::keyClick(d.OkButton(), Qt::Key_Return); },
          false},
     };
+    QObject database; // the host's reference data reaches the window's editor
+    tagDialog.setDatabase(&database);
     for (const auto& c : cases) {
         const QString result = edit(input, [&](frmEditTag& d) {
+            EXPECT_EQ(d.Editor()->Database(), &database);
             inner(d).txtCode->setSelStart(0);
             QTest::keyClicks(inner(d).txtCode, "x");
             c.close(d);

@@ -4,11 +4,14 @@
 
 namespace qx {
 
+int QtMessageBox::qtIcon(Icon icon) {
+    return icon == Icon::Information   ? QMessageBox::Information
+           : icon == Icon::Exclamation ? QMessageBox::Warning
+                                       : QMessageBox::Critical;
+}
+
 void QtMessageBox::Show(Icon icon, const QString& title, const QString& text) {
-    const QMessageBox::Icon qtIcon = icon == Icon::Information   ? QMessageBox::Information
-                                     : icon == Icon::Exclamation ? QMessageBox::Warning
-                                                                 : QMessageBox::Critical;
-    QMessageBox box(qtIcon, title, text, QMessageBox::Ok, mParent);
+    QMessageBox box(QMessageBox::Icon(qtIcon(icon)), title, text, QMessageBox::Ok, mParent);
     box.exec();
 }
 

@@ -13,6 +13,8 @@ public:
     explicit QtMessageBox(QWidget* parent)
         : mParent(parent) {}
     void Show(Icon icon, const QString& title, const QString& text) override;
+    // The QMessageBox::Icon that shows icon.
+    static int qtIcon(Icon icon);
 
 private:
     QPointer<QWidget> mParent;
