@@ -174,6 +174,40 @@ TEST_F(QtCodeBoxTest, WhatIsDoneWhileLockedReachesTheWidgetOnUnlock) {
     EXPECT_EQ(shown(), "0:0+4#ff0000; 250:0+4#ff0000");
 }
 
+// A host's dark palette repaints the text, the marks and the gutter, also of a box made under it.
+TEST_F(QtCodeBoxTest, ADarkPaletteRepaintsWhatIsShownAndLeavesTheStoredColours) {
+    box.setText("<QX:A>b</QX> def\r\nx");
+    colour(0, 6, 0x800000);
+    box.SelectRange(13, 16), box.SetCharFormat({.Bold = true, .BackColor = 0x00FFFF}); // black, in a format
+    box.setHighlightCurrentLine(true), box.setLineNumbers(true), box.setSelStart(1);
+    // The text's colours, a background, the marks' backgrounds (of `marked`), the gutter's background and
+    // edge.
+    const auto painted = [&](const QtCodeBox& marked) {
+        QApplication::processEvents(); // the application's palette reaches its windows as a posted event
+        box.viewport()->repaint();
+        QStringList colours = {
+            shown(), box.document()->begin().layout()->formats()[1].format.background().color().name()};
+        for (const QTextEdit::ExtraSelection& mark : marked.extraSelections())
+            colours << mark.format.background().color().name();
+        const QImage gutter = box.findChild<QWidget*>("lineNumbers")->grab().toImage();
+        return colours << gutter.pixelColor(1, 1).name() << gutter.pixelColor(gutter.width() - 1, 1).name();
+    };
+    QPalette light = QApplication::palette(), dark = light;
+    dark.setColor(QPalette::Base, QColor(0x1E1E1E)), dark.setColor(QPalette::Text, QColor(0xE8E8E8));
+    QApplication::setPalette(dark);
+    const QStringList inDark = painted(box);
+    QtCodeBox born;
+    born.setHighlightCurrentLine(true);
+    const QString bornLine = painted(born)[2];
+    QApplication::setPalette(light);
+    EXPECT_EQ(inDark[0], "0:0+6#7f7fbf, 13+3#e8e8e8");
+    for (const QString& colour : inDark.mid(1) + QStringList{bornLine})
+        EXPECT_LT(QColor(colour).lightness(), 80) << colour.toStdString();
+    EXPECT_EQ(painted(box), QStringList({"0:0+6#000080, 13+3#000000", "#ffff00", "#dceafc", "#ffe082",
+                                         "#ffe082", "#f0f0f0", "#d0d0d0"}));
+    EXPECT_EQ(box.FormatAt(13), (CharFormat{0, true, false, 0x00FFFF})) << "FormatAt reports what was set";
+}
+
 // Input beside the plain keys and the events it raises, caret after "@"; BeforeInput may refuse it.
 TEST_F(QtCodeBoxTest, InputBesideTheKeysAsksFirstAndRaisesItsEvents) {
     QStringList seen;

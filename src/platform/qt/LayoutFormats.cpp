@@ -12,13 +12,10 @@ namespace qx {
 class LayoutFormats::AppliedData : public QTextBlockUserData {
 public:
     std::vector<Span> spans;
+    unsigned coloursVersion = 0;
 };
 
 namespace {
-
-QColor toQColor(Colour c) {
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
 
 bool isPlain(const CharFormat& f) {
     return f == CharFormat{};
@@ -27,20 +24,21 @@ bool isPlain(const CharFormat& f) {
 } // namespace
 
 const QTextCharFormat& LayoutFormats::qtFormat(const CharFormat& format) {
-    for (const auto& [key, value] : mPalette) {
+    for (const auto& [key, value] : mQtFormats) {
         if (key == format)
             return value;
     }
+    const CharFormat painted = paintedFormat(format, mColours);
     QTextCharFormat qf;
-    qf.setForeground(toQColor(format.Color));
-    if (format.Bold)
+    qf.setForeground(qtColour(painted.Color));
+    if (painted.Bold)
         qf.setFontWeight(QFont::Bold);
-    if (format.Italic)
+    if (painted.Italic)
         qf.setFontItalic(true);
-    if (format.BackColor != kNoBackColor)
-        qf.setBackground(toQColor(format.BackColor));
-    mPalette.emplace_back(format, qf);
-    return mPalette.back().second;
+    if (painted.BackColor != kNoBackColor)
+        qf.setBackground(qtColour(painted.BackColor));
+    mQtFormats.emplace_back(format, qf);
+    return mQtFormats.back().second;
 }
 
 std::vector<LayoutFormats::Span> LayoutFormats::spansOf(const FormatRuns& wanted, int textStart,
@@ -57,7 +55,7 @@ bool LayoutFormats::applyBlock(QTextBlock& block, int textStart, const FormatRun
     std::vector<Span> spans = spansOf(wanted, textStart, block.length() - 1);
     auto* data = static_cast<AppliedData*>(block.userData());
     // A block without data never got formats from here (the data follows the layout through splits).
-    if (data ? !force && data->spans == spans : spans.empty())
+    if (data ? !force && data->spans == spans && data->coloursVersion == mColoursVersion : spans.empty())
         return false;
     QList<QTextLayout::FormatRange> ranges;
     ranges.reserve(qsizetype(spans.size()));
@@ -69,6 +67,7 @@ bool LayoutFormats::applyBlock(QTextBlock& block, int textStart, const FormatRun
         block.setUserData(data);
     }
     data->spans = std::move(spans);
+    data->coloursVersion = mColoursVersion;
     markDirty(block.position(), block.length());
     return true;
 }
@@ -173,6 +172,15 @@ int LayoutFormats::applyForced(const FormatRuns& wanted, int start, int end) {
     flushDirty();
     mApplied.copyFrom(wanted, start, end);
     return touched;
+}
+
+bool LayoutFormats::setPalette(const PaletteColours& colours) {
+    if (colours == mColours)
+        return false;
+    mColours = colours;
+    mQtFormats.clear();
+    ++mColoursVersion;
+    return true;
 }
 
 } // namespace qx

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/PaintedColours.h"
 #include "text/FormatRuns.h"
 
+#include <QColor>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextLayout>
@@ -13,6 +15,14 @@ class QTextDocument;
 namespace qx {
 
 class DocumentText;
+
+// Colours between the model's 0x00BBGGRR and Qt.
+inline QColor qtColour(Colour c) {
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+inline Colour colourOf(const QColor& c) {
+    return Colour(c.red()) | Colour(c.green()) << 8 | Colour(c.blue()) << 16;
+}
 
 // Shows FormatRuns (in DocumentText positions) on a document's blocks as layout formats, the way a syntax
 // highlighter does: the document's content, undo stack and modified flag are never touched, and no change
@@ -41,6 +51,10 @@ public:
     // Applies to the blocks overlapping text range [start, end] even when their user data says they are up
     // to date: after an edit Qt leaves stale ranges on the edited blocks.
     int applyForced(const FormatRuns& wanted, int start, int end);
+    // Paints the stored colours for `colours` from now on; blocks given formats for other colours count as
+    // out of date, so the next passes over them (applyVisible before painting) set them again. Returns
+    // whether the colours changed.
+    bool setPalette(const PaletteColours& colours);
 
 private:
     struct Span {
@@ -77,8 +91,11 @@ private:
     QTextDocument* mDocument;
     const DocumentText& mText;
     FormatRuns mApplied; // the target: blocks off screen may still show older formats
-    // The small fixed palette: the document's format collection never shrinks, so formats are reused.
-    std::vector<std::pair<CharFormat, QTextCharFormat>> mPalette;
+    // Each stored format as painted: the document's format collection never shrinks, so formats are reused.
+    std::vector<std::pair<CharFormat, QTextCharFormat>> mQtFormats;
+    PaletteColours mColours;
+    // Counts palette changes; a block's data says under which count it was given formats.
+    unsigned mColoursVersion = 0;
     Walk mWalk;
     int mDirtyFrom = 0;
     int mDirtyLength = 0;

@@ -70,11 +70,6 @@ QtCodeBox::QtCodeBox(QWidget* parent)
     setUndoRedoEnabled(false);
     // The control opens its own menu on the right button.
     setContextMenuPolicy(Qt::PreventContextMenu);
-    // Characters without a format are plain black, whatever the style says.
-    QPalette colours = palette();
-    colours.setColor(QPalette::Text, Qt::black);
-    colours.setColor(QPalette::Base, Qt::white);
-    setPalette(colours);
     connect(document(), &QTextDocument::contentsChange, this, &QtCodeBox::onContentsChange);
     connect(document(), &QTextDocument::contentsChanged, this, &QtCodeBox::onContentsChanged);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &QtCodeBox::onSelectionMoved);

@@ -19,7 +19,8 @@ namespace qx {
 // formats live in a FormatRuns model and reach the screen as layout formats (never as document formats):
 // colouring does not change the document, enter the undo stack, set the modified flag or raise Change. While
 // repainting is locked or the box is hidden, format changes are only recorded and reach the blocks when the
-// box is unlocked or shown again.
+// box is unlocked or shown again. What is painted follows the widget's palette (platform/PaintedColours.h):
+// plain black in the palette's text colour, and on a dark base colours made to read on it.
 //
 // Text the user changes reaches the events first: keys through KeyDown and KeyPress, other input through
 // BeforeInput (see the list in QtCodeBox.cpp). The document keeps no undo history of its own.
@@ -215,10 +216,13 @@ private:
     void clearExtraSelections();
     // Whether the extra selections on screen show `wanted` (their cursors have moved with the text).
     bool showing(const Extras& wanted) const;
+    // Takes the colours to paint in from the widget's palette (the stored colours stay as they are).
+    void followPalette();
     void updateGutterGeometry();
     void updateGutterArea(const QRect& rect, int dy);
     void paintGutter(QPaintEvent* event);
 
+    ViewColours mViewColours = viewColours({});
     QWidget* mGutter = nullptr;
     bool mLineNumbers = false;
     bool mHighlightCurrentLine = false;

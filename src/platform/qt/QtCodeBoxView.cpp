@@ -13,12 +13,6 @@
 namespace qx {
 
 namespace {
-const QColor kCurrentLineBack(0xDC, 0xEA, 0xFC);
-const QColor kTagPairBack(0xFF, 0xE0, 0x82);
-const QColor kGutterBack(0xF0, 0xF0, 0xF0);
-const QColor kGutterLine(0xD0, 0xD0, 0xD0);
-const QColor kGutterNumber(0x80, 0x80, 0x80);
-const QColor kGutterCurrentNumber(0x20, 0x20, 0x20);
 constexpr int kGutterPadding = 6;
 constexpr int kFewestDigits = 2;
 constexpr double kSmallestPoints = 4;
@@ -45,6 +39,7 @@ private:
 
 void QtCodeBox::setUpView() {
     mUnzoomedFont = font();
+    followPalette();
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &QtCodeBox::updateExtraSelections);
     connect(document(), &QTextDocument::contentsChanged, this, &QtCodeBox::updateExtraSelections);
     connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { updateGutterGeometry(); });
@@ -90,7 +85,7 @@ void QtCodeBox::updateExtraSelections() {
     QList<QTextEdit::ExtraSelection> extras;
     if (wanted.currentLine >= 0) {
         QTextEdit::ExtraSelection line;
-        line.format.setBackground(kCurrentLineBack);
+        line.format.setBackground(qtColour(mViewColours.currentLine));
         line.format.setProperty(QTextFormat::FullWidthSelection, true);
         line.cursor = caret;
         line.cursor.clearSelection();
@@ -99,7 +94,7 @@ void QtCodeBox::updateExtraSelections() {
     if (wanted.pair) {
         for (const TextSpan& span : {wanted.pair->atCaret, wanted.pair->partner}) {
             QTextEdit::ExtraSelection marker;
-            marker.format.setBackground(kTagPairBack);
+            marker.format.setBackground(qtColour(mViewColours.tagPair));
             marker.cursor = QTextCursor(document());
             marker.cursor.setPosition(mText.toDocPos(span.start));
             marker.cursor.setPosition(mText.toDocPos(span.end()), QTextCursor::KeepAnchor);
@@ -181,8 +176,8 @@ void QtCodeBox::updateGutterArea(const QRect& rect, int dy) {
 
 void QtCodeBox::paintGutter(QPaintEvent* event) {
     QPainter painter(mGutter);
-    painter.fillRect(event->rect(), kGutterBack);
-    painter.setPen(kGutterLine);
+    painter.fillRect(event->rect(), qtColour(mViewColours.gutterBack));
+    painter.setPen(qtColour(mViewColours.gutterLine));
     painter.drawLine(mGutter->width() - 1, event->rect().top(), mGutter->width() - 1, event->rect().bottom());
     painter.setFont(font());
 
@@ -197,7 +192,8 @@ void QtCodeBox::paintGutter(QPaintEvent* event) {
         if (!block.isVisible() || bounds.bottom() < event->rect().top())
             continue;
         const int number = block.blockNumber();
-        painter.setPen(number == mGutterCurrentLine ? kGutterCurrentNumber : kGutterNumber);
+        painter.setPen(qtColour(number == mGutterCurrentLine ? mViewColours.gutterCurrentNumber
+                                                             : mViewColours.gutterNumber));
         painter.drawText(QRectF(0, bounds.top(), right, lineHeight), Qt::AlignRight | Qt::AlignVCenter,
                          QString::number(number + 1));
     }
@@ -234,8 +230,25 @@ double QtCodeBox::zoomFactor() const {
     return unzoomed > 0 ? font().pointSizeF() / unzoomed : 1.0;
 }
 
+void QtCodeBox::followPalette() {
+    const auto colour = [this](QPalette::ColorRole role) {
+        return colourOf(palette().color(QPalette::Active, role));
+    };
+    const PaletteColours colours{colour(QPalette::Base), colour(QPalette::Text), colour(QPalette::Highlight)};
+    // The blocks on screen take the new colours when painted, the others when they scroll into view.
+    if (mLayout.setPalette(colours))
+        viewport()->update();
+    mViewColours = viewColours(colours);
+    clearExtraSelections();
+    updateExtraSelections();
+    if (mGutter)
+        mGutter->update();
+}
+
 void QtCodeBox::changeEvent(QEvent* event) {
     QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        followPalette();
     if (event->type() != QEvent::FontChange)
         return;
     if (!mZooming) {
