@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config python3
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
-  qt6-tools-dev designer-qt6
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools designer-qt6
   libgl1-mesa-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format

@@ -174,6 +174,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // A translator installed or removed: every text is shown anew in its language.
+    void changeEvent(QEvent* event) override;
     // Hiding the control closes and unloads its popups.
     void hideEvent(QHideEvent* event) override;
 

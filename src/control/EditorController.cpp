@@ -310,6 +310,11 @@ void EditorController::SetMenuCaptions() {
                                                                : tr("Enable Syntax Highlight"));
 }
 
+void EditorController::Retranslate() {
+    SetMenuCaptions();
+    showLine();
+}
+
 void EditorController::ClosePopups() {
     mPopups->ClosePopups();
 }
@@ -662,10 +667,12 @@ void EditorController::MouseUp(int button, int shift, int x, int y) {
 
 // The "Line" panel follows the caret.
 void EditorController::SelChange() {
-    guarded("txtCode_SelChange", [&] {
-        const int line = mParts.txtCode.GetLineFromChar(mParts.txtCode.SelStart()) + 1;
-        mParts.sbr.setPanelText(QStringLiteral("Line"), tr("Line: %1").arg(line));
-    });
+    guarded("txtCode_SelChange", [&] { showLine(); });
+}
+
+void EditorController::showLine() {
+    const int line = mParts.txtCode.GetLineFromChar(mParts.txtCode.SelStart()) + 1;
+    mParts.sbr.setPanelText(QStringLiteral("Line"), tr("Line: %1").arg(line));
 }
 
 void EditorController::GotFocus() {

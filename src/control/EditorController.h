@@ -130,6 +130,8 @@ public:
     // Steps back out of one encoded level, writing the edited content back.
     void GoBack();
     void SetMenuCaptions();
+    // The captions and panel texts the rules set, again in the language installed now.
+    void Retranslate();
     void ClosePopups() override;
     // Closes the popups for good and unloads their forms: when the control is hidden, when the focus
     // leaves it and its popups, and at destruction.
@@ -208,6 +210,8 @@ private:
     void InsertFavourite(int position);
     void ShowFavouriteItems();
     void notFound(MessageBox& messages);
+    // The "Line" panel shows the caret's line.
+    void showLine();
     // Runs one entry from the event loop; a failure is logged, the busy flag goes down and the popups
     // close. The outermost entry ends by telling the host what changed, unless it is quiet (see
     // ChangeNotices::Entry). False when the entry failed.

@@ -35,10 +35,12 @@ std::optional<QByteArray> fileBytes(const QString& path) {
         return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw LibraryError(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
+        throw LibraryError(QCoreApplication::translate("Favourites", "Cannot read \"%1\": %2")
+                               .arg(path, file.errorString()));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw LibraryError(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
+        throw LibraryError(QCoreApplication::translate("Favourites", "Cannot read \"%1\": %2")
+                               .arg(path, file.errorString()));
     return bytes;
 }
 
@@ -47,14 +49,15 @@ std::optional<QByteArray> fileBytes(const QString& path) {
 QString takeLock(QLockFile& lock, const QString& path) {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
-        return QStringLiteral("Cannot create the folder \"%1\"").arg(folder);
+        return QCoreApplication::translate("Favourites", "Cannot create the folder \"%1\"").arg(folder);
     lock.setStaleLockTime(StaleLock);
     if (lock.tryLock(LockWait))
         return QString();
     if (lock.error() == QLockFile::LockFailedError)
-        return QStringLiteral("Another editor kept it in use for more than %1 seconds.")
+        return QCoreApplication::translate("Favourites",
+                                           "Another editor kept it in use for more than %1 seconds.")
             .arg(std::chrono::duration_cast<std::chrono::seconds>(LockWait).count());
-    return QStringLiteral("Cannot create the lock file \"%1.lock\"").arg(path);
+    return QCoreApplication::translate("Favourites", "Cannot create the lock file \"%1.lock\"").arg(path);
 }
 
 } // namespace
@@ -146,7 +149,7 @@ std::optional<QString> Favourites::snippet(int position) const {
 
 std::optional<Favourites::Added> Favourites::addToFavourites(const QString& selection) {
     const std::optional<QString> answer =
-        mInput.Ask(QLatin1String(InputPrompt), QLatin1String(InputTitle), ProposedName(selection));
+        mInput.Ask(tr(InputPrompt), tr(InputTitle), ProposedName(selection));
     if (!answer)
         return std::nullopt;
     if (mPath.isEmpty())
@@ -168,18 +171,16 @@ std::optional<Favourites::Added> Favourites::addToFavourites(const QString& sele
         added.position = favourites().Count();
 
         if (!readable) {
-            problem = QStringLiteral("The favourites file could not be read, so it is left as it is.\n%1")
-                          .arg(mReadError);
-        } else if (!lockProblem.isEmpty()) {
             problem =
-                QStringLiteral("The favourites could not be saved to \"%1\".\n%2").arg(mPath, lockProblem);
+                tr("The favourites file could not be read, so it is left as it is.\n%1").arg(mReadError);
+        } else if (!lockProblem.isEmpty()) {
+            problem = tr("The favourites could not be saved to \"%1\".\n%2").arg(mPath, lockProblem);
         } else {
             try {
                 favourites().SaveFile(mPath);
                 added.saved = true;
             } catch (const LibraryError& error) {
-                problem = QStringLiteral("The favourites could not be saved to \"%1\".\n%2")
-                              .arg(mPath, error.message());
+                problem = tr("The favourites could not be saved to \"%1\".\n%2").arg(mPath, error.message());
             }
         }
         if (added.saved) {
@@ -195,9 +196,8 @@ std::optional<Favourites::Added> Favourites::addToFavourites(const QString& sele
     } // the lock is given back before the user is told
     mUnsaved.append({added.name, selection});
     qCWarning(lcEditor) << "Favourite" << added.name << "not saved:" << problem;
-    mMessages.Show(
-        MessageBox::Icon::Exclamation, QLatin1String(InputTitle),
-        QStringLiteral("The favourite \"%1\" is kept in this editor only.\n\n%2").arg(added.name, problem));
+    mMessages.Show(MessageBox::Icon::Exclamation, tr(InputTitle),
+                   tr("The favourite \"%1\" is kept in this editor only.\n\n%2").arg(added.name, problem));
     return added;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -28,6 +29,8 @@ struct EditorState;
 // stays in this control and is saved with the next successful addition. An empty file, or one of blanks
 // only, holds no favourites. Keys of the file that this version does not know are written back as read.
 class Favourites {
+    Q_DECLARE_TR_FUNCTIONS(Favourites)
+
 public:
     // One menu item after the favourites separator.
     struct Item {
@@ -43,8 +46,10 @@ public:
         bool saved = false;
     };
 
-    static constexpr const char* InputPrompt = "Enter the name to use for the favourites";
-    static constexpr const char* InputTitle = "Kelvane Tag Favourite";
+    // As written; shown through tr(), in the user's language.
+    static constexpr const char* InputPrompt =
+        QT_TRANSLATE_NOOP("Favourites", "Enter the name to use for the favourites");
+    static constexpr const char* InputTitle = QT_TRANSLATE_NOOP("Favourites", "Kelvane Tag Favourite");
 
     // Asks names through `input`, reports failed additions through `messages`.
     Favourites(EditorState& state, InputBox& input, MessageBox& messages);

@@ -31,9 +31,9 @@ struct MenuChoice {
     friend bool operator==(const MenuChoice&, const MenuChoice&) = default;
 };
 
-// One row of the menu: the item, the object name hosts and tests find it by, the caption ("&&" shows an
-// ampersand; the two switches are captioned by the control as they change), the shortcut shown beside it
-// (Key_unknown: none) and the object name of a separator that follows it.
+// One row of the menu: the item, the object name hosts and tests find it by, the caption, translated when the
+// menu is made ("&&" shows an ampersand; the two switches are captioned by the control as they change), the
+// shortcut shown beside it (Key_unknown: none) and the object name of a separator that follows it.
 struct MenuItemRow {
     MenuItem item;
     const char* objectName;
@@ -45,15 +45,20 @@ struct MenuItemRow {
 // The menu, in its order. The favourites come after the separator "mnuFavSep" as "mnuFav1", "mnuFav2", ...,
 // after a hidden template "mnuFav0".
 inline constexpr MenuItemRow kMenuItems[] = {
-    {MenuItem::Undo, "mnuUndo", "Undo", Qt::CTRL | Qt::Key_Z, nullptr},
-    {MenuItem::Redo, "mnuRedo", "Redo", Qt::CTRL | Qt::Key_Y, "mnuUndoSep"},
-    {MenuItem::Cut, "mnuCut", "Cut", Qt::CTRL | Qt::Key_X, nullptr},
-    {MenuItem::Copy, "mnuCopy", "Copy", Qt::Key_unknown, nullptr},
-    {MenuItem::Paste, "mnuPaste", "Paste", Qt::Key_unknown, nullptr},
-    {MenuItem::SelectAll, "mnuSelectAll", "Select All", Qt::CTRL | Qt::Key_A, "mnuCopyPasteSep"},
-    {MenuItem::Find, "mnuFind", "Find && Replace", Qt::CTRL | Qt::Key_F, nullptr},
-    {MenuItem::FindNext, "mnuFindNext", "Find Next", Qt::Key_F3, "mnuSepFind"},
-    {MenuItem::AddToFavourites, "mnuAddToFav", "Add To Favourites", Qt::Key_unknown, nullptr},
+    {MenuItem::Undo, "mnuUndo", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Undo"), Qt::CTRL | Qt::Key_Z, nullptr},
+    {MenuItem::Redo, "mnuRedo", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Redo"), Qt::CTRL | Qt::Key_Y,
+     "mnuUndoSep"},
+    {MenuItem::Cut, "mnuCut", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Cut"), Qt::CTRL | Qt::Key_X, nullptr},
+    {MenuItem::Copy, "mnuCopy", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Copy"), Qt::Key_unknown, nullptr},
+    {MenuItem::Paste, "mnuPaste", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Paste"), Qt::Key_unknown, nullptr},
+    {MenuItem::SelectAll, "mnuSelectAll", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Select All"),
+     Qt::CTRL | Qt::Key_A, "mnuCopyPasteSep"},
+    {MenuItem::Find, "mnuFind", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Find && Replace"), Qt::CTRL | Qt::Key_F,
+     nullptr},
+    {MenuItem::FindNext, "mnuFindNext", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Find Next"), Qt::Key_F3,
+     "mnuSepFind"},
+    {MenuItem::AddToFavourites, "mnuAddToFav", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Add To Favourites"),
+     Qt::Key_unknown, nullptr},
     {MenuItem::SyntaxHighlight, "mnuSyntaxHighlight", "", Qt::Key_unknown, nullptr},
     {MenuItem::FullView, "mnuFullView", "", Qt::Key_unknown, "mnuFavSep"},
     {MenuItem::Favourite, "mnuFav0", "Fav0", Qt::Key_unknown, nullptr},

@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -100,42 +101,59 @@ void EditorPrivate::createWidgets() {
 }
 
 void EditorPrivate::describeWidgets() {
-    txtCode->setAccessibleName(QStringLiteral("Script"));
-    txtCode->setAccessibleDescription(QStringLiteral(
+    txtCode->setAccessibleName(QCoreApplication::translate("qxcSCRIPTEditor", "Script"));
+    txtCode->setAccessibleDescription(QCoreApplication::translate(
+        "qxcSCRIPTEditor",
         "The script being edited. Ctrl+Space lists what can follow the caret; Ctrl+Tab leaves the editor"));
+    // The tables hold the English texts; they are translated as they are set.
+    const auto shown = [](const char* text) { return QCoreApplication::translate("qxcSCRIPTEditor", text); };
     const struct {
         const char* button;
         const char* name;
         const char* description;
     } buttons[] = {
-        {"cmdBack", "Back", "Leave the encoded value being edited and return to the text around it"},
-        {"cmdEditEncoded", "Edit encoded value", "Edit the encoded value at the caret as plain text"},
-        {"cmdRTF", "Edit RTF value", "Edit the RTF value at the caret"},
-        {"cmdFind", "Find and replace", "Open the find and replace dialog"},
+        {"cmdBack", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Back"),
+         QT_TRANSLATE_NOOP("qxcSCRIPTEditor",
+                           "Leave the encoded value being edited and return to the text around it")},
+        {"cmdEditEncoded", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Edit encoded value"),
+         QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Edit the encoded value at the caret as plain text")},
+        {"cmdRTF", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Edit RTF value"),
+         QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Edit the RTF value at the caret")},
+        {"cmdFind", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Find and replace"),
+         QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Open the find and replace dialog")},
     };
     for (const auto& b : buttons) {
         QPushButton* button = picEditBar->button(QLatin1String(b.button));
-        button->setAccessibleName(QLatin1String(b.name));
-        button->setAccessibleDescription(QLatin1String(b.description));
+        button->setAccessibleName(shown(b.name));
+        button->setAccessibleDescription(shown(b.description));
     }
-    chkSyntaxHighlight->setAccessibleName(QStringLiteral("Syntax highlighting"));
-    chkSyntaxHighlight->setAccessibleDescription(QStringLiteral("Colour the script as it is typed"));
-    sbr->setAccessibleName(QStringLiteral("Editor status"));
+    chkSyntaxHighlight->setAccessibleName(
+        QCoreApplication::translate("qxcSCRIPTEditor", "Syntax highlighting"));
+    chkSyntaxHighlight->setAccessibleDescription(
+        QCoreApplication::translate("qxcSCRIPTEditor", "Colour the script as it is typed"));
+    sbr->setAccessibleName(QCoreApplication::translate("qxcSCRIPTEditor", "Editor status"));
+    mnuPopup->setTitle(QCoreApplication::translate("qxcSCRIPTEditor", "Popup Menu"));
+    // The panels are found by key; only their names and descriptions are translated.
     const struct {
         const char* panel;
         const char* name;
         const char* description;
     } panels[] = {
-        {"Level", "Encoded depth level", "How many encoded values deep the editing is"},
-        {"Encoded", "Encoded value", "Enabled while the caret is in an encoded value"},
-        {"CAPS", "Caps Lock", "Enabled while Caps Lock is on"},
-        {"Line", "Line", "The line that holds the caret"},
-        {"Status", "Status", "A description of the command at the caret"},
+        {"Level", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Encoded depth level"),
+         QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "How many encoded values deep the editing is")},
+        {"Encoded", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Encoded value"),
+         QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Enabled while the caret is in an encoded value")},
+        {"CAPS", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Caps Lock"),
+         QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Enabled while Caps Lock is on")},
+        {"Line", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Line"),
+         QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "The line that holds the caret")},
+        {"Status", QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "Status"),
+         QT_TRANSLATE_NOOP("qxcSCRIPTEditor", "A description of the command at the caret")},
     };
     for (const auto& p : panels) {
         if (QLabel* label = sbr->panel(QLatin1String(p.panel))) {
-            label->setAccessibleName(QLatin1String(p.name));
-            label->setAccessibleDescription(QLatin1String(p.description));
+            label->setAccessibleName(shown(p.name));
+            label->setAccessibleDescription(shown(p.description));
         }
     }
 }
@@ -143,7 +161,6 @@ void EditorPrivate::describeWidgets() {
 void EditorPrivate::createMenu() {
     mnuPopup = new QtPopupMenu(q);
     mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
-    mnuPopup->setTitle(QStringLiteral("Popup Menu"));
 }
 
 // The bars follow the control's width and keep their own heights; a control too small for its bars
@@ -204,6 +221,14 @@ void EditorPrivate::Zoom(int steps) {
         txtCode->setZoom(0);
     else
         txtCode->zoomBy(steps);
+}
+
+void EditorPrivate::retranslate() {
+    mnuPopup->retranslate();
+    picEditBar->retranslate();
+    sbr->retranslate();
+    describeWidgets();
+    mController->Retranslate();
 }
 
 void EditorPrivate::Announce(Notice notice, qint64 value) {

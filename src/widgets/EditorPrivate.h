@@ -64,6 +64,8 @@ public:
     QWidget* TipForm() const;
     // The focus moved within the application; leaving the control and its popups unloads the popups.
     void FocusChanged(QWidget* old, QWidget* now);
+    // Every text the control shows, in the language installed now.
+    void retranslate();
 
 private:
     void createWidgets();

@@ -29,26 +29,35 @@ QtEditBar::QtEditBar(QWidget* parent)
     setObjectName(QStringLiteral("picEditBar"));
     const auto px = [this](int twips) { return Twips::toPixels(twips, this); };
     setGeometry(0, 0, parent ? parent->width() : 0, px(kHeightTwips));
-    // Alt and the underlined letter click a button. The letters keep clear of those a host's menu bar
-    // usually takes (File, Edit, View, Help, ...).
-    addButton("cmdBack", QStringLiteral("&Back"), kBackLeft);
-    addButton("cmdEditEncoded", QStringLiteral("E&dit"), kEditLeft);
-    addButton("cmdRTF", QStringLiteral("&RTF"), kRtfLeft);
-    mFind = addButton("cmdFind", QStringLiteral("F&ind"), 0);
+    addButton("cmdBack", kBackLeft);
+    addButton("cmdEditEncoded", kEditLeft);
+    addButton("cmdRTF", kRtfLeft);
+    mFind = addButton("cmdFind", 0);
 
-    mCheck = new QCheckBox(QStringLiteral("S&yntax Highlighting"), this);
+    mCheck = new QCheckBox(this);
     mCheck->setObjectName(QStringLiteral("chkSyntaxHighlight"));
     mCheck->setFocusPolicy(Qt::NoFocus);
     mCheck->setGeometry(px(kCheckLeft), px(kCheckTop), px(kCheckWidth), px(kCheckHeight));
     connect(mCheck, &QCheckBox::stateChanged, this, [this] { clicked(mCheck->objectName()); });
 
+    retranslate();
     new ResizeWatcher(this, [this] { placeFindButton(); });
     placeFindButton();
 }
 
-QPushButton* QtEditBar::addButton(const char* name, const QString& caption, int leftTwips) {
+// Alt and the underlined letter click a button. The letters keep clear of those a host's menu bar usually
+// takes (File, Edit, View, Help, ...); a translation picks its own.
+void QtEditBar::retranslate() {
+    button(QStringLiteral("cmdBack"))->setText(tr("&Back"));
+    button(QStringLiteral("cmdEditEncoded"))->setText(tr("E&dit"));
+    button(QStringLiteral("cmdRTF"))->setText(tr("&RTF"));
+    mFind->setText(tr("F&ind"));
+    mCheck->setText(tr("S&yntax Highlighting"));
+}
+
+QPushButton* QtEditBar::addButton(const char* name, int leftTwips) {
     const auto px = [this](int twips) { return Twips::toPixels(twips, this); };
-    auto* button = new QPushButton(caption, this);
+    auto* button = new QPushButton(this);
     button->setObjectName(QLatin1String(name));
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(px(leftTwips), px(kButtonTop), px(kButtonWidth), px(kButtonHeight));

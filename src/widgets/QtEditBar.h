@@ -2,6 +2,7 @@
 
 #include "platform/EditBar.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 class QCheckBox;
@@ -13,6 +14,8 @@ namespace qx {
 // their twips positions; Find keeps to the right end of the bar. None of them takes the focus, so the
 // keyboard stays in the code box; each has a mnemonic (Alt+B, Alt+D, Alt+R, Alt+I, Alt+Y).
 class QtEditBar final : public QWidget, public EditBar {
+    Q_DECLARE_TR_FUNCTIONS(qxcSCRIPTEditor)
+
 public:
     static constexpr int kHeightTwips = 615;
 
@@ -28,8 +31,11 @@ public:
     QPushButton* button(const QString& name) const;
     QCheckBox* checkBox() const { return mCheck; }
 
+    // The captions in the language installed now.
+    void retranslate();
+
 private:
-    QPushButton* addButton(const char* name, const QString& caption, int leftTwips);
+    QPushButton* addButton(const char* name, int leftTwips);
     void placeFindButton();
 
     QPushButton* mFind = nullptr;

@@ -7,6 +7,7 @@
 #include "platform/qt/Twips.h"
 #include "widgets/EditorPrivate.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -18,7 +19,7 @@ frmEditTag::frmEditTag(const QString& value, QWidget* parent)
     : QDialog(parent)
     , msValue(value) {
     setObjectName(QStringLiteral("frmEditTag"));
-    setWindowTitle(QStringLiteral("Kelvane Tag Editor"));
+    setWindowTitle(QCoreApplication::translate("TagDialog", "Kelvane Tag Editor"));
     const auto px = [this](int twips) { return Twips::toPixels(twips, this); };
 
     mEditor = new qxcSCRIPTEditor(this);
@@ -28,9 +29,9 @@ frmEditTag::frmEditTag(const QString& value, QWidget* parent)
     design.set(QStringLiteral("EncodeColour"), 0x808080);
     design.set(QStringLiteral("TagColour"), 0x000080);
     mEditor->ReadProperties(design);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(QCoreApplication::translate("TagDialog", "OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel = new QPushButton(QCoreApplication::translate("TagDialog", "Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     // Return presses the button that has the focus; no button is pressed by Return from the editor, which
     // takes Return itself.

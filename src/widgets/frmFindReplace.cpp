@@ -3,6 +3,7 @@
 #include "widgets/EditorPrivate.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,34 +34,54 @@ frmFindReplace* frmFindReplace::open(qxcSCRIPTEditor* editor) {
     return gDialog;
 }
 
+// The dialog stays open across a change of language: its texts are set here, and again on LanguageChange.
+void frmFindReplace::retranslate() {
+    setWindowTitle(QCoreApplication::translate("FindReplace", "Find and Replace"));
+    findChild<QLabel*>(QStringLiteral("lblFind"))
+        ->setText(QCoreApplication::translate("FindReplace", "Find", "field label"));
+    findChild<QLabel*>(QStringLiteral("lblReplace"))
+        ->setText(QCoreApplication::translate("FindReplace", "Replace", "field label"));
+    chkWholeWord->setText(QCoreApplication::translate("FindReplace", "Whole Word"));
+    chkMatchCase->setText(QCoreApplication::translate("FindReplace", "Match Case"));
+    cmdFind->setText(QCoreApplication::translate("FindReplace", "Find Next"));
+    cmdReplace->setText(QCoreApplication::translate("FindReplace", "Replace", "button"));
+    cmdClose->setText(QCoreApplication::translate("FindReplace", "Close"));
+}
+
+void frmFindReplace::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+}
+
 frmFindReplace::frmFindReplace(QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("frmFindReplace"));
-    setWindowTitle(QStringLiteral("Find and Replace"));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto* lblFind = new QLabel(QStringLiteral("Find"), this);
+    auto* lblFind = new QLabel(this);
     lblFind->setObjectName(QStringLiteral("lblFind"));
     txtFind = new QLineEdit(this);
     txtFind->setObjectName(QStringLiteral("txtFind"));
     lblFind->setBuddy(txtFind);
-    auto* lblReplace = new QLabel(QStringLiteral("Replace"), this);
+    auto* lblReplace = new QLabel(this);
     lblReplace->setObjectName(QStringLiteral("lblReplace"));
     txtReplace = new QLineEdit(this);
     txtReplace->setObjectName(QStringLiteral("txtReplace"));
     lblReplace->setBuddy(txtReplace);
-    chkWholeWord = new QCheckBox(QStringLiteral("Whole Word"), this);
+    chkWholeWord = new QCheckBox(this);
     chkWholeWord->setObjectName(QStringLiteral("chkWholeWord"));
-    chkMatchCase = new QCheckBox(QStringLiteral("Match Case"), this);
+    chkMatchCase = new QCheckBox(this);
     chkMatchCase->setObjectName(QStringLiteral("chkMatchCase"));
-    cmdFind = new QPushButton(QStringLiteral("Find Next"), this);
+    cmdFind = new QPushButton(this);
     cmdFind->setObjectName(QStringLiteral("cmdFind"));
     cmdFind->setDefault(true);
-    cmdReplace = new QPushButton(QStringLiteral("Replace"), this);
+    cmdReplace = new QPushButton(this);
     cmdReplace->setObjectName(QStringLiteral("cmdReplace"));
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose = new QPushButton(this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    retranslate();
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(lblFind, 0, 0);

@@ -33,8 +33,12 @@ public:
     QPushButton* cmdReplace = nullptr;
     QPushButton* cmdClose = nullptr;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     explicit frmFindReplace(QWidget* parent);
+    void retranslate();
     void pointAt(qxcSCRIPTEditor* editor);
     void findNext();
     void replace();

@@ -1,8 +1,11 @@
 #include <qxTagEditor2/qxcSCRIPTEditor.h>
 
 #include "control/EditorLayout.h"
+#include "platform/EntryGuard.h"
 #include "platform/qt/QtCodeBox.h"
 #include "widgets/EditorPrivate.h"
+
+#include <QEvent>
 
 #include <limits>
 
@@ -24,6 +27,12 @@ QSize qxcSCRIPTEditor::minimumSizeHint() const {
 void qxcSCRIPTEditor::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     d->LayOut();
+}
+
+void qxcSCRIPTEditor::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        qx::runEntry("Language change", [this] { d->retranslate(); });
 }
 
 void qxcSCRIPTEditor::hideEvent(QHideEvent* event) {

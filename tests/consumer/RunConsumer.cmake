@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # cmake -P script: install the build into QX_WORK_DIR/stage, then configure, build and run the host in
-# QX_HOST_SOURCE_DIR against that installation only.
+# QX_HOST_SOURCE_DIR against that installation only, and build the example IDE (QX_EXAMPLE_SOURCE_DIR) there
+# too.
 foreach(var QX_BUILD_DIR QX_WORK_DIR QX_HOST_SOURCE_DIR QX_GENERATOR QX_CXX_COMPILER)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "${var} is not set")
@@ -58,7 +59,7 @@ run("compile with pkg-config's flags" "${QX_CXX_COMPILER}" -std=c++20 -fPIC ${cf
 
 # The host sees the staging prefix and Qt, nothing of the build tree.
 set(configure_args
-  -S "${QX_HOST_SOURCE_DIR}" -B "${host_build}" -G "${QX_GENERATOR}"
+  -G "${QX_GENERATOR}"
   "-DCMAKE_CXX_COMPILER=${QX_CXX_COMPILER}"
   "-DCMAKE_BUILD_TYPE=${QX_BUILD_TYPE}"
   "-DCMAKE_PREFIX_PATH=${stage}"
@@ -70,8 +71,15 @@ if(QX_HOST_FLAGS)
   list(APPEND configure_args "-DCMAKE_CXX_FLAGS=${QX_HOST_FLAGS}"
        "-DCMAKE_EXE_LINKER_FLAGS=${QX_HOST_FLAGS}")
 endif()
-run("configure the host" "${CMAKE_COMMAND}" ${configure_args})
+run("configure the host" "${CMAKE_COMMAND}" -S "${QX_HOST_SOURCE_DIR}" -B "${host_build}" ${configure_args})
 run("build the host" "${CMAKE_COMMAND}" --build "${host_build}")
+if(QX_EXAMPLE_SOURCE_DIR)
+  set(example_build "${QX_WORK_DIR}/example")
+  file(REMOVE_RECURSE "${example_build}")
+  run("configure the example" "${CMAKE_COMMAND}" -S "${QX_EXAMPLE_SOURCE_DIR}" -B "${example_build}"
+      ${configure_args})
+  run("build the example" "${CMAKE_COMMAND}" --build "${example_build}")
+endif()
 
 # The control reads settings and folders on creation: keep them inside the work folder.
 set(ENV{QXTE_USER_SETTINGS} "${QX_WORK_DIR}/settings/user.ini")

@@ -1,5 +1,6 @@
 #include "platform/qt/QtPopupMenu.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 
 namespace qx {
@@ -7,7 +8,8 @@ namespace qx {
 QtPopupMenu::QtPopupMenu(QWidget* parent)
     : QMenu(parent) {
     for (const MenuItemRow& row : kMenuItems) {
-        QAction* action = addItem({row.item}, QString::fromUtf8(row.caption), row.shortcut);
+        QAction* action =
+            addItem({row.item}, QCoreApplication::translate("qxcSCRIPTEditor", row.caption), row.shortcut);
         if (row.item == MenuItem::Favourite)
             action->setVisible(false); // the template, never shown
         if (row.separatorAfter)
@@ -65,6 +67,12 @@ void QtPopupMenu::setItemEnabled(MenuItem which, bool enabled) {
 bool QtPopupMenu::ItemEnabled(MenuItem which) const {
     const QAction* a = item(which);
     return a && a->isEnabled();
+}
+
+void QtPopupMenu::retranslate() {
+    for (const MenuItemRow& row : kMenuItems)
+        if (*row.caption != '\0' && row.item != MenuItem::Favourite)
+            setItemText(row.item, QCoreApplication::translate("qxcSCRIPTEditor", row.caption));
 }
 
 void QtPopupMenu::Popup() {

@@ -19,6 +19,9 @@ public:
     void setItemEnabled(MenuItem item, bool enabled) override;
     bool ItemEnabled(MenuItem item) const override;
     void Popup() override;
+    // The table's captions again, in the language installed now; the view items' captions are the
+    // controller's.
+    void retranslate();
     // The favourite items follow the hidden template; they are made anew each time.
     void setFavouriteItems(const QStringList& names) override;
     QStringList FavouriteItems() const override;

@@ -17,10 +17,12 @@ constexpr int kTextIndent = 2;
 
 QList<QtStatusBar::Panel> QtStatusBar::EditorPanels() {
     return {
-        {QStringLiteral("Level"), 405, QStringLiteral("1"), QStringLiteral("Encoded Depth Level")},
-        {QStringLiteral("Encoded"), 800, QStringLiteral("Encoded"), QString()},
-        {kCapsKey, 580, QStringLiteral("CAPS"), QString()},
-        {QStringLiteral("Line"), 1000, QStringLiteral("Line: "), QString()},
+        {QStringLiteral("Level"), 405, QStringLiteral("1"), tr("Encoded Depth Level")},
+        //: Status panel, enabled while the caret is in an encoded value; keep it short
+        {QStringLiteral("Encoded"), 800, tr("Encoded"), QString()},
+        //: Status panel, enabled while Caps Lock is on; keep it short
+        {kCapsKey, 580, tr("CAPS"), QString()},
+        {QStringLiteral("Line"), 1000, tr("Line: "), QString()},
         {QStringLiteral("Status"), 1440, QString(), QString()},
     };
 }
@@ -51,6 +53,16 @@ QtStatusBar::QtStatusBar(const QList<Panel>& panels, QWidget* parent)
     }
     setPanelEnabled(kCapsKey, mCapsLockOn);
     qApp->installEventFilter(this);
+}
+
+void QtStatusBar::retranslate() {
+    for (const Panel& fixed : EditorPanels()) {
+        if (QLabel* label = panel(fixed.key)) {
+            label->setToolTip(fixed.toolTip);
+            if (fixed.key == QLatin1String("Encoded") || fixed.key == kCapsKey)
+                label->setText(fixed.text);
+        }
+    }
 }
 
 QLabel* QtStatusBar::panel(const QString& key) const {

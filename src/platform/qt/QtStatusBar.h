@@ -2,6 +2,7 @@
 
 #include "platform/StatusPanels.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QWidget>
 
@@ -13,6 +14,8 @@ namespace qx {
 // width; the last takes the rest of the bar, never less than its own width. The "CAPS" panel shows the
 // Caps Lock state by being enabled while it is on.
 class QtStatusBar final : public QWidget, public StatusPanels {
+    Q_DECLARE_TR_FUNCTIONS(qxcSCRIPTEditor)
+
 public:
     struct Panel {
         QString key;
@@ -21,8 +24,12 @@ public:
         QString toolTip;
     };
 
-    // The control's panels: "Level", "Encoded", "CAPS", "Line" and "Status".
+    // The control's panels: "Level", "Encoded", "CAPS", "Line" and "Status" (keys; what they show is
+    // translated).
     static QList<Panel> EditorPanels();
+    // The editor's fixed panel texts and tips in the language installed now; the texts that follow the
+    // caret are set anew by their rules.
+    void retranslate();
     static constexpr int kHeightTwips = 375;
     static inline const QString kCapsKey = QStringLiteral("CAPS");
 

@@ -41,13 +41,13 @@ frmList::frmList(QWidget* owner)
     setObjectName(QStringLiteral("frmList"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     PopupLook::useTooltipColours(this);
-    setAccessibleName(QStringLiteral("Member list"));
-    setAccessibleDescription(QStringLiteral("Names for the word at the caret: the arrow keys choose one, "
-                                            "Tab or Enter puts it in"));
+    setAccessibleName(QCoreApplication::translate("CodeAssist", "Member list"));
+    setAccessibleDescription(QCoreApplication::translate(
+        "CodeAssist", "Names for the word at the caret: the arrow keys choose one, Tab or Enter puts it in"));
 
     mList = new QListWidget(this);
     mList->setObjectName(QStringLiteral("lst"));
-    mList->setAccessibleName(QStringLiteral("Members"));
+    mList->setAccessibleName(QCoreApplication::translate("CodeAssist", "Members"));
     mList->setAccessibleDescription(accessibleDescription());
     mList->setFrameShape(QFrame::NoFrame);
     mList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

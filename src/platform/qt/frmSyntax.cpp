@@ -8,6 +8,8 @@
 #include "platform/qt/Twips.h"
 #include "platform/qt/WrappingLabel.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace qx {
@@ -20,8 +22,9 @@ frmSyntax::frmSyntax(QWidget* owner)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     PopupLook::useTooltipColours(this);
-    setAccessibleName(QStringLiteral("Syntax tip"));
-    setAccessibleDescription(QStringLiteral("How the command at the caret is written"));
+    setAccessibleName(QCoreApplication::translate("CodeAssist", "Syntax tip"));
+    setAccessibleDescription(
+        QCoreApplication::translate("CodeAssist", "How the command at the caret is written"));
 
     mLabel = new WrappingLabel(this);
     mLabel->setObjectName(QStringLiteral("Label1"));
