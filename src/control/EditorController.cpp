@@ -16,6 +16,7 @@
 #include "highlight/HighlightScheduler.h"
 #include "hostlib/Library.h"
 #include "hostlib/Logging.h"
+#include "platform/CaretLocator.h"
 #include "platform/Clipboard.h"
 #include "platform/EditBar.h"
 #include "platform/EntryGuard.h"
@@ -405,7 +406,7 @@ bool EditorController::IsWholeTags(const QString& selection) {
 }
 
 // Opening the menu does not move the selection; the items follow what can be done now.
-void EditorController::ShowPopupMenu() {
+void EditorController::ShowPopupMenu(bool atCaret) {
     PopupMenu& menu = mParts.mnuPopup;
     CodeBox& box = mParts.txtCode;
     mCaret->UpdateEncodedState();
@@ -418,7 +419,10 @@ void EditorController::ShowPopupMenu() {
     menu.setItemEnabled(MenuItem::Redo, !box.Locked() && mState.mpcRedo->Count() > 0);
     menu.setItemEnabled(MenuItem::Cut, editable);
     menu.setItemEnabled(MenuItem::Paste, editable);
-    menu.Popup();
+    if (atCaret)
+        menu.PopupAt(mParts.caret.Locate().caret.bottomLeft());
+    else
+        menu.Popup();
 }
 
 void EditorController::MenuCut() {
@@ -449,6 +453,10 @@ bool EditorController::MenuShortcut(int keyCode, int shift) {
     }
     if (keyCode == VK_F3 && shift == 0 && available(MenuItem::FindNext)) {
         FindNext();
+        return true;
+    }
+    if ((keyCode == VK_APPS && shift == 0) || (keyCode == VK_F10 && shift == kShiftMask)) {
+        ShowPopupMenu(true);
         return true;
     }
     return false;
@@ -604,8 +612,8 @@ void EditorController::KeyDown(int& keyCode, int shift) {
 }
 
 // The chords of the menu's items, the view, the levels and the key rules: Ctrl+F and F3 while their items
-// are there, Ctrl+E, Alt+Left inside a value, Ctrl+Space, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, the zoom chords and
-// Ctrl+Tab. The others are the host's.
+// are there, the Menu key and Shift+F10, Ctrl+E, Alt+Left inside a value, Ctrl+Space, Ctrl+Z, Ctrl+Y,
+// Ctrl+Shift+Z, the zoom chords and Ctrl+Tab. The others are the host's.
 bool EditorController::TakesChord(int keyCode, int shift) const noexcept {
     const PopupMenu& menu = mParts.mnuPopup;
     auto available = [&](MenuItem item) { return menu.ItemVisible(item) && menu.ItemEnabled(item); };
@@ -625,6 +633,10 @@ bool EditorController::TakesChord(int keyCode, int shift) const noexcept {
         return ctrlMaybeShift;
     case VK_F3:
         return shift == 0 && available(MenuItem::FindNext);
+    case VK_APPS:
+        return shift == 0;
+    case VK_F10:
+        return shift == kShiftMask;
     case VK_LEFT:
         return shift == kAltMask && mState.mlLevel > 1;
     default:

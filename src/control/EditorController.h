@@ -148,8 +148,9 @@ public:
     // --- edit bar and popup menu ---------------------------------------------------------------------
     void EditBarClicked(const QString& name);
     void MenuChosen(MenuChoice choice);
-    // Prepares the popup menu for the selection and state of the moment, then opens it.
-    void ShowPopupMenu();
+    // Prepares the popup menu for the selection and state of the moment, then opens it at the mouse, or
+    // at the caret when the keyboard asked for it.
+    void ShowPopupMenu(bool atCaret = false);
     // "Add To Favourites" is offered for a selection of whole tags: it opens with "<QX:", ends with
     // "</QX>" (letter case included) and holds as many of each.
     static bool IsWholeTags(const QString& selection);
@@ -195,7 +196,8 @@ private:
     void MenuCut();
     void MenuCopy();
     void MenuPaste();
-    // The menu's shortcuts, Ctrl+F and F3, as the code box receives them; true when one was run.
+    // The menu's shortcuts, Ctrl+F and F3, and the keys that open it (the Menu key, Shift+F10), as the
+    // code box receives them; true when one was run.
     bool MenuShortcut(int keyCode, int shift);
     // The view's chords, which change no text: Ctrl+Tab and Ctrl+Shift+Tab move the focus out of the box;
     // Ctrl+= (or Ctrl++), Ctrl+- and Ctrl+0 zoom in, out and back. True when one was run.

@@ -2,6 +2,7 @@
 
 #include "platform/MenuItems.h"
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,8 @@ public:
     virtual bool ItemEnabled(MenuItem item) const = 0;
     // Opens the menu at the mouse position; it does not wait for a choice.
     virtual void Popup() = 0;
+    // Opens the menu with its top-left corner at a point of the screen (global device-independent pixels).
+    virtual void PopupAt(const QPoint& global) = 0;
     // The favourites after the other items, with these names as captions, shown as typed ("&" is no
     // mnemonic); all enabled or all disabled.
     virtual void setFavouriteItems(const QStringList& names) = 0;

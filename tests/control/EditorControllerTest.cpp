@@ -144,6 +144,9 @@ TEST_F(EditorControllerTest, TakesItsOwnChordsBeforeTheWindowsShortcuts) {
                                            {VK_Z, kCtrlMask | kShiftMask, true},
                                            {VK_LEFT, kAltMask, false},
                                            {VK_TAB, kCtrlMask, true},
+                                           {VK_APPS, 0, true},
+                                           {VK_F10, kShiftMask, true},
+                                           {VK_F10, 0, false},
                                            {VK_F, kCtrlMask | kAltMask, false},
                                            {VK_F3, kCtrlMask, false},
                                            {0x51, kCtrlMask, false}})
@@ -232,6 +235,14 @@ TEST_F(EditorControllerTest, MenuItems) {
         rightClick();
         EXPECT_EQ(menu.ItemVisible("mnuAddToFav"), offered) << selection;
         EXPECT_EQ(box.SelText(), selection);
+    }
+    caret.setCaret(QRect(40, 60, 1, 16)); // the Menu key and Shift+F10 open the same menu at the caret
+    setValue("<QX:A>b</QX> tail", 0), box.setSelLength(12);
+    for (const auto& [vk, shift] : {std::pair{VK_APPS, 0}, {VK_F10, kShiftMask}}) {
+        const int opened = menu.popupCount();
+        EXPECT_EQ(keyDown(vk, shift), 0);
+        EXPECT_TRUE(menu.popupCount() == opened + 1 && menu.poppedAt() == QPoint(40, 75));
+        EXPECT_TRUE(menu.ItemVisible("mnuAddToFav")) << "the rule for the selection of the moment";
     }
     setValue("<QX:A>b</QX><QX:C>d</QX> tail", 0);
     box.setSelLength(24);

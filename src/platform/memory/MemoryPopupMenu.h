@@ -17,6 +17,7 @@ public:
     void setItemEnabled(MenuItem item, bool enabled) override { mEnabled.insert(item, enabled); }
     bool ItemEnabled(MenuItem item) const override { return mEnabled.value(item, true); }
     void Popup() override { ++mPopups; }
+    void PopupAt(const QPoint& global) override { ++mPopups, mPoppedAt = global; }
     void setFavouriteItems(const QStringList& names) override { mFavourites = names; }
     QStringList FavouriteItems() const override { return mFavourites; }
     void setFavouritesEnabled(bool enabled) override { mEnabled.insert(MenuItem::Favourite, enabled); }
@@ -28,6 +29,8 @@ public:
     bool ItemEnabled(const QString& name) const { return ItemEnabled(named(name).item); }
 
     int popupCount() const { return mPopups; }
+    // Where PopupAt last opened the menu.
+    QPoint poppedAt() const { return mPoppedAt; }
 
 private:
     static MenuChoice named(const QString& name) { return menuChoiceNamed(name).value(); }
@@ -37,6 +40,7 @@ private:
     QHash<MenuItem, bool> mEnabled;
     QStringList mFavourites;
     int mPopups = 0;
+    QPoint mPoppedAt;
 };
 
 } // namespace qx

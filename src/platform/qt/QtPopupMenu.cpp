@@ -79,6 +79,10 @@ void QtPopupMenu::Popup() {
     popup(QCursor::pos());
 }
 
+void QtPopupMenu::PopupAt(const QPoint& global) {
+    popup(global);
+}
+
 // The favourites are the items a name stands for as a favourite at a position; the template is not one.
 QList<QAction*> QtPopupMenu::favourites() const {
     QList<QAction*> found;

@@ -19,6 +19,7 @@ public:
     void setItemEnabled(MenuItem item, bool enabled) override;
     bool ItemEnabled(MenuItem item) const override;
     void Popup() override;
+    void PopupAt(const QPoint& global) override;
     // The table's captions again, in the language installed now; the view items' captions are the
     // controller's.
     void retranslate();
