@@ -339,5 +339,17 @@ Desc: %2</source>
         <source>S&amp;yntax Highlighting</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Line number (1 - %1):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go To Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a line number.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -346,5 +346,17 @@ Beschreibung: %2</translation>
         <source>S&amp;yntax Highlighting</source>
         <translation>S&amp;yntaxhervorhebung</translation>
     </message>
+    <message>
+        <source>Line number (1 - %1):</source>
+        <translation>Zeilennummer (1 - %1):</translation>
+    </message>
+    <message>
+        <source>Go To Line</source>
+        <translation>Gehe zu Zeile</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a line number.</source>
+        <translation>„%1“ ist keine Zeilennummer.</translation>
+    </message>
 </context>
 </TS>

@@ -107,6 +107,9 @@ public:
     long FindNext();
     long Replace(const QString& psFind, const QString& psReplace, long plFindFromPosition = -1,
                  long plFindToPosition = -1, long plOptions = 0);
+    // Puts the caret at the start of a line (one-based, as the "Line" panel counts); a line out of range goes
+    // to the nearest one. Ctrl+G in the code box asks the user for a line.
+    void GoToLine(int line);
 
     // Persisted design-time properties, read when a stored control is loaded and written when the host saves.
     void ReadProperties(qx::PropertyBag& bag);

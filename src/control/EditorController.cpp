@@ -20,6 +20,7 @@
 #include "platform/Clipboard.h"
 #include "platform/EditBar.h"
 #include "platform/EntryGuard.h"
+#include "platform/InputBox.h"
 #include "platform/KeyCodes.h"
 #include "platform/ListPopup.h"
 #include "platform/MessageBox.h"
@@ -30,6 +31,8 @@
 #include <qxTagEditor2/PropertyBag.h>
 
 #include <QCoreApplication>
+
+#include <algorithm>
 
 namespace qx {
 
@@ -232,6 +235,39 @@ void EditorController::Undo() {
 void EditorController::Redo() {
     const ChangeNotices::Entry entry(mNotices);
     mUndo->Redo();
+}
+
+// The line's start is found by halving the text with the box's own line lookup: no copy of the text.
+void EditorController::GoToLine(int line) {
+    const ChangeNotices::Entry entry(mNotices);
+    const CodeBox& box = mParts.txtCode;
+    const int target = std::clamp(line - 1, 0, box.GetLineFromChar(box.TextLength()));
+    int low = 0, high = box.TextLength();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (box.GetLineFromChar(middle) < target)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    mParts.txtCode.SelectRange(low, low);
+    UpdateStates();
+}
+
+void EditorController::AskForLine() {
+    const CodeBox& box = mParts.txtCode;
+    const std::optional<QString> answer =
+        mParts.input.Ask(tr("Line number (1 - %1):").arg(box.GetLineFromChar(box.TextLength()) + 1),
+                         tr("Go To Line"), QString::number(box.GetLineFromChar(box.SelStart()) + 1));
+    if (!answer)
+        return;
+    bool number = false;
+    const int line = answer->trimmed().toInt(&number);
+    if (number)
+        GoToLine(line);
+    else
+        mMessages.Show(MessageBox::Icon::Exclamation, tr("Go To Line"),
+                       tr("\"%1\" is not a line number.").arg(*answer));
 }
 
 void EditorController::SelectAll() {
@@ -488,6 +524,10 @@ bool EditorController::ViewShortcut(int keyCode, int shift) {
         shell.Zoom(0);
         return true;
     }
+    if (keyCode == VK_G && shift == kCtrlMask) {
+        AskForLine();
+        return true;
+    }
     return false;
 }
 
@@ -612,7 +652,7 @@ void EditorController::KeyDown(int& keyCode, int shift) {
 }
 
 // The chords of the menu's items, the view, the levels and the key rules: Ctrl+F and F3 while their items
-// are there, the Menu key and Shift+F10, Ctrl+E, Alt+Left inside a value, Ctrl+Space, Ctrl+Z, Ctrl+Y,
+// are there, the Menu key and Shift+F10, Ctrl+E, Ctrl+G, Alt+Left inside a value, Ctrl+Space, Ctrl+Z, Ctrl+Y,
 // Ctrl+Shift+Z, the zoom chords and Ctrl+Tab. The others are the host's.
 bool EditorController::TakesChord(int keyCode, int shift) const noexcept {
     const PopupMenu& menu = mParts.mnuPopup;
@@ -622,6 +662,7 @@ bool EditorController::TakesChord(int keyCode, int shift) const noexcept {
     case VK_F:
         return ctrl && available(MenuItem::Find);
     case VK_E:
+    case VK_G:
     case VK_Y:
     case VK_OEM_MINUS:
     case VK_0:

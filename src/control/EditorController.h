@@ -100,6 +100,9 @@ public:
     void Redo();
     // Selects the whole text, as the menu's item does.
     void SelectAll();
+    // Puts the caret at the start of a line, counted from 1 as the "Line" panel counts; a line out of range
+    // goes to the nearest one.
+    void GoToLine(int line);
     // Searching and replacing in the box: the host's calls, which record no undo step.
     int Find(const QString& psFind, int plFindFromPosition = -1, int plFindToPosition = -1,
              int plOptions = 0);
@@ -200,8 +203,11 @@ private:
     // code box receives them; true when one was run.
     bool MenuShortcut(int keyCode, int shift);
     // The view's chords, which change no text: Ctrl+Tab and Ctrl+Shift+Tab move the focus out of the box;
-    // Ctrl+= (or Ctrl++), Ctrl+- and Ctrl+0 zoom in, out and back. True when one was run.
+    // Ctrl+= (or Ctrl++), Ctrl+- and Ctrl+0 zoom in, out and back; Ctrl+G goes to a line. True when one was
+    // run.
     bool ViewShortcut(int keyCode, int shift);
+    // Ctrl+G asks for a line number and goes there; an answer that is no number is reported.
+    void AskForLine();
     // Alt+Left steps back out of an encoded level, also while the Back button is hidden (Full View).
     bool LevelShortcut(int keyCode, int shift);
     // A user's edit other than a typed key may go ahead: not inside an encoded area, not on a locked box.

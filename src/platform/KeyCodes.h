@@ -29,6 +29,7 @@ inline constexpr int VK_0 = 48; // '0'..'9' are 48..57
 inline constexpr int VK_A = 65; // 'A'..'Z' are 65..90
 inline constexpr int VK_E = 69;
 inline constexpr int VK_F = 70;
+inline constexpr int VK_G = 71;
 inline constexpr int VK_Y = 89;
 inline constexpr int VK_Z = 90;
 inline constexpr int VK_APPS = 93; // context-menu key

@@ -202,6 +202,10 @@ long qxcSCRIPTEditor::Replace(const QString& psFind, const QString& psReplace, l
                                    position(plFindToPosition), int(plOptions));
 }
 
+void qxcSCRIPTEditor::GoToLine(int line) {
+    d->controller().GoToLine(line);
+}
+
 void qxcSCRIPTEditor::Undo() {
     d->controller().Undo();
 }

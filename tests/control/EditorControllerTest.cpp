@@ -147,6 +147,7 @@ TEST_F(EditorControllerTest, TakesItsOwnChordsBeforeTheWindowsShortcuts) {
                                            {VK_APPS, 0, true},
                                            {VK_F10, kShiftMask, true},
                                            {VK_F10, 0, false},
+                                           {VK_G, kCtrlMask, true},
                                            {VK_F, kCtrlMask | kAltMask, false},
                                            {VK_F3, kCtrlMask, false},
                                            {0x51, kCtrlMask, false}})
@@ -325,6 +326,21 @@ TEST_F(EditorControllerTest, TellsTheHostOfEachChangeOnceWhenTheActionIsDone) {
     const std::map<N, int> back = heard();
     EXPECT_EQ(back.count(N::Text), 0u);
     EXPECT_EQ(back.at(N::Level) + back.at(N::CodeType), 2);
+}
+
+// Lines count as the "Line" panel counts them (a lone LF too); Ctrl+G asks, and reports what is no number.
+TEST_F(EditorControllerTest, GoToLineFromTheHostAndCtrlG) {
+    setValue("a\r\nbb\nccc", 0);
+    for (const auto& [line, caret] : {std::pair{2, 3}, {3, 6}, {99, 6}, {0, 0}}) {
+        control.GoToLine(line);
+        EXPECT_EQ(std::pair(box.SelStart(), box.SelLength()), std::pair(caret, 0)) << line;
+    }
+    input.answer(" 2 "), input.cancel(), input.answer("two");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(keyDown(VK_G, kCtrlMask), 0);
+    EXPECT_EQ(box.SelStart(), 3);
+    EXPECT_EQ(input.questions().value(0).prompt, "Line number (1 - 3):");
+    EXPECT_EQ(messages.messages().size(), 1);
 }
 
 // Find selects after the selection; a failed Find leaves the last one for F3; F3 and Ctrl+F count only while
