@@ -130,7 +130,9 @@ TEST_F(EditorControllerTest, WhatMarksTheControlChangedAndTheUndoKeys) {
     box.pressKey(VK_Z, kCtrlMask), box.pressKey(VK_Z, kCtrlMask | kShiftMask);
     EXPECT_EQ(box.Text(), "Dim x = tag.") << "Ctrl+Shift+Z redoes too";
     EXPECT_FALSE(state.mbTipShown);
-    editBar.click(EditBar::kHighlightCheckBox); // the user's switch is stored
+    box.focusOut();
+    editBar.click(EditBar::kHighlightCheckBox); // the user's switch is stored, the keyboard back in the text
+    EXPECT_TRUE(box.HasFocus());
     EXPECT_TRUE(QFile::exists(settings.path() + "/user.ini"));
 }
 
@@ -202,6 +204,7 @@ TEST_F(EditorControllerTest, AFailureUnderAnyEntryEndsItThereAndLeavesTheStateWh
         {"KeyDown", Closed, [&] { control.KeyDown(key = VK_A, 0); }, true},
         {"KeyPress", Closed, [&] { control.KeyPress(key = 'a'); }, true},
         {"BeforeInput", Closed, [&] { EXPECT_FALSE(control.BeforeInput(TextInput::Drop)); }},
+        {"MayMoveText", Closed, [&] { EXPECT_FALSE(control.MayMoveText(0, 1)); }},
         {"menu", Closed, [&] { menu.choose("mnuSelectAll"); }},
         {"timer", Logged, [&] { highlightTimer.fire(); }},
         {"Change", Reported, [&] { control.Change(); }},
