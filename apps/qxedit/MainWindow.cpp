@@ -13,13 +13,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QStatusBar>
-#include <QTimer>
 
 #include <cstdio>
 #include <utility>
@@ -58,11 +57,11 @@ MainWindow::MainWindow(QWidget* parent)
         statusBar()->showMessage(inArea ? QStringLiteral("Encoded value: Edit (Ctrl+E) steps into it")
                                         : QStringLiteral("Ready"));
     });
-    // The control raises no change signal of its own; look at Changed once the edit has been handled.
-    if (auto* box = mEditor->findChild<QPlainTextEdit*>(QStringLiteral("txtCode"))) {
-        connect(box, &QPlainTextEdit::textChanged, this,
-                [this] { QTimer::singleShot(0, this, &MainWindow::updateTitle); });
-    }
+    connect(mEditor, &qxcSCRIPTEditor::modificationChanged, this, &MainWindow::updateTitle);
+    auto* readOnly = new QLabel(QStringLiteral("Read only"));
+    statusBar()->addPermanentWidget(readOnly);
+    readOnly->setVisible(mEditor->Locked());
+    connect(mEditor, &qxcSCRIPTEditor::lockedChanged, readOnly, &QWidget::setVisible);
     resize(960, 680);
 }
 

@@ -206,6 +206,15 @@ TEST_F(QtCodeBoxTest, ADarkPaletteRepaintsWhatIsShownAndLeavesTheStoredColours) 
     EXPECT_EQ(painted(box), QStringList({"0:0+6#000080, 13+3#000000", "#ffff00", "#dceafc", "#ffe082",
                                          "#ffe082", "#f0f0f0", "#d0d0d0"}));
     EXPECT_EQ(box.FormatAt(13), (CharFormat{0, true, false, 0x00FFFF})) << "FormatAt reports what was set";
+    light.setColor(QPalette::Base, Qt::white), light.setColor(QPalette::Window, QColor(0xDDDDDD));
+    for (const auto& [disabledBase, lockedLook] : {std::pair{0xEEEEEE, "#eeeeee"}, {0xFFFFFF, "#dddddd"}}) {
+        light.setColor(QPalette::Disabled, QPalette::Base, QColor(disabledBase)), box.setPalette(light);
+        for (const bool locked : {true, false}) { // a locked box has the read-only look
+            box.setLocked(locked);
+            EXPECT_EQ(box.viewport()->palette().color(QPalette::Base).name(),
+                      locked ? lockedLook : "#ffffff");
+        }
+    }
 }
 
 // Input beside the plain keys and the events it raises, caret after "@"; BeforeInput may refuse it.

@@ -414,6 +414,7 @@ void QtCodeBox::setLocked(bool locked) {
     setReadOnly(locked);
     if (locked)
         setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    followPalette();
 }
 
 int QtCodeBox::GetLineFromChar(int pos) const {

@@ -230,11 +230,21 @@ double QtCodeBox::zoomFactor() const {
     return unzoomed > 0 ? font().pointSizeF() / unzoomed : 1.0;
 }
 
+// A locked box shows the read-only look: the palette's disabled base behind the text, or its window colour
+// where the disabled base is no different.
 void QtCodeBox::followPalette() {
     const auto colour = [this](QPalette::ColorRole role) {
         return colourOf(palette().color(QPalette::Active, role));
     };
-    const PaletteColours colours{colour(QPalette::Base), colour(QPalette::Text), colour(QPalette::Highlight)};
+    QColor base = palette().color(QPalette::Active, QPalette::Base);
+    if (isReadOnly())
+        base = palette().color(QPalette::Disabled, QPalette::Base) != base
+                   ? palette().color(QPalette::Disabled, QPalette::Base)
+                   : palette().color(QPalette::Active, QPalette::Window);
+    QPalette shown = viewport()->palette();
+    shown.setColor(QPalette::Base, base);
+    viewport()->setPalette(shown);
+    const PaletteColours colours{colourOf(base), colour(QPalette::Text), colour(QPalette::Highlight)};
     // The blocks on screen take the new colours when painted, the others when they scroll into view.
     if (mLayout.setPalette(colours))
         viewport()->update();
