@@ -20,6 +20,8 @@
 #include <QSaveFile>
 #include <QStatusBar>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <utility>
 
@@ -62,6 +64,11 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->addPermanentWidget(readOnly);
     readOnly->setVisible(mEditor->Locked());
     connect(mEditor, &qxcSCRIPTEditor::lockedChanged, readOnly, &QWidget::setVisible);
+    mCaret = new QLabel;
+    statusBar()->addPermanentWidget(mCaret);
+    connect(mEditor, &qxcSCRIPTEditor::cursorPositionChanged, this, &MainWindow::showCaret);
+    connect(mEditor, &qxcSCRIPTEditor::textChanged, this, &MainWindow::showCaret);
+    showCaret();
     resize(960, 680);
 }
 
@@ -329,6 +336,26 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+// The column is counted back to the line's start (after a CR or an LF) in short reads: a long text is not
+// copied for it.
+void MainWindow::showCaret() {
+    const qx::CodeBox& box = mEditor->txtCode();
+    const int caret = box.SelStart();
+    int start = 0;
+    for (int from = caret; from > 0; from -= 256) {
+        const QString before = box.TextRange(std::max(0, from - 256), from);
+        qsizetype i = before.size();
+        while (i > 0 && before[i - 1] != QLatin1Char('\n') && before[i - 1] != QLatin1Char('\r'))
+            --i;
+        if (i > 0) {
+            start = from - int(before.size() - i);
+            break;
+        }
+    }
+    mCaret->setText(
+        QStringLiteral("Ln %1, Col %2").arg(box.GetLineFromChar(caret) + 1).arg(caret - start + 1));
 }
 
 void MainWindow::updateTitle() {

@@ -9,6 +9,7 @@ class QAction;
 class QActionGroup;
 class QCheckBox;
 class QKeySequence;
+class QLabel;
 class QMenu;
 
 // The demo host: one control in a main window, with files, editing (the tag value dialog included), the code
@@ -54,6 +55,8 @@ private:
     void syncCodeTypeMenu();
     void syncViewMenu();
     void updateTitle();
+    // The caret's line and column in the status bar.
+    void showCaret();
 
     qxcSCRIPTEditor* mEditor = nullptr;
     QCheckBox* mHighlightBox = nullptr;
@@ -65,6 +68,7 @@ private:
     QAction* mLineNumbers = nullptr;
     QAction* mCurrentLine = nullptr;
     QAction* mLocked = nullptr;
+    QLabel* mCaret = nullptr;
     QList<QAction*> mChangingItems; // refused while the control is locked
     QAction* mFind = nullptr;
     QAction* mFindNext = nullptr;

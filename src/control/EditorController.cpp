@@ -144,6 +144,7 @@ void EditorController::setValue(const QString& psValue) {
     mState.mbBusy = false;
     ++mTextRevision; // a new value is a change, even the same text again
     UpdateStates();
+    showLine(); // the caret may stand where it stood, so no selection change says it
     HighlightPass();
 }
 
