@@ -141,8 +141,6 @@ public:
     void UnloadPopups();
     void HideList();
     void HideTip();
-    // Whether the host is being told of a change: a host reading Value from one of those signals.
-    bool announcing() const { return mNotices.announcing(); }
     // Passes that actually coloured the text, for tests.
     int passCount() const;
     // Popup teardowns, for tests.
