@@ -1,6 +1,7 @@
 #include "platform/qt/LayoutFormats.h"
 
 #include "platform/qt/DocumentText.h"
+#include "platform/qt/QtColour.h"
 
 #include <QTextBlock>
 #include <QTextBlockUserData>

@@ -3,7 +3,6 @@
 #include "platform/PaintedColours.h"
 #include "text/FormatRuns.h"
 
-#include <QColor>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextLayout>
@@ -15,14 +14,6 @@ class QTextDocument;
 namespace qx {
 
 class DocumentText;
-
-// Colours between the model's 0x00BBGGRR and Qt.
-inline QColor qtColour(Colour c) {
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
-inline Colour colourOf(const QColor& c) {
-    return Colour(c.red()) | Colour(c.green()) << 8 | Colour(c.blue()) << 16;
-}
 
 // Shows FormatRuns (in DocumentText positions) on a document's blocks as layout formats, the way a syntax
 // highlighter does: the document's content, undo stack and modified flag are never touched, and no change

@@ -2,6 +2,7 @@
 // beside and behind the text (the gutter in the viewport's margin, the rest as extra selections) and change
 // the shown font only, so the text, its formats, Change and the control's history never see them.
 #include "platform/qt/QtCodeBox.h"
+#include "platform/qt/QtColour.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -2,6 +2,7 @@
 
 #include "platform/PopupPlacement.h"
 #include "platform/qt/PopupLook.h"
+#include "platform/qt/QtColour.h"
 #include "platform/qt/QtForegroundWindow.h"
 #include "platform/qt/ShowTopmost.h"
 #include "platform/qt/Twips.h"
@@ -19,10 +20,6 @@
 namespace qx {
 
 namespace {
-
-QColor toQColor(Colour c) {
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
 
 // A typed space, as the code box's key handling receives it.
 void typeSpace(QWidget* target) {
@@ -150,7 +147,7 @@ void frmList::ShowTopmost() {
 void frmList::fill(const QStringList& entries, Colour colour) {
     mList->clear();
     QPalette palette = mList->palette();
-    palette.setColor(QPalette::Text, toQColor(colour));
+    palette.setColor(QPalette::Text, qtColour(colour));
     mList->setPalette(palette);
     mList->addItems(entries);
     mList->setCurrentRow(-1);
