@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -15,5 +16,10 @@ bool isWordChar(QChar c);
 // lies wholly inside the range and never begins or ends between the CR and the LF of a line break; an
 // empty search text never matches.
 int findText(QStringView text, QStringView what, int start, int end, int options);
+// Position of the last match of what in text[start, end), or -1; the same matches as findText.
+int findLastText(QStringView text, QStringView what, int start, int end, int options);
+// Every match in text[start, end) as findText finds them one after another, each search going on after the
+// match before it (so no two overlap).
+QList<int> findAll(QStringView text, QStringView what, int start, int end, int options);
 
 } // namespace qx
