@@ -210,14 +210,14 @@ TEST(ScriptReference, OffersHandlersCommandsAndArgumentsOfTheSampleReference) {
     EXPECT_EQ(names(reference.HandlerNames("", true, 0)), "VBS:SCRIPT:DB:FIELD:IF:INCLUDE:DATABASE:WEB");
     EXPECT_TRUE(names(reference.HandlerNames("", false, 0)).endsWith(":DEBUG")) << "hidden";
     EXPECT_EQ(names(reference.HandlerNames(" db", true, 0)), "QUERY:EXECUTE") << "after a hyphen";
-    EXPECT_EQ(reference.HandlerItems("DB-QUERY"), "SQL:MAXROWS:FORMAT");
+    EXPECT_EQ(reference.HandlerItems("DB-QUERY"), "SELECT:COUNT");
     const QString content = "GetResult:\r\nmore text\r\n</QX>";
     EXPECT_EQ(reference.CommandSyntax("database", content), "GetResult:SQL=Statement;MaxRows=Count");
     EXPECT_EQ(reference.CommandDescription("DATABASE", content),
               "Runs a query and returns its result object");
     EXPECT_EQ(reference.CommandValues("database", content), "SQL:MaxRows");
     EXPECT_EQ(reference.CommandSyntax("database", "Unknown:"), "");
-    EXPECT_EQ(reference.ArgumentValues("web", "Page:Name", "Name"), "Home:Search:Contact");
+    EXPECT_EQ(reference.ArgumentValues("web", "Page:Name", "Name"), "Home:Orders:Search:Contact");
     for (const auto& [content, name] :
          {std::pair<QString, QString>{"\r\n  Page:Name", "Page"}, {"Select Name=1", "Select"}, {":x", ""}})
         EXPECT_EQ(ScriptReference::CommandName(content), name);
