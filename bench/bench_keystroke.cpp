@@ -51,6 +51,34 @@ void BM_Keystroke(benchmark::State& state, const char* file, const char* smaller
     }
 }
 
+// Typing one long word into two controls side by side, with GroupTypingUndo on and off: grouping the
+// characters into one undo step costs nothing per key.
+void BM_GroupedTyping(benchmark::State& state, const char* file) {
+    const QString text = textFor(state, file);
+    if (text.isEmpty())
+        return;
+    Control grouped(text), single(text);
+    grouped.control.state().mbGroupTypingUndo = true;
+    Pairs pairs;
+    for (auto _ : state) {
+        for (int i = 0; i < kKeystrokes; ++i) {
+            pairs.measure([&] { typeX(grouped.box); }, [&] { typeX(single.box); });
+            settle();
+        }
+    }
+    const int groupedSteps = grouped.control.state().mpcUndo->Count();
+    if (groupedSteps != 1 || single.control.state().mpcUndo->Count() != kSteps) {
+        state.SkipWithError("typing did not make one step grouped and one step a key without");
+        return;
+    }
+    reportPairs(state, pairs, "ratio", "grouped_ms", "single_ms");
+}
+
+BENCHMARK_CAPTURE(BM_GroupedTyping, script_10mb, "script_10mb.vbs")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GroupedTyping, tag_10mb, "tag_10mb.qx")->Iterations(1)->Unit(benchmark::kMillisecond);
+
 BENCHMARK_CAPTURE(BM_Keystroke, script_1mb, "script_1mb.vbs", nullptr)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);

@@ -116,6 +116,30 @@
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
+    <message>
+        <source>Wrap around</source>
+        <translation>Am Ende von vorn beginnen</translation>
+    </message>
+    <message>
+        <source>Start at the caret</source>
+        <translation>Ab der Einfügemarke suchen</translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation>Alle ersetzen</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>Replaced: %1</source>
+        <translation>Ersetzt: %1</translation>
+    </message>
+    <message>
+        <source>Matches: %1</source>
+        <translation>Treffer: %1</translation>
+    </message>
 </context>
 <context>
     <name>TagDialog</name>

@@ -43,11 +43,26 @@ class QXTAGEDITOR2_EXPORT qxcSCRIPTEditor : public QWidget {
     Q_PROPERTY(int Zoom READ Zoom WRITE setZoom NOTIFY zoomChanged DESIGNABLE false STORED false)
     Q_PROPERTY(bool ShowMessages READ ShowMessages WRITE setShowMessages NOTIFY showMessagesChanged
                    DESIGNABLE false STORED false)
+    Q_PROPERTY(bool GroupTypingUndo READ GroupTypingUndo WRITE setGroupTypingUndo NOTIFY
+                   groupTypingUndoChanged DESIGNABLE false STORED false)
+    Q_PROPERTY(bool FindWrapAround READ FindWrapAround WRITE setFindWrapAround NOTIFY findWrapAroundChanged
+                   DESIGNABLE false STORED false)
+    Q_PROPERTY(bool FindFromCaret READ FindFromCaret WRITE setFindFromCaret NOTIFY findFromCaretChanged
+                   DESIGNABLE false STORED false)
 
 public:
     enum ctCodeType : int { ctKelvane = 0, ctVB = 1, ctAuto = 2 };
     Q_ENUM(ctCodeType)
-    enum EnumFindReplaceType : int { frtWholeWord = 2, frtMatchCase = 4, frtNoHighlight = 8 };
+    // frtWrapAround: a search without a start or an end that finds nothing after the caret goes on from the
+    // top. frtFromCaret: a search without a start and with nothing selected starts at the caret, not at
+    // the top.
+    enum EnumFindReplaceType : int {
+        frtWholeWord = 2,
+        frtMatchCase = 4,
+        frtNoHighlight = 8,
+        frtWrapAround = 16,
+        frtFromCaret = 32
+    };
     Q_ENUM(EnumFindReplaceType)
 
     explicit qxcSCRIPTEditor(QWidget* parent = nullptr);
@@ -96,6 +111,16 @@ public:
     // messageRequested either way, so that a host can show it its own way.
     bool ShowMessages() const;
     void setShowMessages(bool pbShow);
+    // Typed characters of one word make one undo step instead of one step each; a caret move, a pause of
+    // more than a second or any other change ends the word's step. Off at first.
+    bool GroupTypingUndo() const;
+    void setGroupTypingUndo(bool pbGroup);
+    // How the find dialog's "Wrap around" and "Start at the caret" are set when it opens for this
+    // control; off at first. The dialog's Find Next, F3 and Shift+F3 follow its check boxes.
+    bool FindWrapAround() const;
+    void setFindWrapAround(bool pbWrap);
+    bool FindFromCaret() const;
+    void setFindFromCaret(bool pbFromCaret);
 
     // Searching in the text: positions are zero-based, -1 means not given; the result is the position of
     // the match, or -1. Find selects the match unless frtNoHighlight is given, and without a start goes on
@@ -107,6 +132,10 @@ public:
     long FindNext();
     long Replace(const QString& psFind, const QString& psReplace, long plFindFromPosition = -1,
                  long plFindToPosition = -1, long plOptions = 0);
+    // Replaces every match in the text, except inside an encoded value, as one undo step; the number
+    // replaced, or -1 for an empty search text. CountMatches counts the matches Find would step through.
+    long ReplaceAll(const QString& psFind, const QString& psReplace, long plOptions = 0);
+    long CountMatches(const QString& psFind, long plOptions = 0);
     // Puts the caret at the start of a line (one-based, as the "Line" panel counts); a line out of range goes
     // to the nearest one. Ctrl+G in the code box asks the user for a line.
     void GoToLine(int line);
@@ -164,6 +193,9 @@ Q_SIGNALS:
     void highlightCurrentLineChanged(bool highlighted);
     void zoomChanged(int steps);
     void showMessagesChanged(bool show);
+    void groupTypingUndoChanged(bool grouped);
+    void findWrapAroundChanged(bool wrap);
+    void findFromCaretChanged(bool fromCaret);
     // A message for the user ("Text can not be found", a value that does not decode, ...), raised before
     // the control shows it, and also while ShowMessages is false, when it shows none. icon is a
     // QMessageBox::Icon.

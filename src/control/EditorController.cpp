@@ -58,7 +58,7 @@ EditorController::EditorController(EditorParts parts)
     mTrigger = std::make_unique<CompletionTrigger>(mState, box, *mPopups);
     // After each Undo or Redo step the restored text is coloured again, the popups close (the text moved
     // under them) and the buttons follow the caret.
-    mUndo = std::make_unique<UndoHistory>(box, mState, [this] {
+    mUndo = std::make_unique<UndoHistory>(box, mState, mParts.tmrTypingPause, [this] {
         RequestDelayedPass();
         HideList();
         HideTip();
@@ -488,8 +488,8 @@ bool EditorController::MenuShortcut(int keyCode, int shift) {
         OpenFindDialog();
         return true;
     }
-    if (keyCode == VK_F3 && shift == 0 && available(MenuItem::FindNext)) {
-        FindNext();
+    if (keyCode == VK_F3 && (shift == 0 || shift == kShiftMask) && available(MenuItem::FindNext)) {
+        shift == 0 ? FindNext() : FindPrevious();
         return true;
     }
     if ((keyCode == VK_APPS && shift == 0) || (keyCode == VK_F10 && shift == kShiftMask)) {
@@ -563,32 +563,60 @@ int EditorController::Replace(const QString& psFind, const QString& psReplace, i
     return mFind->Replace(psFind, psReplace, plFindFromPosition, plFindToPosition, plOptions);
 }
 
+int EditorController::ReplaceAll(const QString& psFind, const QString& psReplace, int plOptions) {
+    const ChangeNotices::Entry entry(mNotices);
+    return mFind->ReplaceAll(psFind, psReplace, plOptions, [this] { RecordSnapshot(); });
+}
+
+FindReplace::MatchCount EditorController::CountMatches(const QString& psFind, int plOptions) const {
+    return mFind->Count(psFind, plOptions);
+}
+
+int EditorController::FindPrevious() {
+    const ChangeNotices::Entry entry(mNotices);
+    return mFind->FindPrevious();
+}
+
 void EditorController::notFound(MessageBox& messages) {
     mMessages.ShowIn(messages, MessageBox::Icon::Information,
                      QCoreApplication::translate("FindReplace", "Find"),
                      QCoreApplication::translate("FindReplace", "Text can not be found"));
 }
 
-void EditorController::DialogFindNext(const QString& findText, bool matchCase, bool wholeWord,
-                                      MessageBox& messages) {
+void EditorController::DialogFindNext(const QString& findText, int options, MessageBox& messages,
+                                      bool backwards) {
     guarded("cmdFind_Click", [&] {
         if (findText.isEmpty())
             return;
-        if (Find(findText, -1, -1, FindReplace::DialogOptions(matchCase, wholeWord)) == -1)
+        const int found =
+            backwards ? mFind->FindPrevious(findText, options) : Find(findText, -1, -1, options);
+        if (found == -1)
             notFound(messages);
     });
 }
 
-void EditorController::DialogReplace(const QString& findText, const QString& replaceText, bool matchCase,
-                                     bool wholeWord, MessageBox& messages) {
+void EditorController::DialogReplace(const QString& findText, const QString& replaceText, int options,
+                                     MessageBox& messages) {
     guarded("cmdReplace_Click", [&] {
         if (findText.isEmpty() || mParts.txtCode.Locked())
             return;
         // The undo step is taken only when something will be replaced.
-        if (mFind->Replace(findText, replaceText, -1, -1, FindReplace::DialogOptions(matchCase, wholeWord),
-                           [this] { RecordSnapshot(); }) == -1)
+        if (mFind->Replace(findText, replaceText, -1, -1, options, [this] { RecordSnapshot(); }) == -1)
             notFound(messages);
     });
+}
+
+int EditorController::DialogReplaceAll(const QString& findText, const QString& replaceText, int options,
+                                       MessageBox& messages) {
+    int replaced = -1;
+    guarded("cmdReplaceAll_Click", [&] {
+        if (findText.isEmpty() || mParts.txtCode.Locked())
+            return;
+        replaced = ReplaceAll(findText, replaceText, options);
+        if (replaced == 0)
+            notFound(messages);
+    });
+    return replaced;
 }
 
 // The switch is stored only when it differs from what is stored: making a control puts the stored choice
@@ -652,9 +680,9 @@ void EditorController::KeyDown(int& keyCode, int shift) {
         keyCode = kKeyRefused;
 }
 
-// The chords of the menu's items, the view, the levels and the key rules: Ctrl+F and F3 while their items
-// are there, the Menu key and Shift+F10, Ctrl+E, Ctrl+G, Alt+Left inside a value, Ctrl+Space, Ctrl+Z, Ctrl+Y,
-// Ctrl+Shift+Z, the zoom chords and Ctrl+Tab. The others are the host's.
+// The chords of the menu's items, the view, the levels and the key rules: Ctrl+F and (Shift+)F3 while their
+// items are there, the Menu key and Shift+F10, Ctrl+E, Ctrl+G, Alt+Left inside a value, Ctrl+Space, Ctrl+Z,
+// Ctrl+Y, Ctrl+Shift+Z, the zoom chords and Ctrl+Tab. The others are the host's.
 bool EditorController::TakesChord(int keyCode, int shift) const noexcept {
     const PopupMenu& menu = mParts.mnuPopup;
     auto available = [&](MenuItem item) { return menu.ItemVisible(item) && menu.ItemEnabled(item); };
@@ -674,7 +702,7 @@ bool EditorController::TakesChord(int keyCode, int shift) const noexcept {
     case VK_TAB:
         return ctrlMaybeShift;
     case VK_F3:
-        return shift == 0 && available(MenuItem::FindNext);
+        return (shift == 0 || shift == kShiftMask) && available(MenuItem::FindNext);
     case VK_APPS:
         return shift == 0;
     case VK_F10:
@@ -703,6 +731,7 @@ void EditorController::MouseDown(int button, int shift, int x, int y) {
         if (button == kRightButton) {
             ShowPopupMenu();
         } else if (button == kLeftButton) {
+            mUndo->EndTypingGroup();
             HideTip();
             HideList();
         }

@@ -4,6 +4,7 @@
 #include "control/ChangeNotices.h"
 #include "control/ForegroundCheck.h"
 #include "control/HostMessages.h"
+#include "find/FindReplace.h"
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
 #include "platform/MenuItems.h"
@@ -24,7 +25,6 @@ class EditBar;
 class EditorShell;
 class EncodedLevels;
 class Favourites;
-class FindReplace;
 class InputBox;
 class KeystrokeHandler;
 class ForegroundWindow;
@@ -45,6 +45,8 @@ struct EditorParts {
     PopupMenu& mnuPopup;
     OneShotTimer& tmrDelayedSyntaxHighlight;
     OneShotTimer& tmrForegroundCheck;
+    // Ends a group of typed characters after a pause (the undo history's).
+    OneShotTimer& tmrTypingPause;
     MessageBox& messages;
     Clipboard& clipboard;
     InputBox& input;
@@ -109,12 +111,20 @@ public:
     int FindNext();
     int Replace(const QString& psFind, const QString& psReplace, int plFindFromPosition = -1,
                 int plFindToPosition = -1, int plOptions = 0);
-    // The find dialog's buttons: an empty find text does nothing; a failed search says "Text can not be
-    // found". The dialog's Replace is one undo step, and does nothing on a locked box.
-    // The message goes through `messages`, the dialog's own, so that it belongs to the dialog that asked.
-    void DialogFindNext(const QString& findText, bool matchCase, bool wholeWord, MessageBox& messages);
-    void DialogReplace(const QString& findText, const QString& replaceText, bool matchCase, bool wholeWord,
+    // Unlike the other host's calls, ReplaceAll is an undo step of its own, as the dialog's.
+    int ReplaceAll(const QString& psFind, const QString& psReplace, int plOptions = 0);
+    FindReplace::MatchCount CountMatches(const QString& psFind, int plOptions = 0) const;
+    // Shift+F3: the last search backwards.
+    int FindPrevious();
+    // The find dialog's buttons and keys: an empty find text does nothing; a failed search says "Text can
+    // not be found". The dialog's Replace and Replace All are one undo step each, and do nothing on a
+    // locked box. The message goes through `messages`, the dialog's own, so that it belongs to the dialog
+    // that asked. Replace All gives the number replaced (-1 when it did not run).
+    void DialogFindNext(const QString& findText, int options, MessageBox& messages, bool backwards = false);
+    void DialogReplace(const QString& findText, const QString& replaceText, int options,
                        MessageBox& messages);
+    int DialogReplaceAll(const QString& findText, const QString& replaceText, int options,
+                         MessageBox& messages);
     // Each read is in the stored order; values that are not what their name says read as the defaults.
     void ReadProperties(PropertyBag& bag);
     void WriteProperties(PropertyBag& bag) const;

@@ -66,6 +66,8 @@ KeystrokeHandler::KeystrokeHandler(Parts parts)
 
 void KeystrokeHandler::KeyDown(int& keyCode, int shift) {
     mCaret.UpdateStates();
+    if (isMovementKey(keyCode))
+        mUndo.EndTypingGroup();
     if (mState.mbInEncodedArea) {
         encodedAreaKey(keyCode, shift);
     } else if (keyCode == VK_TAB) {
@@ -96,6 +98,7 @@ void KeystrokeHandler::encodedAreaKey(int& keyCode, int shift) {
     if (isMovementKey(keyCode))
         return;
     if (keyCode == VK_E && shift == kCtrlMask) {
+        keyCode = 0; // the box's own Ctrl+E (the end of the line, on X11) would move the new level's caret
         mLevels.EditEncoded();
         return;
     }
@@ -243,7 +246,7 @@ void KeystrokeHandler::KeyPress(int& keyAscii) {
     }
     // One undo step for the whole key, recorded before any of it changes the text.
     if (keyAscii != 0)
-        mUndo.RecordSnapshot();
+        mUndo.RecordTyped(QChar(keyAscii));
     bool listWasShown = false;
     {
         const ScopedFlag busy(mState.mbBusy);
@@ -256,6 +259,7 @@ void KeystrokeHandler::KeyPress(int& keyAscii) {
             pressWithoutList(keyAscii);
     }
     indentNewLine(keyAscii, listWasShown);
+    mUndo.Typed(keyAscii);
     mCaret.UpdateStates();
 }
 

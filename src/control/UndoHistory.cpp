@@ -1,20 +1,50 @@
 #include "control/UndoHistory.h"
 
 #include "platform/ScopedFlag.h"
+#include "text/TextFind.h"
 
 namespace qx {
 
-UndoHistory::UndoHistory(CodeBox& box, EditorState& state, std::function<void()> afterStep)
+UndoHistory::UndoHistory(CodeBox& box, EditorState& state, OneShotTimer& typingPause,
+                         std::function<void()> afterStep)
     : mBox(box)
     , mState(state)
-    , mAfterStep(std::move(afterStep)) {}
+    , mTypingPause(typingPause)
+    , mAfterStep(std::move(afterStep)) {
+    mTypingPause.setInterval(kTypingPause);
+    mTypingPause.setOnTimeout([this] { EndTypingGroup(); });
+}
 
 void UndoHistory::RecordSnapshot() {
     if (!mState.mbBusy)
         RecordStep();
 }
 
+void UndoHistory::RecordTyped(QChar typed) {
+    const UndoStack& undo = *mState.mpcUndo;
+    const bool word = mState.mbGroupTypingUndo && isWordChar(typed);
+    const bool goesOn = word && mGroup.stack == &undo && mGroup.steps == undo.Count() &&
+                        mGroup.caret == mBox.SelStart() && mBox.SelLength() == 0;
+    if (!goesOn)
+        RecordSnapshot(); // which ends the group
+    mGrouping = word;
+}
+
+void UndoHistory::Typed(int keyAscii) {
+    if (!mGrouping || keyAscii <= 0)
+        return EndTypingGroup();
+    mGroup = {mState.mpcUndo.get(), mState.mpcUndo->Count(), mBox.SelStart() + 1};
+    mTypingPause.setEnabled(true);
+}
+
+void UndoHistory::EndTypingGroup() {
+    mGroup = {};
+    mGrouping = false;
+    mTypingPause.setEnabled(false);
+}
+
 void UndoHistory::RecordStep() {
+    EndTypingGroup();
     UndoStack& undo = *mState.mpcUndo;
     undo.push({mBox.SelStart(), {}});
     if (undo.Count() > kLimit)
@@ -47,6 +77,7 @@ void UndoHistory::Redo() {
 }
 
 void UndoHistory::step(UndoStack& from, UndoStack& to, bool backwards) {
+    EndTypingGroup();
     if (from.isEmpty())
         return;
     UndoStack::Step taken = from.pop();

@@ -2,6 +2,9 @@
 
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
+#include "platform/OneShotTimer.h"
+
+#include <QChar>
 
 #include <functional>
 
@@ -15,13 +18,24 @@ namespace qx {
 class UndoHistory {
 public:
     static constexpr int kLimit = 100;
+    // A pause in typing longer than this ends a group of typed characters.
+    static constexpr int kTypingPause = 1000;
 
     // The stacks (mpcUndo, mpcRedo) and the busy flag are the state's. afterStep runs after each step
-    // taken back or done again (the restored text is to be coloured again).
-    UndoHistory(CodeBox& box, EditorState& state, std::function<void()> afterStep);
+    // taken back or done again (the restored text is to be coloured again). typingPause ends a group of
+    // typed characters when it runs out.
+    UndoHistory(CodeBox& box, EditorState& state, OneShotTimer& typingPause, std::function<void()> afterStep);
 
     // Called just before a user's change reaches the text: starts a new step, and empties Redo.
     void RecordSnapshot();
+    // Called just before a typed character reaches the text: a step of its own, or, while typing is
+    // grouped, the step of the word being typed when the character goes on from where the last one ended.
+    void RecordTyped(QChar typed);
+    // The key's rules are done and the box is about to insert keyAscii (0 or less: nothing): a word
+    // character leaves the group open just after it.
+    void Typed(int keyAscii);
+    // The caret moved by the user's hand: the next character starts a step of its own.
+    void EndTypingGroup();
     // Starts a step while the control itself changes the text (busy), for a change of its own that the
     // user sees as one action: stepping back out of an edited encoded value.
     void RecordStep();
@@ -37,8 +51,17 @@ private:
 
     CodeBox& mBox;
     EditorState& mState;
+    OneShotTimer& mTypingPause;
     std::function<void()> mAfterStep;
     bool mApplying = false;
+    // The open group of typed characters: the step it fills and where its next character goes.
+    struct TypingGroup {
+        const UndoStack* stack = nullptr;
+        int steps = 0;
+        int caret = -1;
+    };
+    TypingGroup mGroup;
+    bool mGrouping = false;
 };
 
 } // namespace qx

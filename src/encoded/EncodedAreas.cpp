@@ -78,6 +78,18 @@ bool OverlapsEncodedArea(QStringView text, int start, int length) {
     return false;
 }
 
+QList<Span> EncodedContents(QStringView text) {
+    QList<Span> contents;
+    for (qsizetype marker = text.indexOf(kEncodedMarker); marker >= 0;
+         marker = text.indexOf(kEncodedMarker, marker + 1)) {
+        const qsizetype start = marker + kEncodedMarker.size();
+        const qsizetype end = closingQuote(text, start);
+        if (end >= 0)
+            contents.append(Span{int(start), int(end - start)});
+    }
+    return contents;
+}
+
 std::optional<Span> EncodedAreaBefore(QStringView text, int caret) {
     if (caret < 1 || caret > text.size())
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "text/TextSource.h"
 
+#include <QList>
 #include <QStringView>
 
 #include <optional>
@@ -40,6 +41,8 @@ bool CaretAfterRtfValue(const TextSource& text, int caret, int lastMarker);
 
 // True when some character of [start, start + length) belongs to an encoded area's content.
 bool OverlapsEncodedArea(QStringView text, int start, int length);
+// The content of every encoded area in the text, in order: one pass, for work over the whole text.
+QList<Span> EncodedContents(QStringView text);
 
 // The content of the encoded area whose marker is the last one wholly before the caret, when it has a
 // closing quote; for stepping into it.

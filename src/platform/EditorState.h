@@ -58,6 +58,9 @@ struct EditorState {
     // --- find ----------------------------------------------------------------------------------------
     QString msLastFind;
     int mlLastFindOptions = 0;
+    // How the find dialog's "Wrap around" and "Start at the caret" start. Never stored.
+    bool mbFindWrapAround = false;
+    bool mbFindFromCaret = false;
 
     // --- view and colours ----------------------------------------------------------------------------
     // The highlight check box's value.
@@ -73,6 +76,8 @@ struct EditorState {
     // --- host ----------------------------------------------------------------------------------------
     // The control shows its messages in boxes; the host hears of each either way. Never stored.
     bool mbShowMessages = true;
+    // Typed characters of one word are one undo step. Never stored.
+    bool mbGroupTypingUndo = false;
 
     std::unique_ptr<Properties> mpcFavourites = std::make_unique<Properties>();
 };

@@ -74,4 +74,16 @@ QRect TipFrameAboveCaret(const QRect& caret, const QSize& tipSize) {
     return {QPoint(caret.x(), caret.y() - tipSize.height()), tipSize};
 }
 
+QPoint PlaceDialogClearOf(const QRect& dialog, const QRect& match, const QRect& screen) {
+    if (!dialog.intersects(match))
+        return dialog.topLeft();
+    constexpr int kGap = 8;
+    const int below = match.bottom() + 1 + kGap;
+    const int top =
+        below + dialog.height() <= screen.bottom() + 1 ? below : match.top() - kGap - dialog.height();
+    const int left =
+        qBound(screen.left(), dialog.left(), qMax(screen.left(), screen.right() + 1 - dialog.width()));
+    return {left, qMax(screen.top(), top)};
+}
+
 } // namespace qx

@@ -52,4 +52,8 @@ QRect KeepTipOnScreen(const QRect& frame, const QRect& caret, const QRect& scree
 // The frame of a tip whose bottom edge rests on the top of the caret, before the layout rules.
 QRect TipFrameAboveCaret(const QRect& caret, const QSize& tipSize);
 
+// Where a dialog goes so that it does not cover a match it selected: where it is when it covers none of
+// it, else just below the match's line, or just above it when there is no room below, kept on the screen.
+QPoint PlaceDialogClearOf(const QRect& dialog, const QRect& match, const QRect& screen);
+
 } // namespace qx

@@ -59,7 +59,7 @@ EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
     mInput = std::make_unique<QtInputBox>(q);
     mController = std::make_unique<EditorController>(EditorParts{
         *txtCode, *mCaret, *sbr, *picEditBar, *mnuPopup, tmrDelayedSyntaxHighlight, tmrForegroundCheck,
-        *mMessages, mClipboard, *mInput, mForegroundWindow, *this,
+        tmrTypingPause, *mMessages, mClipboard, *mInput, mForegroundWindow, *this,
         [this] { return makePopup<frmList>(txtCode); }, [this] { return makePopup<frmSyntax>(txtCode); }});
     mFocusConnection =
         QObject::connect(qApp, &QApplication::focusChanged, q, [this](QWidget* old, QWidget* now) {

@@ -44,6 +44,7 @@ public:
     QtPopupMenu* mnuPopup = nullptr;
     QtOneShotTimer tmrDelayedSyntaxHighlight;
     QtOneShotTimer tmrForegroundCheck;
+    QtOneShotTimer tmrTypingPause;
 
     // The control's size around a code box of columns x lines characters in the current font and view.
     QSize sizeFor(int columns, int lines) const;

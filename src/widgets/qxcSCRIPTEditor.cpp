@@ -179,6 +179,36 @@ void qxcSCRIPTEditor::setShowMessages(bool pbShow) {
     Q_EMIT showMessagesChanged(pbShow);
 }
 
+bool qxcSCRIPTEditor::GroupTypingUndo() const {
+    return d->state().mbGroupTypingUndo;
+}
+void qxcSCRIPTEditor::setGroupTypingUndo(bool pbGroup) {
+    if (pbGroup == GroupTypingUndo())
+        return;
+    d->state().mbGroupTypingUndo = pbGroup;
+    Q_EMIT groupTypingUndoChanged(pbGroup);
+}
+
+bool qxcSCRIPTEditor::FindWrapAround() const {
+    return d->state().mbFindWrapAround;
+}
+void qxcSCRIPTEditor::setFindWrapAround(bool pbWrap) {
+    if (pbWrap == FindWrapAround())
+        return;
+    d->state().mbFindWrapAround = pbWrap;
+    Q_EMIT findWrapAroundChanged(pbWrap);
+}
+
+bool qxcSCRIPTEditor::FindFromCaret() const {
+    return d->state().mbFindFromCaret;
+}
+void qxcSCRIPTEditor::setFindFromCaret(bool pbFromCaret) {
+    if (pbFromCaret == FindFromCaret())
+        return;
+    d->state().mbFindFromCaret = pbFromCaret;
+    Q_EMIT findFromCaretChanged(pbFromCaret);
+}
+
 namespace {
 // Positions beyond an int are no positions in the text.
 int position(long value) {
@@ -200,6 +230,14 @@ long qxcSCRIPTEditor::Replace(const QString& psFind, const QString& psReplace, l
                               long plFindToPosition, long plOptions) {
     return d->controller().Replace(psFind, psReplace, position(plFindFromPosition),
                                    position(plFindToPosition), int(plOptions));
+}
+
+long qxcSCRIPTEditor::ReplaceAll(const QString& psFind, const QString& psReplace, long plOptions) {
+    return d->controller().ReplaceAll(psFind, psReplace, int(plOptions));
+}
+
+long qxcSCRIPTEditor::CountMatches(const QString& psFind, long plOptions) {
+    return d->controller().CountMatches(psFind, int(plOptions)).total;
 }
 
 void qxcSCRIPTEditor::GoToLine(int line) {

@@ -6,6 +6,7 @@
 #include "find/FindReplace.h"
 #include "hostlib/LibraryError.h"
 #include "platform/KeyCodes.h"
+#include "platform/PopupPlacement.h"
 #include "platform/WindowLock.h"
 #include "platform/memory/ManualTimer.h"
 #include "support/LogCapture.h"
@@ -384,7 +385,7 @@ TEST_F(EditorControllerTest, FindAndFindNext) {
 TEST_F(EditorControllerTest, ReplaceGoesOnFromTheCaretAndSkipsEncodedValues) {
     setValue("a a a a", 2);
     for (int i = 0; i < 3; ++i)
-        control.DialogReplace("a", "b", false, false, messages);
+        control.DialogReplace("a", "b", 0, messages);
     EXPECT_EQ(box.Text(), "a b b b");
     EXPECT_EQ(state.mpcUndo->Count(), 3);
 
@@ -393,7 +394,7 @@ TEST_F(EditorControllerTest, ReplaceGoesOnFromTheCaretAndSkipsEncodedValues) {
     EXPECT_EQ(control.Replace("q", "r"), -1);
     EXPECT_EQ(box.SelText(), "y") << "nothing found leaves the selection";
     MemoryMessageBox dialogMessages;
-    control.DialogReplace("q", "r", false, false, dialogMessages);
+    control.DialogReplace("q", "r", 0, dialogMessages);
     ASSERT_EQ(dialogMessages.messages().size(), 1);
     EXPECT_EQ(dialogMessages.messages()[0].text, "Text can not be found");
     EXPECT_EQ(shell.requested, QStringList{"Find: Text can not be found"}) << "the dialog's own, too";
@@ -404,8 +405,76 @@ TEST_F(EditorControllerTest, ReplaceGoesOnFromTheCaretAndSkipsEncodedValues) {
     EXPECT_EQ(control.Replace("a", "b", 1), 12);
     EXPECT_EQ(control.Find("YWFh", 0), 6);
     box.setLocked(true);
-    control.DialogReplace("b", "c", false, false, messages);
+    control.DialogReplace("b", "c", 0, messages);
     EXPECT_EQ(box.Text(), "b=~64\"YWFh\" b");
+}
+
+// Wrapping, starting at the caret, Shift+F3 backwards, counting, and Replace All as one undo step that
+// leaves encoded values alone.
+TEST_F(EditorControllerTest, FindWrapsCountsGoesBackAndReplacesAll) {
+    constexpr int wrap = FindReplace::kWrapAround, caret = FindReplace::kFromCaret;
+    setValue("ab x ab x ab", 5);
+    EXPECT_EQ(control.Find("ab"), 0);
+    box.setSelStart(5);
+    EXPECT_EQ(control.Find("ab", -1, -1, caret), 5);
+    EXPECT_EQ(control.Find("ab", -1, -1, wrap), 10);
+    EXPECT_EQ(control.Find("ab", -1, -1, wrap), 0) << "wrapped";
+    EXPECT_EQ(control.Find("ab", -1, -1, 0), 5);
+    EXPECT_EQ(control.CountMatches("AB"), (FindReplace::MatchCount{2, 3}));
+    EXPECT_EQ(keyDown(VK_F3, kShiftMask), 0);
+    EXPECT_EQ(box.SelStart(), 0);
+    EXPECT_EQ(control.FindPrevious(), -1) << "no wrap asked";
+    control.DialogFindNext("ab", wrap, messages, true);
+    EXPECT_EQ(box.SelStart(), 10) << "back from the top goes on from the end";
+    EXPECT_EQ(control.CountMatches("x", FindReplace::kMatchCase), (FindReplace::MatchCount{0, 2}));
+    EXPECT_EQ(control.CountMatches("").total, -1);
+
+    setValue("ab =~64\"YWJh\" Ab", 0);
+    EXPECT_EQ(control.ReplaceAll("", "z"), -1);
+    EXPECT_EQ(control.ReplaceAll("q", "z"), 0);
+    EXPECT_EQ(control.DialogReplaceAll("q", "z", 0, messages), 0);
+    EXPECT_EQ(messages.messages().size(), 1) << "Text can not be found";
+    EXPECT_EQ(control.ReplaceAll("A", "[a]"), 2);
+    EXPECT_EQ(box.Text(), "[a]b =~64\"YWJh\" [a]b");
+    control.Undo();
+    EXPECT_EQ(box.Text(), "ab =~64\"YWJh\" Ab") << "one step";
+    box.setLocked(true);
+    EXPECT_EQ(control.DialogReplaceAll("a", "z", 0, messages), -1);
+    EXPECT_EQ(box.Text(), "ab =~64\"YWJh\" Ab");
+}
+
+// A dialog stays where it is unless it covers the match; then it goes below the match, or above it.
+TEST(PlaceDialogClearOf, MovesOffTheMatchAndStaysOnTheScreen) {
+    const QRect screen(0, 0, 1000, 800), dialog(100, 100, 300, 200);
+    EXPECT_EQ(PlaceDialogClearOf(dialog, QRect(500, 150, 40, 16), screen), QPoint(100, 100));
+    EXPECT_EQ(PlaceDialogClearOf(dialog, QRect(150, 150, 40, 16), screen), QPoint(100, 174));
+    EXPECT_EQ(PlaceDialogClearOf(dialog.translated(0, 500), QRect(150, 650, 40, 16), screen),
+              QPoint(100, 442));
+    EXPECT_EQ(PlaceDialogClearOf(QRect(900, 100, 300, 200), QRect(950, 150, 40, 16), screen),
+              QPoint(700, 174));
+}
+
+// With GroupTypingUndo, the typed letters of a word are one step; a space, a caret move, a pause or another
+// change each end the word's step.
+TEST_F(EditorControllerTest, GroupedTypingIsOneStepPerWord) {
+    setValue("", 0);
+    state.mbGroupTypingUndo = true;
+    box.typeText("abc de");
+    EXPECT_EQ(state.mpcUndo->Count(), 3) << "abc, the space, de";
+    keyDown(VK_LEFT), keyDown(VK_RIGHT);
+    box.typeText("f");
+    typingTimer.fire();
+    box.typeText("g");
+    keyDown(VK_TAB);
+    box.typeText("h");
+    EXPECT_EQ(state.mpcUndo->Count(), 7);
+    control.Undo(), control.Undo(), control.Undo();
+    EXPECT_EQ(box.Text(), "abc def");
+    control.Undo();
+    EXPECT_EQ(box.Text(), "abc de");
+    state.mbGroupTypingUndo = false;
+    box.typeText("ij");
+    EXPECT_EQ(state.mpcUndo->Count(), 5);
 }
 
 } // namespace

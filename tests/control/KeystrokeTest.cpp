@@ -61,6 +61,9 @@ TEST_F(KeystrokeTest, InsideAnEncodedAreaOnlyMovesAndTheViewChordsPass) {
             EXPECT_EQ(box.Text(), text) << c.vk << " at " << caretAt;
         }
     }
+    setValue(text, 8);
+    EXPECT_EQ(keyDown(VK_E, kCtrlMask), 0) << "the chord is taken: the box does not act on it as well";
+    EXPECT_EQ(std::pair(state.mlLevel, box.SelStart()), std::pair(2, 0));
 }
 
 // Tab indents lines or the caret; closing tags go in capitals; Enter keeps the indentation; one step a key.

@@ -70,13 +70,14 @@ template <class Box> struct MemoryControl {
     MemoryPopupMenu menu;
     ManualTimer highlightTimer;
     ManualTimer foregroundTimer;
+    ManualTimer typingTimer;
     MemoryMessageBox messages;
     MemoryClipboard clipboard;
     MemoryInputBox input;
     FixedForeground foreground;
     RecordingShell shell;
     EditorController control{EditorParts{box, caret, status, editBar, menu, highlightTimer, foregroundTimer,
-                                         messages, clipboard, input, foreground, shell,
+                                         typingTimer, messages, clipboard, input, foreground, shell,
                                          [this] {
                                              auto list = std::make_unique<MemoryListPopup>();
                                              list->setOwner(&box);
