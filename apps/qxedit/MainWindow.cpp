@@ -48,7 +48,8 @@ MainWindow::MainWindow(QWidget* parent)
     mEditor = new qxcSCRIPTEditor(this);
     mEditor->setLineNumbers(true);
     mEditor->setHighlightCurrentLine(true);
-    // What users of other editors expect: a word is one undo step, and a search wraps and starts at the caret.
+    // What users of other editors expect: a word is one undo step, and a search wraps and starts at the
+    // caret.
     mEditor->setGroupTypingUndo(true);
     mEditor->setFindWrapAround(true);
     mEditor->setFindFromCaret(true);

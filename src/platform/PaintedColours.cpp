@@ -18,7 +18,11 @@ constexpr double kReadableBack = 7;
 // Marks stay close to the base, so that text lightened for the base still reads on them.
 constexpr double kCurrentLineTint = 0.2;
 constexpr double kTagPairTint = 0.15;
-constexpr ViewColours kLightView{0x00F0F0F0, 0x00D0D0D0, 0x00808080, 0x00202020, 0x00FCEADC, 0x0082E0FF};
+// Find matches stand out more than a pair: there are many, away from the caret.
+constexpr double kFindMatchTint = 0.25;
+constexpr Colour kAmber = 0x0000BFFF;
+constexpr ViewColours kLightView{0x00F0F0F0, 0x00D0D0D0, 0x00808080, 0x00202020,
+                                 0x00FCEADC, 0x0082E0FF, 0x0064FFFF};
 
 int channel(Colour c, int index) {
     return int((c >> (8 * index)) & 0xFF);
@@ -94,7 +98,8 @@ ViewColours viewColours(const PaletteColours& palette) {
             mixColours(palette.base, palette.text, 0.6),
             palette.text,
             mixColours(palette.base, palette.highlight, kCurrentLineTint),
-            mixColours(palette.base, kLightView.tagPair, kTagPairTint)};
+            mixColours(palette.base, kLightView.tagPair, kTagPairTint),
+            mixColours(palette.base, kAmber, kFindMatchTint)};
 }
 
 } // namespace qx

@@ -32,6 +32,7 @@ struct ViewColours {
     Colour gutterCurrentNumber;
     Colour currentLine;
     Colour tagPair;
+    Colour findMatch;
     friend bool operator==(const ViewColours&, const ViewColours&) = default;
 };
 ViewColours viewColours(const PaletteColours& palette);

@@ -9,11 +9,11 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QTextCursor>
 
 namespace qx {
@@ -80,6 +80,14 @@ void frmFindReplace::changeEvent(QEvent* event) {
         retranslate();
 }
 
+// The fields leave F3 to the dialog.
+void frmFindReplace::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_F3 && (mods == Qt::NoModifier || mods == Qt::ShiftModifier))
+        return findNext(mods == Qt::ShiftModifier);
+    QDialog::keyPressEvent(event);
+}
+
 void frmFindReplace::hideEvent(QHideEvent* event) {
     clearMarks();
     QDialog::hideEvent(event);
@@ -143,10 +151,6 @@ void frmFindReplace::connectWidgets() {
     connect(cmdReplace, &QPushButton::clicked, this, &frmFindReplace::replace);
     connect(cmdReplaceAll, &QPushButton::clicked, this, &frmFindReplace::replaceAll);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
-    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
-            [this] { findNext(); });
-    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this), &QShortcut::activated, this,
-            [this] { findNext(true); });
     connect(txtFind, &QLineEdit::textChanged, this, &frmFindReplace::markMatches);
     for (QCheckBox* box : {chkWholeWord, chkMatchCase})
         connect(box, &QCheckBox::toggled, this, &frmFindReplace::markMatches);
@@ -174,12 +178,12 @@ int frmFindReplace::options() const {
 void frmFindReplace::markMatches() {
     lblCount->clear();
     if (moEditor && isVisible())
-        (void)(txtFind->text(), options());
+        EditorPrivate::of(*moEditor).txtCode->setMatchHighlight(txtFind->text(), options());
 }
 
 void frmFindReplace::clearMarks() {
     if (moEditor)
-        (void)(QString(), 0);
+        EditorPrivate::of(*moEditor).txtCode->setMatchHighlight(QString(), 0);
 }
 
 // The messages belong to this dialog: once one is closed, the keys go to the dialog's fields again.

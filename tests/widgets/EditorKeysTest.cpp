@@ -6,6 +6,7 @@
 #include "widgets/frmFindReplace.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QSignalSpy>
 
 namespace qx::test {
@@ -67,13 +68,27 @@ TEST_F(EditorKeysTest, TheMenuAndTheFindDialog) {
     frmFindReplace* dialog = frmFindReplace::instance();
     ASSERT_NE(dialog, nullptr);
     dialog->txtFind->setText("two");
+    EXPECT_EQ(d.txtCode->shownMatches().size(), 2) << "the view marks every match";
+    dialog->move(d.txtCode->viewport()->mapToGlobal(QPoint(0, 0)));
     QTest::mouseClick(dialog->cmdFind, Qt::LeftButton);
     EXPECT_EQ(d.txtCode->SelStart(), 4);
+    EXPECT_EQ(dialog->lblCount->text(), "1 of 2");
+    EXPECT_GT(dialog->y(), d.txtCode->viewport()->mapToGlobal(QPoint(0, 0)).y()) << "moved off the match";
     dialog->txtReplace->setText("2");
     QTest::mouseClick(dialog->cmdReplace, Qt::LeftButton);
     EXPECT_EQ(editor->Value(), "one 2 one two");
-    EXPECT_EQ(frmFindReplace::open(editor)->txtFind->text(), "two");
+    QTest::keyClick(dialog->txtFind, Qt::Key_F3);
+    EXPECT_EQ(std::pair(d.txtCode->SelStart(), dialog->lblCount->text()), std::pair(10, QString("1 of 1")));
+    dialog->txtFind->setText("ONE");
+    QTest::keyClick(dialog->txtFind, Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(std::pair(d.txtCode->SelStart(), dialog->lblCount->text()), std::pair(6, QString("2 of 2")));
+    dialog->txtReplace->setText("1");
+    QTest::mouseClick(dialog->cmdReplaceAll, Qt::LeftButton);
+    EXPECT_EQ(std::pair(editor->Value(), dialog->lblCount->text()),
+              std::pair(QString("1 2 1 two"), QString("Replaced: 2")));
+    EXPECT_EQ(frmFindReplace::open(editor)->txtFind->text(), "ONE");
     QTest::mouseClick(dialog->cmdClose, Qt::LeftButton);
+    EXPECT_TRUE(d.txtCode->shownMatches().isEmpty());
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     dialog = frmFindReplace::open(editor);
     EXPECT_EQ(dialog->txtFind->text(), "");

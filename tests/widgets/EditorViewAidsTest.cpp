@@ -1,14 +1,16 @@
-// The view aids (line numbers, the current line, tag matching, zoom), Ctrl+Tab and the accessible names.
+// The view aids (line numbers, current line, pairs, find matches, zoom), Ctrl+Tab and the accessible names.
 #include "ShownEditor.h"
 
 #include "assist/AssistPopups.h"
 #include "platform/qt/QtStatusBar.h"
 #include "platform/qt/frmSyntax.h"
+#include "text/TextFind.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 namespace qx::test {
@@ -62,6 +64,37 @@ TEST_F(EditorViewAidsTest, ReplacingTheWholeTextWhileAPairIsMarkedLeavesNoStaleM
         key(Qt::Key_Return);
     }
     EXPECT_EQ(editor->Value(), "x = 1\r\n");
+}
+
+// Find matches are marked on screen only and follow scrolls, size, zoom, edits, options; bracket pairs too.
+TEST_F(EditorViewAidsTest, FindMatchesOnScreenAndTheBracketPair) {
+    constexpr int kLine = 16; // with its line break
+    show(QStringList(200, QStringLiteral("Dim a(1) ' dim")).join(QStringLiteral("\r\n")), 5);
+    QtCodeBox& box = *d.txtCode;
+    EXPECT_EQ(box.shownTagPair(), (TagPair{{5, 1}, {7, 1}}));
+    box.setMatchBrackets(false);
+    EXPECT_EQ(box.shownTagPair(), std::nullopt);
+    box.setMatchHighlight(QStringLiteral("Dim"), kFindMatchCase);
+    const qsizetype onScreen = marks().first.size();
+    EXPECT_TRUE(onScreen >= box.verticalScrollBar()->pageStep() && onScreen < 100) << onScreen;
+    const std::tuple<const char*, int, int> options[] = {
+        {"di", 0, 2}, {"di", kFindWholeWord, 0}, {"DIM", kFindMatchCase, 0}, {"Dim", kFindWholeWord, 2}};
+    for (const auto& [what, option, perLine] : options) {
+        box.setMatchHighlight(QLatin1String(what), option);
+        EXPECT_EQ(marks().first.size(), perLine * onScreen) << what << option;
+    }
+    box.verticalScrollBar()->setValue(100);
+    EXPECT_EQ(box.shownMatches().front(), (TextSpan{100 * kLine, 3}));
+    EXPECT_EQ(box.extraSelections().front().cursor.blockNumber(), 100);
+    box.SelectRange(101 * kLine, 101 * kLine);
+    box.setSelText(QStringLiteral("Dim "));
+    EXPECT_EQ(marks().first.size(), 2 * onScreen + 1);
+    box.resize(box.width(), 2 * box.height());
+    EXPECT_GT(marks().first.size(), 2 * onScreen + 1);
+    box.zoomBy(20);
+    EXPECT_LT(marks().first.size(), 2 * onScreen);
+    box.setMatchHighlight({}, 0);
+    EXPECT_TRUE(marks().first.isEmpty());
 }
 
 TEST_F(EditorViewAidsTest, ZoomChordsGrowAndRestoreTheFontAndThePopupsFollow) {

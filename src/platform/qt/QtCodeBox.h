@@ -77,7 +77,7 @@ public:
     int lastAppliedBlockCount() const { return mLastAppliedBlocks; }
     const FormatRuns& formats() const { return mFormats; }
 
-    // --- the view: line numbers, the current line, tag matching, zoom (QtCodeBoxView.cpp) -------------
+    // --- the view: line numbers, the current line, pairs, find matches, zoom (QtCodeBoxView.cpp) -------
     // None of these touches the text, its formats, Change or the control's history.
     // Line numbers are drawn in a gutter inside the viewport's margin: the box keeps its geometry.
     bool LineNumbers() const { return mLineNumbers; }
@@ -88,8 +88,17 @@ public:
     // With the caret on a tag's opening or closing marker, both markers get a background (on by default).
     bool MatchTags() const { return mMatchTags; }
     void setMatchTags(bool on);
-    // The tag markers shown as a pair, as text spans; none when nothing is shown.
+    // With the caret next to a script bracket, it and its partner get the tag pair's background (on by
+    // default). A caret touching a tag marker shows the tags instead.
+    bool MatchBrackets() const { return mMatchBrackets; }
+    void setMatchBrackets(bool on);
+    // The tag markers or brackets shown as a pair, as text spans; none when nothing is shown.
     std::optional<TagPair> shownTagPair() const { return mShownExtras ? mShownExtras->pair : std::nullopt; }
+    // Every match of `what` in the lines on screen gets a background, found as Find finds them (options:
+    // kFindWholeWord, kFindMatchCase); they follow scrolling and edits. An empty `what` turns it off.
+    void setMatchHighlight(const QString& what, int options);
+    // The matches shown, as text spans.
+    QList<TextSpan> shownMatches() const { return mShownExtras ? mShownExtras->matches : QList<TextSpan>(); }
     // Zoom in steps of one point away from the font set on the box; 0 shows that font as it was set.
     // Ctrl+wheel zooms too. A font set on the box while zoomed becomes the new unzoomed font.
     int zoom() const { return mZoom; }
@@ -208,12 +217,15 @@ private:
     // What the extra selections show; they are set again only when this changes.
     struct Extras {
         int currentLine = -1; // -1: no current-line background
+        QList<TextSpan> matches;
         std::optional<TagPair> pair;
         friend bool operator==(const Extras&, const Extras&) = default;
     };
     void setUpView();
     void updateExtraSelections();
     void clearExtraSelections();
+    // The matches of the highlighted text in the lines on screen, text range [start, end).
+    QList<TextSpan> visibleMatches(std::pair<int, int> visible) const;
     // Whether the extra selections on screen show `wanted` (their cursors have moved with the text).
     bool showing(const Extras& wanted) const;
     // Takes the colours to paint in from the widget's palette (the stored colours stay as they are).
@@ -227,6 +239,9 @@ private:
     bool mLineNumbers = false;
     bool mHighlightCurrentLine = false;
     bool mMatchTags = true;
+    bool mMatchBrackets = true;
+    QString mMatchWhat;
+    int mMatchOptions = 0;
     std::optional<Extras> mShownExtras;
     // What the extra selections were last worked out from.
     struct ExtrasInput {
@@ -234,6 +249,10 @@ private:
         quint64 edits = 0;
         bool currentLine = false;
         bool matchTags = false;
+        bool matchBrackets = false;
+        QString matchWhat;
+        int matchOptions = 0;
+        std::pair<int, int> visible; // the text on screen, while matches are highlighted
         friend bool operator==(const ExtrasInput&, const ExtrasInput&) = default;
     };
     ExtrasInput mExtrasInput;

@@ -1,11 +1,15 @@
-// The code box's view aids: the line-number gutter, the current line, tag matching and zoom. They draw
-// beside and behind the text (the gutter in the viewport's margin, the rest as extra selections) and change
-// the shown font only, so the text, its formats, Change and the control's history never see them.
+// The code box's view aids: the line-number gutter, the current line, matching pairs, find matches and zoom.
+// They draw beside and behind the text (the gutter in the viewport's margin, the rest as extra selections)
+// and change the shown font only, so the text, its formats, Change and the control's history never see them.
+#include "platform/EntryGuard.h"
 #include "platform/qt/QtCodeBox.h"
 #include "platform/qt/QtColour.h"
+#include "text/BracketMatch.h"
+#include "text/TextFind.h"
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QWheelEvent>
 
@@ -43,11 +47,13 @@ void QtCodeBox::setUpView() {
     followPalette();
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &QtCodeBox::updateExtraSelections);
     connect(document(), &QTextDocument::contentsChanged, this, &QtCodeBox::updateExtraSelections);
+    // Find matches are looked for on screen only: scrolling brings others.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &QtCodeBox::updateExtraSelections);
     connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { updateGutterGeometry(); });
     connect(this, &QPlainTextEdit::updateRequest, this, &QtCodeBox::updateGutterArea);
 }
 
-// --- extra selections: the current line and the tag pair -----------------------------------------------
+// --- extra selections: the current line, find matches and the tag or bracket pair ------------------------
 
 void QtCodeBox::setHighlightCurrentLine(bool on) {
     mHighlightCurrentLine = on;
@@ -59,51 +65,95 @@ void QtCodeBox::setMatchTags(bool on) {
     updateExtraSelections();
 }
 
-// One list holds both: the current line first, the tag pair drawn over it. A caret away from any marker
-// costs a look at the characters around it; the list is set again only when what it shows changes. Its
-// cursors move with the text, so typing next to a pair that stays leaves the list as it is.
-void QtCodeBox::updateExtraSelections() {
-    const QTextCursor caret = textCursor();
-    if (mSilent || caret.isNull())
-        return; // new content is being set: setText marks again once it is in
-    // A key moves the cursor and changes the document, and each calls here: look once.
-    const ExtrasInput input{caret.position(), mEdits, mHighlightCurrentLine, mMatchTags};
-    if (input == mExtrasInput)
-        return;
-    mExtrasInput = input;
-    Extras wanted;
-    if (mHighlightCurrentLine)
-        wanted.currentLine = caret.blockNumber();
-    if (mMatchTags)
-        wanted.pair = MatchTagAt(mText.pieces(), mText.toTextPos(caret.position()));
-    if (mGutter && mLineNumbers && mGutterCurrentLine != caret.blockNumber())
-        mGutter->update(); // the caret's number stands out
-    if (showing(wanted)) {
-        mShownExtras = wanted;
-        return;
-    }
+void QtCodeBox::setMatchBrackets(bool on) {
+    mMatchBrackets = on;
+    updateExtraSelections();
+}
 
-    QList<QTextEdit::ExtraSelection> extras;
-    if (wanted.currentLine >= 0) {
-        QTextEdit::ExtraSelection line;
-        line.format.setBackground(qtColour(mViewColours.currentLine));
-        line.format.setProperty(QTextFormat::FullWidthSelection, true);
-        line.cursor = caret;
-        line.cursor.clearSelection();
-        extras << line;
-    }
-    if (wanted.pair) {
-        for (const TextSpan& span : {wanted.pair->atCaret, wanted.pair->partner}) {
+void QtCodeBox::setMatchHighlight(const QString& what, int options) {
+    mMatchWhat = what;
+    mMatchOptions = options;
+    updateExtraSelections();
+}
+
+// One list holds them all: the current line first, then the find matches, the pair drawn over them. A caret
+// away from any marker or bracket costs a look at the characters around it, and find matches a search of the
+// lines on screen; the list is set again only when what it shows changes. Its cursors move with the text, so
+// typing next to a pair that stays leaves the list as it is.
+void QtCodeBox::updateExtraSelections() {
+    // Reached from signals and event handlers: a failure leaves the marks as they were.
+    runEntry("marking the view", [this] {
+        const QTextCursor caret = textCursor();
+        if (mSilent || caret.isNull())
+            return; // new content is being set: setText marks again once it is in
+        // A key moves the cursor and changes the document, and each calls here: look once.
+        const ExtrasInput input{.caret = caret.position(),
+                                .edits = mEdits,
+                                .currentLine = mHighlightCurrentLine,
+                                .matchTags = mMatchTags,
+                                .matchBrackets = mMatchBrackets,
+                                .matchWhat = mMatchWhat,
+                                .matchOptions = mMatchOptions,
+                                .visible = mMatchWhat.isEmpty() ? std::pair(0, 0) : visibleTextRange()};
+        if (input == mExtrasInput)
+            return;
+        mExtrasInput = input;
+        Extras wanted;
+        if (mHighlightCurrentLine)
+            wanted.currentLine = caret.blockNumber();
+        wanted.matches = visibleMatches(input.visible);
+        const int textCaret = mText.toTextPos(caret.position());
+        if (mMatchTags)
+            wanted.pair = MatchTagAt(mText.pieces(), textCaret);
+        if (mMatchBrackets && !wanted.pair)
+            wanted.pair = MatchBracketAt(mText.pieces(), textCaret);
+        if (mGutter && mLineNumbers && mGutterCurrentLine != caret.blockNumber())
+            mGutter->update(); // the caret's number stands out
+        if (showing(wanted)) {
+            mShownExtras = wanted;
+            return;
+        }
+
+        QList<QTextEdit::ExtraSelection> extras;
+        if (wanted.currentLine >= 0) {
+            QTextEdit::ExtraSelection line;
+            line.format.setBackground(qtColour(mViewColours.currentLine));
+            line.format.setProperty(QTextFormat::FullWidthSelection, true);
+            line.cursor = caret;
+            line.cursor.clearSelection();
+            extras << line;
+        }
+        const auto mark = [&](const TextSpan& span, Colour colour) {
             QTextEdit::ExtraSelection marker;
-            marker.format.setBackground(qtColour(mViewColours.tagPair));
+            marker.format.setBackground(qtColour(colour));
             marker.cursor = QTextCursor(document());
             marker.cursor.setPosition(mText.toDocPos(span.start));
             marker.cursor.setPosition(mText.toDocPos(span.end()), QTextCursor::KeepAnchor);
             extras << marker;
+        };
+        for (const TextSpan& span : wanted.matches)
+            mark(span, mViewColours.findMatch);
+        if (wanted.pair) {
+            mark(wanted.pair->atCaret, mViewColours.tagPair);
+            mark(wanted.pair->partner, mViewColours.tagPair);
         }
-    }
-    mShownExtras = wanted;
-    setExtraSelections(extras);
+        mShownExtras = wanted;
+        setExtraSelections(extras);
+    });
+}
+
+// The lines on screen with one character more on either side, so that a whole word at their edges is judged
+// by what touches it.
+QList<TextSpan> QtCodeBox::visibleMatches(std::pair<int, int> visible) const {
+    QList<TextSpan> spans;
+    if (mMatchWhat.isEmpty())
+        return spans;
+    const int from = qMax(visible.first - 1, 0);
+    const QString shown = mText.mid(from, visible.second + 1 - from);
+    for (const int at :
+         findAll(shown, mMatchWhat, visible.first - from, visible.second - from, mMatchOptions))
+        spans.append({from + at, int(mMatchWhat.size())});
+    return spans;
 }
 
 void QtCodeBox::clearExtraSelections() {
@@ -113,24 +163,27 @@ void QtCodeBox::clearExtraSelections() {
 }
 
 bool QtCodeBox::showing(const Extras& wanted) const {
-    if (!mShownExtras)
+    // Matches and a pair may cover the same spans in other colours.
+    if (!mShownExtras || mShownExtras->matches.size() != wanted.matches.size() ||
+        mShownExtras->pair.has_value() != wanted.pair.has_value())
         return false;
     const QList<QTextEdit::ExtraSelection> shown = extraSelections();
     qsizetype next = 0;
     if (wanted.currentLine >= 0 &&
         (next >= shown.size() || shown[next++].cursor.blockNumber() != wanted.currentLine))
         return false;
-    if (wanted.pair) {
-        for (const TextSpan& span : {wanted.pair->atCaret, wanted.pair->partner}) {
-            if (next >= shown.size())
-                return false;
-            const QTextCursor& cursor = shown[next++].cursor;
-            if (mText.toTextPos(cursor.selectionStart()) != span.start ||
-                mText.toTextPos(cursor.selectionEnd()) != span.end())
-                return false;
-        }
+    QList<TextSpan> spans = wanted.matches;
+    if (wanted.pair)
+        spans << wanted.pair->atCaret << wanted.pair->partner;
+    if (shown.size() - next != spans.size())
+        return false;
+    for (const TextSpan& span : spans) {
+        const QTextCursor& cursor = shown[next++].cursor;
+        if (mText.toTextPos(cursor.selectionStart()) != span.start ||
+            mText.toTextPos(cursor.selectionEnd()) != span.end())
+            return false;
     }
-    return next == shown.size();
+    return true;
 }
 
 // --- the gutter -------------------------------------------------------------------------------------------
@@ -203,6 +256,7 @@ void QtCodeBox::paintGutter(QPaintEvent* event) {
 void QtCodeBox::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
     updateGutterGeometry();
+    updateExtraSelections(); // more or fewer lines on screen
 }
 
 // --- zoom -------------------------------------------------------------------------------------------------
@@ -269,6 +323,7 @@ void QtCodeBox::changeEvent(QEvent* event) {
             Q_EMIT zoomChanged();
     }
     updateGutterGeometry();
+    updateExtraSelections(); // more or fewer lines on screen
 }
 
 void QtCodeBox::wheelEvent(QWheelEvent* event) {
