@@ -105,7 +105,7 @@ frmFindReplace::frmFindReplace(QWidget* parent)
 }
 
 void frmFindReplace::createWidgets() {
-    auto named = [this](auto* widget, const char* name) {
+    auto named = [](auto* widget, const char* name) {
         widget->setObjectName(QLatin1String(name));
         return widget;
     };
