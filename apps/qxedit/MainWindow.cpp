@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "ProblemList.h"
 
 #include "highlight/TextDecoding.h"
 #include <qxTagEditor2/qxDatabase.h>
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QSplitter>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -53,9 +55,16 @@ MainWindow::MainWindow(QWidget* parent)
     mEditor->setGroupTypingUndo(true);
     mEditor->setFindWrapAround(true);
     mEditor->setFindFromCaret(true);
+    // What is wrong is shown while the user types, and listed under the editor.
+    mEditor->setLiveDiagnostics(true);
     mEditor->setDatabase(
         new qxDatabase(QStringLiteral(QX_DATA_DIR "/reference/sample-reference.json"), this));
-    setCentralWidget(mEditor);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(mEditor);
+    split->addWidget(new ProblemList(mEditor, split));
+    split->setStretchFactor(0, 1);
+    split->setSizes({560, 100});
+    setCentralWidget(split);
     mHighlightBox = mEditor->findChild<QCheckBox*>(QStringLiteral("chkSyntaxHighlight"));
 
     createMenus();

@@ -5,6 +5,7 @@
 #include <qxTagEditor2/PropertyBag.h>
 #include <qxTagEditor2/Version.h>
 #include <qxTagEditor2/qxDatabase.h>
+#include <qxTagEditor2/qxDiagnostic.h>
 #include <qxTagEditor2/qxTagDialog.h>
 
 #include <QPointer>
@@ -45,6 +46,8 @@ class QXTAGEDITOR2_EXPORT qxcSCRIPTEditor : public QWidget {
                    DESIGNABLE false STORED false)
     Q_PROPERTY(bool GroupTypingUndo READ GroupTypingUndo WRITE setGroupTypingUndo NOTIFY
                    groupTypingUndoChanged DESIGNABLE false STORED false)
+    Q_PROPERTY(bool LiveDiagnostics READ LiveDiagnostics WRITE setLiveDiagnostics NOTIFY
+                   liveDiagnosticsChanged DESIGNABLE false STORED false)
     Q_PROPERTY(bool FindWrapAround READ FindWrapAround WRITE setFindWrapAround NOTIFY findWrapAroundChanged
                    DESIGNABLE false STORED false)
     Q_PROPERTY(bool FindFromCaret READ FindFromCaret WRITE setFindFromCaret NOTIFY findFromCaretChanged
@@ -115,6 +118,16 @@ public:
     // more than a second or any other change ends the word's step. Off at first.
     bool GroupTypingUndo() const;
     void setGroupTypingUndo(bool pbGroup);
+    // The script is checked while the user types: what is wrong (a tag without its partner, a handler or
+    // command the reference data does not list, an encoded value that does not decode, an unclosed string,
+    // a block keyword without its partner) is underlined in the view, with the gutter marking its line and
+    // the tooltip saying what is wrong; F8 and Shift+F8 go to the next and previous finding. The marks are
+    // an overlay: the text, its colours and its history are untouched. Off at first.
+    bool LiveDiagnostics() const;
+    void setLiveDiagnostics(bool pbLive);
+    // The findings for the text the code box shows now (at the encoded level shown), sorted by start;
+    // checked on demand when LiveDiagnostics is off.
+    QList<qxDiagnostic> Diagnostics() const;
     // How the find dialog's "Wrap around" and "Start at the caret" are set when it opens for this
     // control; off at first. The dialog's Find Next, F3 and Shift+F3 follow its check boxes.
     bool FindWrapAround() const;
@@ -194,6 +207,9 @@ Q_SIGNALS:
     void zoomChanged(int steps);
     void showMessagesChanged(bool show);
     void groupTypingUndoChanged(bool grouped);
+    void liveDiagnosticsChanged(bool live);
+    // While LiveDiagnostics is on: a check after an edit found other findings than the one before.
+    void diagnosticsChanged();
     void findWrapAroundChanged(bool wrap);
     void findFromCaretChanged(bool fromCaret);
     // A message for the user ("Text can not be found", a value that does not decode, ...), raised before

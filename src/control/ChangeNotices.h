@@ -28,8 +28,9 @@ enum class Notice {
     ShowFindButton,
     FindMenusEnabled,
     Database,
+    Diagnostics,
 };
-inline constexpr std::size_t kNoticeCount = std::size_t(Notice::Database) + 1;
+inline constexpr std::size_t kNoticeCount = std::size_t(Notice::Diagnostics) + 1;
 
 // Tells a host what changed, once per change. Each entry into the control (a user's action, a host's call)
 // ends by comparing what the host can observe with what it was last told, and announces each difference.

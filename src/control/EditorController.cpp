@@ -3,11 +3,13 @@
 #include "assist/CompletionTrigger.h"
 #include "control/CaretState.h"
 #include "control/ChangeHandler.h"
+#include "control/DiagnosticsRunner.h"
 #include "control/EditorSettings.h"
 #include "control/EditorShell.h"
 #include "control/KeystrokeHandler.h"
 #include "control/StoredValues.h"
 #include "control/UndoHistory.h"
+#include "diagnostics/HoverInfo.h"
 #include "encoded/EncodedAreas.h"
 #include "encoded/EncodedLevels.h"
 #include "favourites/Favourites.h"
@@ -16,6 +18,7 @@
 #include "highlight/HighlightScheduler.h"
 #include "hostlib/Library.h"
 #include "hostlib/Logging.h"
+#include "hostlib/ScriptReference.h"
 #include "platform/CaretLocator.h"
 #include "platform/Clipboard.h"
 #include "platform/EditBar.h"
@@ -27,6 +30,7 @@
 #include "platform/PopupMenu.h"
 #include "platform/StatusPanels.h"
 #include "platform/TipPopup.h"
+#include "text/TextSource.h"
 
 #include <qxTagEditor2/PropertyBag.h>
 
@@ -79,6 +83,11 @@ EditorController::EditorController(EditorParts parts)
         KeystrokeHandler::Parts{mState, box, *mPopups, *mTrigger, *mCaret, *mLevels, *mUndo, *mScheduler});
     mFind = std::make_unique<FindReplace>(mState, box);
     mFavourites = std::make_unique<Favourites>(mState, mParts.input, mMessages);
+    mDiagnostics = std::make_unique<DiagnosticsRunner>(
+        box, mState, mParts.tmrDiagnostics,
+        [this](const QList<Diagnostic>& found) { mParts.shell.ShowDiagnostics(found); });
+    mParts.tmrDiagnostics.setOnTimeout(
+        [this] { guarded("tmrDiagnostics_Timer", [this] { mDiagnostics->Tick(); }); });
 
     mParts.tmrForegroundCheck.setInterval(1000);
     mParts.picEditBar.setOnClick(
@@ -103,6 +112,7 @@ EditorController::EditorController(EditorParts parts)
 EditorController::~EditorController() {
     mNotices.Stop();
     mParts.tmrForegroundCheck.setEnabled(false);
+    mParts.tmrDiagnostics.setOnTimeout({});
     mParts.picEditBar.setOnClick({});
     mParts.mnuPopup.setOnChoose({});
     HideList();
@@ -221,6 +231,36 @@ void EditorController::setChanged(bool changed) {
 void EditorController::setLocked(bool locked) {
     const ChangeNotices::Entry entry(mNotices);
     mParts.txtCode.setLocked(locked);
+}
+
+void EditorController::setLiveDiagnostics(bool live) {
+    const ChangeNotices::Entry entry(mNotices);
+    mState.mbLiveDiagnostics = live;
+    mDiagnostics->setLive(live);
+}
+
+QList<Diagnostic> EditorController::Diagnostics() {
+    QList<Diagnostic> found;
+    guarded("Diagnostics", [&] { found = mDiagnostics->Current(); });
+    return found;
+}
+
+QString EditorController::ToolTipAt(int position) {
+    QString tip;
+    guarded(
+        "txtCode_ToolTip",
+        [&] {
+            if (!mDiagnostics->live())
+                return; // the tooltips come with the marks
+            tip = mDiagnostics->MessageAt(position);
+            if (tip.isEmpty() && EffectiveCodeType() != CodeTypes::VB) {
+                ScriptReference reference;
+                reference.setDatabase(mState.moDatabase.data());
+                tip = CommandHelpAt(TextSource(mParts.txtCode), position, reference);
+            }
+        },
+        true);
+    return tip;
 }
 
 void EditorController::setDatabase(QObject* database) {
@@ -529,7 +569,19 @@ bool EditorController::ViewShortcut(int keyCode, int shift) {
         AskForLine();
         return true;
     }
+    if (keyCode == VK_F8 && (shift == 0 || shift == kShiftMask)) {
+        GoToDiagnostic(shift == kShiftMask);
+        return true;
+    }
     return false;
+}
+
+void EditorController::GoToDiagnostic(bool backwards) {
+    const Diagnostic* next = mDiagnostics->Next(mParts.txtCode.SelStart(), backwards);
+    if (!next)
+        return;
+    mParts.txtCode.SelectRange(next->start, next->start);
+    UpdateStates();
 }
 
 // A failure to open is reported with the line it carries (none here) and the classic error number.
@@ -663,6 +715,7 @@ void EditorController::Edited(int position, const QString& removed, int added) {
             mLevels->Edited(position, int(removed.size()), added);
             mTrigger->Edited(position, int(removed.size()), added);
             mUndo->Edited(position, removed, added);
+            mDiagnostics->Edited(position, int(removed.size()), added);
         },
         true);
 }
@@ -709,6 +762,8 @@ bool EditorController::TakesChord(int keyCode, int shift) const noexcept {
         return shift == kShiftMask;
     case VK_LEFT:
         return shift == kAltMask && mState.mlLevel > 1;
+    case VK_F8:
+        return shift == 0 || shift == kShiftMask;
     default:
         return false;
     }
@@ -830,6 +885,7 @@ ChangeNotices::Observed EditorController::observe() const {
     set(Notice::ShowFindButton, mState.mbShowFindButton);
     set(Notice::FindMenusEnabled, mState.mbFindMenusEnabled);
     set(Notice::Database, qint64(reinterpret_cast<quintptr>(mState.moDatabase.data())));
+    set(Notice::Diagnostics, mDiagnostics->revision());
     return seen;
 }
 

@@ -21,6 +21,7 @@ class CaretState;
 class ChangeHandler;
 class Clipboard;
 class CompletionTrigger;
+class DiagnosticsRunner;
 class EditBar;
 class EditorShell;
 class EncodedLevels;
@@ -47,6 +48,8 @@ struct EditorParts {
     OneShotTimer& tmrForegroundCheck;
     // Ends a group of typed characters after a pause (the undo history's).
     OneShotTimer& tmrTypingPause;
+    // Checks the script a short delay after the last edit, while the checks are live.
+    OneShotTimer& tmrDiagnostics;
     MessageBox& messages;
     Clipboard& clipboard;
     InputBox& input;
@@ -114,6 +117,11 @@ public:
     // Unlike the other host's calls, ReplaceAll is an undo step of its own, as the dialog's.
     int ReplaceAll(const QString& psFind, const QString& psReplace, int plOptions = 0);
     FindReplace::MatchCount CountMatches(const QString& psFind, int plOptions = 0) const;
+    // The checks of the script: live, they run after each edit and their findings are marked in the view;
+    // either way Diagnostics() gives the findings for the text shown now.
+    void setLiveDiagnostics(bool live);
+    QList<Diagnostic> Diagnostics();
+    DiagnosticsRunner& diagnostics() { return *mDiagnostics; }
     // Shift+F3: the last search backwards.
     int FindPrevious();
     // The find dialog's buttons and keys: an empty find text does nothing; a failed search says "Text can
@@ -184,6 +192,9 @@ public:
     // A drag may take text away only where the user could delete it: not out of an encoded value's
     // content, not from a locked box. Otherwise it is offered as a copy.
     bool MayMoveText(int start, int end) override;
+    // While the checks are live: the findings under the mouse, else the help for a command the reference
+    // data knows.
+    QString ToolTipAt(int position) override;
 
     // --- ForegroundCheck::Popups ---------------------------------------------------------------------
     bool ListShown() const override { return mState.mbListShown; }
@@ -216,6 +227,8 @@ private:
     bool ViewShortcut(int keyCode, int shift);
     // Ctrl+G asks for a line number and goes there; an answer that is no number is reported.
     void AskForLine();
+    // F8 and Shift+F8: the caret goes to the start of the next (previous) finding, round the text's end.
+    void GoToDiagnostic(bool backwards);
     // Alt+Left steps back out of an encoded level, also while the Back button is hidden (Full View).
     bool LevelShortcut(int keyCode, int shift);
     // A user's edit other than a typed key may go ahead: not inside an encoded area, not on a locked box.
@@ -252,6 +265,7 @@ private:
     std::unique_ptr<CaretState> mCaret;
     std::unique_ptr<FindReplace> mFind;
     std::unique_ptr<Favourites> mFavourites;
+    std::unique_ptr<DiagnosticsRunner> mDiagnostics;
 };
 
 } // namespace qx

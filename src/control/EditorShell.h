@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/ChangeNotices.h"
+#include "diagnostics/Diagnostic.h"
 #include "platform/MessageBox.h"
 
 #include <QtGlobal>
@@ -28,6 +29,8 @@ public:
         Q_UNUSED(notice);
         Q_UNUSED(value);
     }
+    // Marks the findings of the live checks in the view (none: no marks).
+    virtual void ShowDiagnostics(const QList<Diagnostic>& found) { Q_UNUSED(found); }
     // Tells the host of a message for the user, whether or not the control shows it.
     virtual void MessageRequested(MessageBox::Icon icon, const QString& title, const QString& text) {
         Q_UNUSED(icon);

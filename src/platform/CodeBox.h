@@ -73,6 +73,11 @@ public:
         Q_UNUSED(end);
         return true;
     }
+    // The text of a tooltip for the character at `position` (the mouse rests on it); empty for none.
+    virtual QString ToolTipAt(int position) {
+        Q_UNUSED(position);
+        return {};
+    }
     // A chord the handler acts on: the box takes it before the window's shortcuts while it has the focus,
     // as Qt's text editors do for their own keys.
     virtual bool TakesChord(int keyCode, int shift) const noexcept {

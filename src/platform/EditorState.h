@@ -78,6 +78,8 @@ struct EditorState {
     bool mbShowMessages = true;
     // Typed characters of one word are one undo step. Never stored.
     bool mbGroupTypingUndo = false;
+    // The script is checked after each edit and the findings marked in the view. Never stored.
+    bool mbLiveDiagnostics = false;
 
     std::unique_ptr<Properties> mpcFavourites = std::make_unique<Properties>();
 };

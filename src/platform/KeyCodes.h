@@ -35,6 +35,7 @@ inline constexpr int VK_Z = 90;
 inline constexpr int VK_APPS = 93; // context-menu key
 inline constexpr int VK_F1 = 112;  // F1..F24 are 112..135
 inline constexpr int VK_F3 = 114;
+inline constexpr int VK_F8 = 119;
 inline constexpr int VK_F10 = 121;
 inline constexpr int VK_PACKET = 231;     // a character that no key of the layout types
 inline constexpr int VK_OEM_1 = 186;      // ';:'

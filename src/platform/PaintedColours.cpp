@@ -21,8 +21,10 @@ constexpr double kTagPairTint = 0.15;
 // Find matches stand out more than a pair: there are many, away from the caret.
 constexpr double kFindMatchTint = 0.25;
 constexpr Colour kAmber = 0x0000BFFF;
-constexpr ViewColours kLightView{0x00F0F0F0, 0x00D0D0D0, 0x00808080, 0x00202020,
-                                 0x00FCEADC, 0x0082E0FF, 0x0064FFFF};
+// Underlines are thin: they need less contrast than text to be seen.
+constexpr double kReadableMark = 4;
+constexpr ViewColours kLightView{0x00F0F0F0, 0x00D0D0D0, 0x00808080, 0x00202020, 0x00FCEADC,
+                                 0x0082E0FF, 0x0064FFFF, 0x000000D8, 0x000090E0};
 
 int channel(Colour c, int index) {
     return int((c >> (8 * index)) & 0xFF);
@@ -99,7 +101,9 @@ ViewColours viewColours(const PaletteColours& palette) {
             palette.text,
             mixColours(palette.base, palette.highlight, kCurrentLineTint),
             mixColours(palette.base, kLightView.tagPair, kTagPairTint),
-            mixColours(palette.base, kAmber, kFindMatchTint)};
+            mixColours(palette.base, kAmber, kFindMatchTint),
+            readableMix(kLightView.errorMark, kWhite, palette.base, kReadableMark),
+            readableMix(kLightView.warningMark, kWhite, palette.base, kReadableMark)};
 }
 
 } // namespace qx

@@ -33,6 +33,9 @@ struct ViewColours {
     Colour currentLine;
     Colour tagPair;
     Colour findMatch;
+    // The wavy underlines and gutter marks of the checks' findings.
+    Colour errorMark;
+    Colour warningMark;
     friend bool operator==(const ViewColours&, const ViewColours&) = default;
 };
 ViewColours viewColours(const PaletteColours& palette);

@@ -59,7 +59,7 @@ EditorPrivate::EditorPrivate(qxcSCRIPTEditor* owner)
     mInput = std::make_unique<QtInputBox>(q);
     mController = std::make_unique<EditorController>(EditorParts{
         *txtCode, *mCaret, *sbr, *picEditBar, *mnuPopup, tmrDelayedSyntaxHighlight, tmrForegroundCheck,
-        tmrTypingPause, *mMessages, mClipboard, *mInput, mForegroundWindow, *this,
+        tmrTypingPause, tmrDiagnostics, *mMessages, mClipboard, *mInput, mForegroundWindow, *this,
         [this] { return makePopup<frmList>(txtCode); }, [this] { return makePopup<frmSyntax>(txtCode); }});
     mFocusConnection =
         QObject::connect(qApp, &QApplication::focusChanged, q, [this](QWidget* old, QWidget* now) {
@@ -271,7 +271,13 @@ void EditorPrivate::Announce(Notice notice, qint64 value) {
         return Q_EMIT q->findMenusEnabledChanged(on);
     case Notice::Database:
         return Q_EMIT q->databaseChanged(q->Database());
+    case Notice::Diagnostics:
+        return Q_EMIT q->diagnosticsChanged();
     }
+}
+
+void EditorPrivate::ShowDiagnostics(const QList<Diagnostic>& found) {
+    txtCode->setDiagnosticMarks(found);
 }
 
 void EditorPrivate::MessageRequested(MessageBox::Icon icon, const QString& title, const QString& text) {

@@ -45,6 +45,7 @@ public:
     QtOneShotTimer tmrDelayedSyntaxHighlight;
     QtOneShotTimer tmrForegroundCheck;
     QtOneShotTimer tmrTypingPause;
+    QtOneShotTimer tmrDiagnostics;
 
     // The control's size around a code box of columns x lines characters in the current font and view.
     QSize sizeFor(int columns, int lines) const;
@@ -59,6 +60,7 @@ public:
     // Raises the control's signal for the change.
     void Announce(Notice notice, qint64 value) override;
     void MessageRequested(MessageBox::Icon icon, const QString& title, const QString& text) override;
+    void ShowDiagnostics(const QList<Diagnostic>& found) override;
 
     // The popup forms of code assistance: null until they exist.
     QWidget* ListForm() const;

@@ -189,6 +189,20 @@ void qxcSCRIPTEditor::setGroupTypingUndo(bool pbGroup) {
     Q_EMIT groupTypingUndoChanged(pbGroup);
 }
 
+bool qxcSCRIPTEditor::LiveDiagnostics() const {
+    return d->state().mbLiveDiagnostics;
+}
+void qxcSCRIPTEditor::setLiveDiagnostics(bool pbLive) {
+    if (pbLive == LiveDiagnostics())
+        return;
+    d->controller().setLiveDiagnostics(pbLive);
+    Q_EMIT liveDiagnosticsChanged(pbLive);
+}
+
+QList<qxDiagnostic> qxcSCRIPTEditor::Diagnostics() const {
+    return d->controller().Diagnostics();
+}
+
 bool qxcSCRIPTEditor::FindWrapAround() const {
     return d->state().mbFindWrapAround;
 }

@@ -24,10 +24,10 @@ TEST(PaintedColours, LightBasesPaintAsStoredDarkOnesKeepEveryColourReadable) {
         EXPECT_EQ(paintedFormat(stored, dark), CharFormat({onDark, true, false, backOnDark}))
             << std::hex << colour;
     }
-    EXPECT_EQ(viewColours(light),
-              (ViewColours{0xF0F0F0, 0xD0D0D0, 0x808080, 0x202020, 0xFCEADC, 0x82E0FF, 0x64FFFF}));
-    EXPECT_EQ(viewColours(dark),
-              (ViewColours{0x2E2E2E, 0x464646, 0x979797, 0xE8E8E8, 0x443220, 0x2D3B40, 0x174656}));
+    EXPECT_EQ(viewColours(light), (ViewColours{0xF0F0F0, 0xD0D0D0, 0x808080, 0x202020, 0xFCEADC, 0x82E0FF,
+                                               0x64FFFF, 0x0000D8, 0x0090E0}));
+    EXPECT_EQ(viewColours(dark), (ViewColours{0x2E2E2E, 0x464646, 0x979797, 0xE8E8E8, 0x443220, 0x2D3B40,
+                                              0x174656, 0x4040E2, 0x0090E0}));
     EXPECT_FALSE(isDarkColour(0xFF0000)) << "a lightness of half is not dark";
 }
 

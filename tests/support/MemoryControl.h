@@ -40,6 +40,7 @@ public:
     void MessageRequested(MessageBox::Icon, const QString& title, const QString& text) override {
         requested.append(title + ": " + text);
     }
+    void ShowDiagnostics(const QList<Diagnostic>& found) override { marks = found; }
 
     int layOuts = 0;
     // std::vector: comparing empty QLists hands memcmp a null pointer, which UBSan reports.
@@ -52,6 +53,7 @@ public:
     std::vector<std::pair<Notice, qint64>> notices;
     std::function<void(Notice, qint64)> onAnnounce;
     QStringList requested;
+    QList<Diagnostic> marks;
 };
 
 class FixedForeground final : public ForegroundWindow {
@@ -71,13 +73,15 @@ template <class Box> struct MemoryControl {
     ManualTimer highlightTimer;
     ManualTimer foregroundTimer;
     ManualTimer typingTimer;
+    ManualTimer diagnosticsTimer;
     MemoryMessageBox messages;
     MemoryClipboard clipboard;
     MemoryInputBox input;
     FixedForeground foreground;
     RecordingShell shell;
     EditorController control{EditorParts{box, caret, status, editBar, menu, highlightTimer, foregroundTimer,
-                                         typingTimer, messages, clipboard, input, foreground, shell,
+                                         typingTimer, diagnosticsTimer, messages, clipboard, input,
+                                         foreground, shell,
                                          [this] {
                                              auto list = std::make_unique<MemoryListPopup>();
                                              list->setOwner(&box);

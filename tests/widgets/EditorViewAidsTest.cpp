@@ -11,6 +11,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace qx::test {
@@ -94,6 +97,31 @@ TEST_F(EditorViewAidsTest, FindMatchesOnScreenAndTheBracketPair) {
     box.zoomBy(20);
     EXPECT_LT(marks().first.size(), 2 * onScreen);
     box.setMatchHighlight({}, 0);
+    EXPECT_TRUE(marks().first.isEmpty());
+}
+
+// Live findings are underlined on screen only, and the tooltip over one says what is wrong.
+TEST_F(EditorViewAidsTest, LiveFindingsAreWavyUnderlinesWithTheirTooltip) {
+    editor->setCodeType(qxcSCRIPTEditor::ctVB);
+    show(QStringList(200, QStringLiteral("x = \"a")).join(QStringLiteral("\r\n")), 0);
+    QtCodeBox& box = *d.txtCode;
+    QSignalSpy changed(editor, &qxcSCRIPTEditor::diagnosticsChanged);
+    EXPECT_EQ(editor->Diagnostics().size(), 200);
+    EXPECT_TRUE(box.shownDiagnosticMarks().isEmpty());
+    editor->setLiveDiagnostics(true);
+    EXPECT_EQ(changed.size(), 1);
+    const qsizetype onScreen = marks().first.size();
+    EXPECT_TRUE(onScreen > 3 && onScreen < 100) << onScreen;
+    EXPECT_EQ(marks().first.front(), "\"a");
+    EXPECT_EQ(box.extraSelections().front().format.underlineStyle(), QTextCharFormat::WaveUnderline);
+    box.verticalScrollBar()->setValue(100);
+    EXPECT_EQ(box.shownDiagnosticMarks().front(), (TextSpan{100 * 8 + 4, 2}));
+    QTextCursor on(box.document());
+    on.setPosition(box.textCursor().block().document()->findBlockByNumber(101).position() + 5);
+    QHelpEvent help(QEvent::ToolTip, box.cursorRect(on).center(), box.viewport()->mapToGlobal(QPoint()));
+    QApplication::sendEvent(box.viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), "This string is not closed before the end of its line.");
+    editor->setLiveDiagnostics(false);
     EXPECT_TRUE(marks().first.isEmpty());
 }
 

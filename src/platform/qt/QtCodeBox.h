@@ -6,6 +6,8 @@
 #include "text/FormatRuns.h"
 #include "text/TagMatch.h"
 
+#include <qxTagEditor2/qxDiagnostic.h>
+
 #include <QPlainTextEdit>
 
 #include <optional>
@@ -99,6 +101,11 @@ public:
     void setMatchHighlight(const QString& what, int options);
     // The matches shown, as text spans.
     QList<TextSpan> shownMatches() const { return mShownExtras ? mShownExtras->matches : QList<TextSpan>(); }
+    // The checks' findings (sorted by start, text positions): those on screen get a wavy underline in the
+    // error or warning colour, and with line numbers on, the gutter marks the lines they start on.
+    void setDiagnosticMarks(const QList<qxDiagnostic>& found);
+    // The findings underlined now, as text spans.
+    QList<TextSpan> shownDiagnosticMarks() const;
     // Zoom in steps of one point away from the font set on the box; 0 shows that font as it was set.
     // Ctrl+wheel zooms too. A font set on the box while zoomed becomes the new unzoomed font.
     int zoom() const { return mZoom; }
@@ -115,6 +122,8 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent* event) override;
+    // A tooltip over a character shows what the events say of it (ToolTipAt).
+    bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -218,6 +227,7 @@ private:
     struct Extras {
         int currentLine = -1; // -1: no current-line background
         QList<TextSpan> matches;
+        QList<qxDiagnostic> marks;
         std::optional<TagPair> pair;
         friend bool operator==(const Extras&, const Extras&) = default;
     };
@@ -226,6 +236,12 @@ private:
     void clearExtraSelections();
     // The matches of the highlighted text in the lines on screen, text range [start, end).
     QList<TextSpan> visibleMatches(std::pair<int, int> visible) const;
+    // The findings that reach into the text range [start, end).
+    QList<qxDiagnostic> visibleMarks(std::pair<int, int> visible) const;
+    // The worst finding that starts in the text range [start, end), if any.
+    std::optional<qxDiagnostic::Severity> markStartingIn(int start, int end) const;
+    // The text position of the character under a viewport point, or -1 off the text.
+    int characterAt(const QPoint& point) const;
     // Whether the extra selections on screen show `wanted` (their cursors have moved with the text).
     bool showing(const Extras& wanted) const;
     // Takes the colours to paint in from the widget's palette (the stored colours stay as they are).
@@ -242,6 +258,8 @@ private:
     bool mMatchBrackets = true;
     QString mMatchWhat;
     int mMatchOptions = 0;
+    QList<qxDiagnostic> mDiagnostics;
+    quint64 mDiagnosticsRevision = 0;
     std::optional<Extras> mShownExtras;
     // What the extra selections were last worked out from.
     struct ExtrasInput {
@@ -252,7 +270,8 @@ private:
         bool matchBrackets = false;
         QString matchWhat;
         int matchOptions = 0;
-        std::pair<int, int> visible; // the text on screen, while matches are highlighted
+        quint64 diagnostics = 0;
+        std::pair<int, int> visible; // the text on screen, while matches or findings are marked
         friend bool operator==(const ExtrasInput&, const ExtrasInput&) = default;
     };
     ExtrasInput mExtrasInput;

@@ -1,4 +1,5 @@
-// The code box's view aids: the line-number gutter, the current line, matching pairs, find matches and zoom.
+// The code box's view aids: the line-number gutter, the current line, matching pairs, find matches, the
+// checks' findings, their tooltips and zoom.
 // They draw beside and behind the text (the gutter in the viewport's margin, the rest as extra selections)
 // and change the shown font only, so the text, its formats, Change and the control's history never see them.
 #include "platform/EntryGuard.h"
@@ -7,10 +8,12 @@
 #include "text/BracketMatch.h"
 #include "text/TextFind.h"
 
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -23,6 +26,11 @@ constexpr int kFewestDigits = 2;
 constexpr double kSmallestPoints = 4;
 constexpr double kLargestPoints = 96;
 constexpr int kWheelStep = 120; // one notch of a wheel
+constexpr int kGutterMarkWidth = 3;
+
+bool startsBefore(const qxDiagnostic& diagnostic, int position) {
+    return diagnostic.start < position;
+}
 } // namespace
 
 // The strip left of the text that shows the line numbers; the box paints it.
@@ -76,6 +84,48 @@ void QtCodeBox::setMatchHighlight(const QString& what, int options) {
     updateExtraSelections();
 }
 
+void QtCodeBox::setDiagnosticMarks(const QList<qxDiagnostic>& found) {
+    if (found == mDiagnostics)
+        return;
+    mDiagnostics = found;
+    ++mDiagnosticsRevision;
+    updateExtraSelections();
+    if (mGutter)
+        mGutter->update();
+}
+
+QList<TextSpan> QtCodeBox::shownDiagnosticMarks() const {
+    QList<TextSpan> spans;
+    if (mShownExtras)
+        for (const qxDiagnostic& mark : mShownExtras->marks)
+            spans.append({mark.start, mark.length});
+    return spans;
+}
+
+// The findings are sorted by start and short: those that reach the screen start at most a line before it.
+QList<qxDiagnostic> QtCodeBox::visibleMarks(std::pair<int, int> visible) const {
+    QList<qxDiagnostic> shown;
+    auto it = std::lower_bound(mDiagnostics.begin(), mDiagnostics.end(), visible.first, startsBefore);
+    while (it != mDiagnostics.begin() && std::prev(it)->end() > visible.first &&
+           visible.first - std::prev(it)->start < 4096)
+        --it;
+    for (; it != mDiagnostics.end() && it->start < visible.second; ++it)
+        if (it->end() > visible.first)
+            shown.append(*it);
+    return shown;
+}
+
+std::optional<qxDiagnostic::Severity> QtCodeBox::markStartingIn(int start, int end) const {
+    std::optional<qxDiagnostic::Severity> worst;
+    for (auto it = std::lower_bound(mDiagnostics.begin(), mDiagnostics.end(), start, startsBefore);
+         it != mDiagnostics.end() && it->start < end; ++it) {
+        worst = it->severity;
+        if (*worst == qxDiagnostic::Severity::Error)
+            break;
+    }
+    return worst;
+}
+
 // One list holds them all: the current line first, then the find matches, the pair drawn over them. A caret
 // away from any marker or bracket costs a look at the characters around it, and find matches a search of the
 // lines on screen; the list is set again only when what it shows changes. Its cursors move with the text, so
@@ -87,14 +137,16 @@ void QtCodeBox::updateExtraSelections() {
         if (mSilent || caret.isNull())
             return; // new content is being set: setText marks again once it is in
         // A key moves the cursor and changes the document, and each calls here: look once.
-        const ExtrasInput input{.caret = caret.position(),
-                                .edits = mEdits,
-                                .currentLine = mHighlightCurrentLine,
-                                .matchTags = mMatchTags,
-                                .matchBrackets = mMatchBrackets,
-                                .matchWhat = mMatchWhat,
-                                .matchOptions = mMatchOptions,
-                                .visible = mMatchWhat.isEmpty() ? std::pair(0, 0) : visibleTextRange()};
+        const ExtrasInput input{
+            .caret = caret.position(),
+            .edits = mEdits,
+            .currentLine = mHighlightCurrentLine,
+            .matchTags = mMatchTags,
+            .matchBrackets = mMatchBrackets,
+            .matchWhat = mMatchWhat,
+            .matchOptions = mMatchOptions,
+            .diagnostics = mDiagnosticsRevision,
+            .visible = mMatchWhat.isEmpty() && mDiagnostics.isEmpty() ? std::pair(0, 0) : visibleTextRange()};
         if (input == mExtrasInput)
             return;
         mExtrasInput = input;
@@ -102,6 +154,7 @@ void QtCodeBox::updateExtraSelections() {
         if (mHighlightCurrentLine)
             wanted.currentLine = caret.blockNumber();
         wanted.matches = visibleMatches(input.visible);
+        wanted.marks = visibleMarks(input.visible);
         const int textCaret = mText.toTextPos(caret.position());
         if (mMatchTags)
             wanted.pair = MatchTagAt(mText.pieces(), textCaret);
@@ -123,16 +176,29 @@ void QtCodeBox::updateExtraSelections() {
             line.cursor.clearSelection();
             extras << line;
         }
-        const auto mark = [&](const TextSpan& span, Colour colour) {
+        const auto select = [&](const TextSpan& span, const QTextCharFormat& format) {
             QTextEdit::ExtraSelection marker;
-            marker.format.setBackground(qtColour(colour));
+            marker.format = format;
             marker.cursor = QTextCursor(document());
             marker.cursor.setPosition(mText.toDocPos(span.start));
             marker.cursor.setPosition(mText.toDocPos(span.end()), QTextCursor::KeepAnchor);
             extras << marker;
         };
+        const auto mark = [&](const TextSpan& span, Colour colour) {
+            QTextCharFormat format;
+            format.setBackground(qtColour(colour));
+            select(span, format);
+        };
         for (const TextSpan& span : wanted.matches)
             mark(span, mViewColours.findMatch);
+        for (const qxDiagnostic& finding : wanted.marks) {
+            QTextCharFormat wavy;
+            wavy.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+            wavy.setUnderlineColor(qtColour(finding.severity == qxDiagnostic::Severity::Error
+                                                ? mViewColours.errorMark
+                                                : mViewColours.warningMark));
+            select({finding.start, finding.length}, wavy);
+        }
         if (wanted.pair) {
             mark(wanted.pair->atCaret, mViewColours.tagPair);
             mark(wanted.pair->partner, mViewColours.tagPair);
@@ -173,6 +239,13 @@ bool QtCodeBox::showing(const Extras& wanted) const {
         (next >= shown.size() || shown[next++].cursor.blockNumber() != wanted.currentLine))
         return false;
     QList<TextSpan> spans = wanted.matches;
+    if (mShownExtras->marks.size() != wanted.marks.size())
+        return false;
+    for (qsizetype i = 0; i < wanted.marks.size(); ++i) {
+        if (mShownExtras->marks[i].severity != wanted.marks[i].severity)
+            return false;
+        spans << TextSpan{wanted.marks[i].start, wanted.marks[i].length};
+    }
     if (wanted.pair)
         spans << wanted.pair->atCaret << wanted.pair->partner;
     if (shown.size() - next != spans.size())
@@ -246,11 +319,50 @@ void QtCodeBox::paintGutter(QPaintEvent* event) {
         if (!block.isVisible() || bounds.bottom() < event->rect().top())
             continue;
         const int number = block.blockNumber();
+        const int start = mText.toTextPos(block.position());
+        if (const auto severity = markStartingIn(start, mText.toTextPos(block.position() + block.length())))
+            painter.fillRect(QRectF(0, bounds.top(), kGutterMarkWidth, lineHeight),
+                             qtColour(*severity == qxDiagnostic::Severity::Error ? mViewColours.errorMark
+                                                                                 : mViewColours.warningMark));
         painter.setPen(qtColour(number == mGutterCurrentLine ? mViewColours.gutterCurrentNumber
                                                              : mViewColours.gutterNumber));
         painter.drawText(QRectF(0, bounds.top(), right, lineHeight), Qt::AlignRight | Qt::AlignVCenter,
                          QString::number(number + 1));
     }
+}
+
+// --- tooltips ---------------------------------------------------------------------------------------------
+
+int QtCodeBox::characterAt(const QPoint& point) const {
+    const QTextCursor cursor = cursorForPosition(point);
+    const QRect caret = cursorRect(cursor);
+    if (point.y() < caret.top() || point.y() > caret.bottom())
+        return -1; // below the last line
+    QTextCursor under = cursor;
+    if (point.x() < caret.left() && !under.atBlockStart())
+        under.movePosition(QTextCursor::PreviousCharacter);
+    else if (under.atBlockEnd())
+        return -1; // past the line's end
+    return mText.toTextPos(under.position());
+}
+
+bool QtCodeBox::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || !mEvents)
+        return QPlainTextEdit::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    QString tip;
+    runEntry("a tooltip", [&] {
+        const int position = characterAt(help->pos());
+        if (position >= 0)
+            tip = mEvents->ToolTipAt(position);
+    });
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, viewport());
+    }
+    return true;
 }
 
 void QtCodeBox::resizeEvent(QResizeEvent* event) {

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "diagnostics/Diagnostic.h"
+#include "diagnostics/DiagnosticsChecker.h"
+
+#include <QList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace qx {
+
+class CodeBox;
+class OneShotTimer;
+class ScriptReference;
+struct EditorState;
+
+// Keeps the findings of the checks for the box's text. While live, a check runs a short delay after the
+// last edit (a burst of typing costs one check) and the marks follow each edit at once in between; off,
+// the text is checked only when asked. Either way the list answers for the text as it is now. The box,
+// the state and the timer must outlive the runner; the timer's owner sends its ticks to Tick.
+class DiagnosticsRunner {
+public:
+    using ReferenceFactory = std::function<std::unique_ptr<ScriptReference>()>;
+    // Told the list the view should mark, whenever it changes while live (empty when live goes off).
+    using Shown = std::function<void(const QList<Diagnostic>&)>;
+
+    DiagnosticsRunner(CodeBox& box, EditorState& state, OneShotTimer& timer, Shown shown);
+    ~DiagnosticsRunner();
+    DiagnosticsRunner(const DiagnosticsRunner&) = delete;
+    DiagnosticsRunner& operator=(const DiagnosticsRunner&) = delete;
+
+    // A plain ScriptReference over the control's database by default.
+    void setReferenceFactory(ReferenceFactory factory) { mMakeReference = std::move(factory); }
+
+    // Turning live on checks at once; off clears the marks.
+    void setLive(bool live);
+    bool live() const { return mLive; }
+    // The box's text changed, as Edited reports it.
+    void Edited(int position, int removed, int added);
+    // The timer's tick (the caller runs it as an entry of its own): the live check after the edits.
+    void Tick();
+    // The findings for the text as it is now, checked now when it changed since the last check.
+    const QList<Diagnostic>& Current();
+    // Counts the live checks whose findings differ from those of the check before, for the change notices.
+    // The marks moving with an edit are no such change.
+    qint64 revision() const { return mRevision; }
+
+    // The first finding that starts after `position` (before it, backwards), going round the text's end;
+    // null when there is none.
+    const Diagnostic* Next(int position, bool backwards);
+    // What the findings say about the character at `position`, one per line; empty when none covers it.
+    QString MessageAt(int position) const;
+
+private:
+    // What decides the findings besides the text: a change of either needs a whole check.
+    struct Rules {
+        bool plainScript = false;
+        const void* database = nullptr;
+        friend bool operator==(const Rules&, const Rules&) = default;
+    };
+
+    void check();
+    Rules currentRules() const;
+    // Shows the findings; a check that found other findings than the one before counts as a change.
+    void publish(bool changed);
+
+    CodeBox& mBox;
+    EditorState& mState;
+    OneShotTimer& mTimer;
+    Shown mShown;
+    ReferenceFactory mMakeReference;
+    DiagnosticsChecker mChecker;
+    QList<Diagnostic> mFound;
+    std::optional<Rules> mCheckedRules; // empty: the text changed since the last check
+    bool mLive = false;
+    qint64 mRevision = 0;
+};
+
+} // namespace qx
