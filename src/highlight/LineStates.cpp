@@ -6,6 +6,8 @@ namespace qx {
 
 void LineStates::clear() {
     mEntries.clear();
+    mShiftFrom = 0;
+    mShift = 0;
     mKnown = false;
     mEdited = false;
 }
@@ -27,9 +29,25 @@ void LineStates::Edited(int position, int removed, int added) {
 }
 
 size_t LineStates::lowerBound(int pos) const {
-    return size_t(std::lower_bound(mEntries.begin(), mEntries.end(), pos,
-                                   [](const Entry& e, int p) { return e.start < p; }) -
-                  mEntries.begin());
+    size_t low = 0, high = mEntries.size();
+    while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        if (at(middle) < pos)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+void LineStates::moveShiftTo(size_t index) {
+    if (mShift != 0) {
+        for (size_t i = index; i < mShiftFrom; ++i)
+            mEntries[i].start -= mShift;
+        for (size_t i = mShiftFrom; i < index; ++i)
+            mEntries[i].start += mShift;
+    }
+    mShiftFrom = index;
 }
 
 std::optional<LineStates::Entry> LineStates::restartPoint() const {
@@ -38,7 +56,7 @@ std::optional<LineStates::Entry> LineStates::restartPoint() const {
     const size_t after = lowerBound(limit + 1);
     if (after == 0)
         return std::nullopt;
-    return mEntries[after - 1];
+    return Entry{at(after - 1), mEntries[after - 1].state};
 }
 
 bool LineStates::unchangedFrom(int pos, quint32 state) const {
@@ -46,31 +64,32 @@ bool LineStates::unchangedFrom(int pos, quint32 state) const {
         return false;
     const int oldPos = pos - mDirtyNewEnd + mDirtyOldEnd;
     const size_t i = lowerBound(oldPos);
-    return i < mEntries.size() && mEntries[i].start == oldPos && mEntries[i].state == state;
+    return i < mEntries.size() && at(i) == oldPos && mEntries[i].state == state;
 }
 
 void LineStates::finishPass(int from, std::vector<Entry> fresh, int stop, int length) {
     if (from < 0) {
         mEntries = std::move(fresh);
+        mShiftFrom = mEntries.size();
+        mShift = 0;
     } else {
-        // The entries after `from` up to the stop are replaced in place, those after it move with the edits:
-        // no copy of the whole list, whose length follows the text's.
+        // The entries after `from` up to the stop are replaced in place, those after it owe the edits' shift:
+        // no copy of the whole list, whose length follows the text's, and no pass over it.
         const size_t head = lowerBound(from + 1);
         size_t tail = mEntries.size();
-        if (stop >= 0) {
-            const int delta = mEdited ? mDirtyNewEnd - mDirtyOldEnd : 0;
-            tail = lowerBound(stop - delta + 1);
-            if (delta != 0)
-                for (size_t i = tail; i < mEntries.size(); ++i)
-                    mEntries[i].start += delta;
-        }
+        if (stop >= 0)
+            tail = lowerBound(stop - (mEdited ? mDirtyNewEnd - mDirtyOldEnd : 0) + 1);
+        moveShiftTo(tail);
+        if (stop >= 0)
+            mShift += mEdited ? mDirtyNewEnd - mDirtyOldEnd : 0;
+        mShiftFrom = head + fresh.size();
         const size_t common = std::min(fresh.size(), tail - head);
-        const auto at = mEntries.begin() + qsizetype(head);
-        std::copy_n(fresh.begin(), common, at);
+        const auto place = mEntries.begin() + qsizetype(head);
+        std::copy_n(fresh.begin(), common, place);
         if (fresh.size() > common)
-            mEntries.insert(at + qsizetype(common), fresh.begin() + qsizetype(common), fresh.end());
+            mEntries.insert(place + qsizetype(common), fresh.begin() + qsizetype(common), fresh.end());
         else
-            mEntries.erase(at + qsizetype(common), mEntries.begin() + qsizetype(tail));
+            mEntries.erase(place + qsizetype(common), mEntries.begin() + qsizetype(tail));
     }
     mKnown = true;
     mEdited = false;

@@ -41,13 +41,18 @@ public:
     // went to the end of the text. A full pass is from -1.
     void finishPass(int from, std::vector<Entry> fresh, int stop, int length);
 
-    const std::vector<Entry>& entries() const { return mEntries; }
-
 private:
+    // The position of entry i in the text of the last pass: the entries from mShiftFrom on still owe the
+    // shift of the passes before, so that a pass after typing moves no entries but those it replaced.
+    int at(size_t i) const { return mEntries[i].start + (i >= mShiftFrom ? mShift : 0); }
+    // Settles the owed shift up to (or back to) entry `index`, which becomes the first that owes it.
+    void moveShiftTo(size_t index);
     // Index of the first entry at or after old position pos.
     size_t lowerBound(int pos) const;
 
-    std::vector<Entry> mEntries; // positions in the text of the last pass
+    std::vector<Entry> mEntries;
+    size_t mShiftFrom = 0;
+    int mShift = 0;
     bool mKnown = false;
     int mLength = 0;
     // The edited stretch: [mDirtyStart, mDirtyOldEnd) of the last pass's text is now

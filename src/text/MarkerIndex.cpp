@@ -41,27 +41,27 @@ void MarkerIndex::build(const TextSource& text) {
     mBuilt = true;
 }
 
+// The markers found lie between the entries around them (the caller has removed those the range held), so
+// they go in as one block: a paste of many markers moves the later entries once.
 void MarkerIndex::scan(const TextSource& text, int from, int to) {
     from = std::max(from, 0);
     const int span = int(mMarker.size());
+    std::vector<int> found;
     for (int start = from; start < to; start += kScanChunk) {
         const int end = std::min(to, start + kScanChunk);
         // Only the characters a marker starting before `end` can reach are read.
         const QString piece = text.span(start, end + span - 1);
-        for (qsizetype found = piece.indexOf(mMarker, 0, mSensitivity); found >= 0 && start + found < end;
-             found = piece.indexOf(mMarker, found + 1, mSensitivity)) {
-            const int position = start + int(found);
-            const std::size_t place = lowerBound(position);
-            if (place < mPositions.size() && at(place) == position)
-                continue;
-            if (place < mShiftFrom) {
-                mPositions.insert(mPositions.begin() + std::ptrdiff_t(place), position);
-                ++mShiftFrom;
-            } else {
-                mPositions.insert(mPositions.begin() + std::ptrdiff_t(place), position - mShift);
-            }
-        }
+        for (qsizetype at = piece.indexOf(mMarker, 0, mSensitivity); at >= 0 && start + at < end;
+             at = piece.indexOf(mMarker, at + 1, mSensitivity))
+            found.push_back(start + int(at));
     }
+    if (found.empty())
+        return;
+    // The entries before the block owe no shift, those after it still do.
+    const std::size_t place = lowerBound(found.front());
+    moveShiftTo(place);
+    mPositions.insert(mPositions.begin() + std::ptrdiff_t(place), found.begin(), found.end());
+    mShiftFrom += found.size();
 }
 
 // A marker that overlapped the replaced characters is gone; those after them move; new ones can only

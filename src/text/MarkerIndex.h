@@ -40,7 +40,7 @@ private:
     // Builds the index when it does not follow the text.
     void ensureBuilt(const TextSource& text);
     void build(const TextSource& text);
-    // Adds the markers that start in [from, to).
+    // Adds the markers that start in [from, to), where the index holds none.
     void scan(const TextSource& text, int from, int to);
 
     QString mMarker;

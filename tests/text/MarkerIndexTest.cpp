@@ -12,7 +12,8 @@ const QString kMarker = QStringLiteral("=\"{\\rtf1");
 // The index answers as a scan would after edits that split, join, create and destroy markers.
 TEST(MarkerIndexTest, FollowsEditsAsAFullScanWould) {
     QRandomGenerator random(7);
-    const QStringList pieces = {kMarker, "=\"", "{\\rtf1", "x", "\r\n", "tf1", "=", "\"{\\r", ""};
+    const QStringList pieces = {kMarker, "=\"", "{\\rtf1", "x", "\r\n",
+                                "tf1",   "=",   "\"{\\r",  "",  kMarker + "x" + kMarker};
     QString text = QStringLiteral("a=\"{\\rtf1 b}\" c =\"{\\rtf1");
     MarkerIndex index(kMarker);
     for (int round = 0; round < 400; ++round) {
