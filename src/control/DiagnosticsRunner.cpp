@@ -104,7 +104,8 @@ void DiagnosticsRunner::check() {
         reference = mMakeReference();
         reference->setDatabase(mState.moDatabase.data());
     }
-    mFound = mChecker.check(mBox.Text(), rules.plainScript, reference.get());
+    // A copy of its own: the box keeps no whole-text string for the checks.
+    mFound = mChecker.check(mBox.TextRange(0, mBox.TextLength()), rules.plainScript, reference.get());
     mCheckedRules = rules;
 }
 

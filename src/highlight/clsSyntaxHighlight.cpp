@@ -119,7 +119,8 @@ void clsSyntaxHighlight::ProcessSyntax(CodeBox& box, SyntaxProcessor& processor,
         if (lines)
             lines->clear(); // a walk that fails halfway leaves nothing to restart from
         box.SelectRange(0, -1);
-        mText = box.Text();
+        // A copy of its own, gone after the walk: the box need not keep a whole-text string for it.
+        mText = box.TextRange(0, box.TextLength());
         mView = mText.constData();
         mBase = 0;
         mLength = mTextLength = int(mText.size());

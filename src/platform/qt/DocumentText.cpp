@@ -70,20 +70,26 @@ int DocumentText::textStart(const QTextBlock& block) {
 
 void DocumentText::rebuild() {
     mDocLength = docLength();
-    mWhole = read(0, mDocLength);
-    mWholeValid = true;
-    mText.assign(mWhole);
+    mText.assign(read(0, mDocLength));
+    forgetWhole();
+}
+
+void DocumentText::forgetWhole() {
+    mWhole = QString();
+    mWholeValid = false;
+}
+
+bool DocumentText::equals(QStringView text) const {
+    const SplitText split = mText.pieces();
+    return split.size() == text.size() && split.head == text.first(split.head.size()) &&
+           split.tail == text.sliced(split.head.size());
 }
 
 const QString& DocumentText::text() const {
     if (mWholeValid)
         return mWhole;
     const SplitText pieces = mText.pieces();
-    // Refill the last buffer when no copy of it is held elsewhere: no new allocation to fault in.
-    if (mWhole.isDetached())
-        mWhole.resize(pieces.size());
-    else
-        mWhole = QString(pieces.size(), Qt::Uninitialized);
+    mWhole = QString(pieces.size(), Qt::Uninitialized);
     QChar* out = mWhole.data();
     std::copy(pieces.head.begin(), pieces.head.end(), out);
     std::copy(pieces.tail.begin(), pieces.tail.end(), out + pieces.head.size());
@@ -143,8 +149,8 @@ DocumentText::Edit DocumentText::update(int position, int charsRemoved, int char
         const QString old = text();
         rebuild();
         edit.removed = int(old.size());
-        edit.added = int(mWhole.size());
-        edit.changed = old != mWhole;
+        edit.added = mText.size();
+        edit.changed = !equals(old);
         edit.rebuilt = true;
         edit.removedText = old;
         return edit;
@@ -163,7 +169,7 @@ DocumentText::Edit DocumentText::update(int position, int charsRemoved, int char
         const int skipped = edit.start - reportedStart;
         edit.removedText = old.mid(skipped, edit.removed);
         mText.replace(edit.start, edit.removed, QStringView(inserted).mid(skipped, edit.added));
-        mWholeValid = false;
+        forgetWhole();
     }
     mDocLength = newLength;
     return edit;

@@ -52,9 +52,11 @@ public:
     explicit DocumentText(const QTextDocument* document);
 
     // The whole text as one string. Put together from the gap buffer the first time it is read after an
-    // edit: O(n) once after each edit, then free until the next one. Paths that run on every key read
-    // ranges instead.
+    // edit: O(n) once after each edit, then free until the next one, which lets it go (it is as large as
+    // the text itself). Paths that run on every key read ranges instead.
     const QString& text() const;
+    // Whether the text is `text`, compared where it lies.
+    bool equals(QStringView text) const;
     int length() const { return mText.size(); }
     // One character; outside the text, a null character.
     QChar at(int pos) const { return pos >= 0 && pos < length() ? mText.pieces().at(pos) : QChar(); }
@@ -77,6 +79,7 @@ public:
 
 private:
     int docLength() const;
+    void forgetWhole();
     // Whether block `number` holds textPos; on success, *block and *start are set to it.
     bool holds(int number, int textPos, QTextBlock* block, int* start) const;
     // The text of document range [from, from + length), separators as CR LF.
@@ -86,7 +89,7 @@ private:
 
     const QTextDocument* mDocument;
     GapText mText;
-    // text() as last put together; after an edit its buffer is kept to be filled again.
+    // text() as last put together, until the next edit.
     mutable QString mWhole;
     mutable bool mWholeValid = false;
     int mDocLength = 0;

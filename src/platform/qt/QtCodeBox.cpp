@@ -85,21 +85,23 @@ QtCodeBox::~QtCodeBox() {
 
 // --- text and selection -------------------------------------------------------------------------------
 
-void QtCodeBox::setText(const QString& text) {
-    const QString old = mText.text();
+void QtCodeBox::setText(const QString& given) {
+    const QString text = applySeparatorRule(given);
+    // Compared where the old text lies: a whole copy of it would outlive the call in the text's cache.
+    const bool changed = !mText.equals(text);
     mHeldSelection.reset();
     // The marks' cursors point into the old text: the document holds every cursor aside while it clears,
     // so a mark made or dropped during the replacement would leave it a cursor that is gone.
     clearExtraSelections();
     mSilent = true;
-    setPlainText(applySeparatorRule(text));
+    setPlainText(text);
     mSilent = false;
     updateExtraSelections();
     mFormats.reset(mText.length());
     mLayout.reset(mFormats.length()); // the new blocks have no layout formats
     mFormatsPending = false;
     mChangePending = false;
-    if (mEvents && old != mText.text())
+    if (mEvents && changed)
         mEvents->Change();
     reportSelChange();
 }
