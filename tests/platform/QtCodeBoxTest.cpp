@@ -114,6 +114,11 @@ TEST_F(QtCodeBoxTest, TypingIntoAColouredBlockKeepsTheOtherCharactersColours) {
     box.setSelStart(9), compose(&box, "zz", "zz");
     EXPECT_EQ(box.Text(), "axybc defzz");
     EXPECT_EQ(shown(), typed);
+    box.setSelStart(11), box.setSelText(QString(LayoutFormats::kLongestColouredLine - 11, u'x'));
+    EXPECT_EQ(shown(), typed) << "a line as long as may be is coloured";
+    QTest::keyClick(&box, Qt::Key_X);
+    EXPECT_TRUE(shown().isEmpty()) << "a longer one is not";
+    EXPECT_EQ(box.FormatAt(0).Color, kRed);
 }
 
 // Formats and selections made while locked reach the widget on unlock, where edits moved them.

@@ -45,6 +45,8 @@ const QTextCharFormat& LayoutFormats::qtFormat(const CharFormat& format) {
 std::vector<LayoutFormats::Span> LayoutFormats::spansOf(const FormatRuns& wanted, int textStart,
                                                         int length) const {
     std::vector<Span> spans;
+    if (length > kLongestColouredLine)
+        return spans;
     wanted.forEachRun(textStart, textStart + length, [&](int s, int e, const CharFormat& f) {
         if (!isPlain(f))
             spans.push_back({s - textStart, e - s, f});

@@ -22,6 +22,11 @@ class DocumentText;
 // to date when they are painted, so a pass costs work for what the user sees, not for the whole text.
 class LayoutFormats {
 public:
+    // A longer line is shown without colours: Qt lays out and shapes a line whole, one format range at a
+    // time, on every key, so a megabyte line in thousands of colours would make each key cost seconds.
+    // Its stored colours (FormatAt) stay as they are.
+    static constexpr int kLongestColouredLine = 10000;
+
     LayoutFormats(QTextDocument* document, const DocumentText& text)
         : mDocument(document)
         , mText(text) {}
