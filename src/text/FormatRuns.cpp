@@ -112,12 +112,6 @@ void FormatRuns::apply(int start, int end, const CharFormatChange& change) {
     mergeBeforeGap(first);
 }
 
-void FormatRuns::copyFrom(const FormatRuns& other, int start, int end) {
-    other.forEachRun(start, end, [&](int s, int e, const CharFormat& f) {
-        apply(s, e, {.Color = f.Color, .Bold = f.Bold, .Italic = f.Italic, .BackColor = f.BackColor});
-    });
-}
-
 CharFormat FormatRuns::at(int pos) const {
     if (pos < 0 || pos >= mLength)
         return {};

@@ -34,8 +34,6 @@ public:
     // Applies the change to every character in [start, end), clamped to the text; unset members of the
     // change leave that attribute of each character as it was.
     void apply(int start, int end, const CharFormatChange& change);
-    // Gives [start, end) the formats other has there (both of one length).
-    void copyFrom(const FormatRuns& other, int start, int end);
     // The format of one character; out of range gives the default.
     CharFormat at(int pos) const;
 

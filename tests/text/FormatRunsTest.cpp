@@ -11,9 +11,9 @@ namespace {
 // The per-character model: ranges clamp to the text, inserted characters are plain black.
 struct Reference {
     std::vector<CharFormat> mChars;
-    void apply(int start, int end, const CharFormatChange& change, const Reference* from = nullptr) {
+    void apply(int start, int end, const CharFormatChange& change) {
         for (int i = qMax(start, 0); i < qMin(end, length()); ++i)
-            mChars[i] = from ? from->mChars[i] : change.appliedTo(mChars[i]);
+            mChars[i] = change.appliedTo(mChars[i]);
     }
     void replace(int pos, int removed, int added) {
         mChars.erase(mChars.begin() + pos, mChars.begin() + pos + removed);
@@ -74,14 +74,6 @@ TEST(FormatRunsTest, RandomOperationsMatchAPerCharacterReference) {
             const int pos = int(rng() % (length + 1));
             if (op < 5) {
                 applyRandomChange(rng, a, b, runs, ref);
-            } else if (op < 6) {
-                // A source coloured in ascending runs, as a pass colours.
-                FormatRuns source(length);
-                Reference sourceRef{std::vector<CharFormat>(length)};
-                for (int at = int(rng() % 4); at < length; at += 1 + int(rng() % 7))
-                    applyRandomChange(rng, at, at + 1 + int(rng() % 5), source, sourceRef);
-                runs.copyFrom(source, a, b);
-                ref.apply(a, b, {}, &sourceRef);
             } else if (op < 7) {
                 const int count = int(rng() % 5);
                 runs.insert(pos, count);

@@ -123,17 +123,12 @@ int LayoutFormats::applyRange(const FormatRuns& wanted, int start, int end, bool
 
 int LayoutFormats::applyChanges(const FormatRuns& wanted, int visibleStart, int visibleEnd) {
     mWalk = {};
-    int touched = 0;
-    const int from = mChangedFrom;
-    const int to = mChangedTo;
+    const int from = qMax(mChangedFrom, visibleStart);
+    const int to = qMin(mChangedTo, visibleEnd);
     mChangedFrom = mChangedTo = 0;
-    std::vector<std::pair<int, int>> differences;
-    wanted.forEachDifference(mApplied, from, to, [&](int s, int e) { differences.emplace_back(s, e); });
-    for (const auto& [s, e] : differences) {
-        if (s < visibleEnd && e > visibleStart)
-            touched += applyRange(wanted, qMax(s, visibleStart), qMin(e, visibleEnd), false);
-        mApplied.copyFrom(wanted, s, e);
-    }
+    // Each block compares what it shows with what it must: those the changes left as they were cost that
+    // comparison only.
+    const int touched = from < to ? applyRange(wanted, from, to, false) : 0;
     flushDirty();
     return touched;
 }
@@ -147,7 +142,6 @@ void LayoutFormats::wantedChanged(int start, int end) {
 }
 
 void LayoutFormats::edited(int start, int removed, int added) {
-    mApplied.replace(start, removed, added);
     if (mChangedFrom >= mChangedTo)
         return;
     // The edited characters are plain on both sides; the stretch follows the text around it.
@@ -156,14 +150,13 @@ void LayoutFormats::edited(int start, int removed, int added) {
     mChangedTo = qMax(moved(mChangedTo), mChangedFrom);
 }
 
-void LayoutFormats::reset(int length) {
-    mApplied.reset(length);
+void LayoutFormats::reset() {
     mChangedFrom = mChangedTo = 0;
 }
 
-int LayoutFormats::applyVisible(int start, int end) {
+int LayoutFormats::applyVisible(const FormatRuns& wanted, int start, int end) {
     mWalk = {};
-    const int touched = applyRange(mApplied, start, end, false);
+    const int touched = applyRange(wanted, start, end, false);
     flushDirty();
     return touched;
 }
@@ -173,7 +166,6 @@ int LayoutFormats::applyForced(const FormatRuns& wanted, int start, int end) {
     end = qMax(end, start) + 1; // the block holding end too
     const int touched = applyRange(wanted, start, end, true);
     flushDirty();
-    mApplied.copyFrom(wanted, start, end);
     return touched;
 }
 

@@ -31,19 +31,19 @@ public:
         : mDocument(document)
         , mText(text) {}
 
-    // Takes `wanted` as what the blocks must show, and applies it now to the blocks in text range
-    // [visibleStart, visibleEnd) that hold a character where it differs from before. Only the stretch
-    // reported through wantedChanged since the last call is compared, so the cost follows what changed.
-    // Returns the number of blocks given new formats.
+    // Applies `wanted` now to the blocks in text range [visibleStart, visibleEnd) that the stretch reported
+    // through wantedChanged since the last call reaches and whose formats differ from what they show, so the
+    // cost follows what changed on screen. The blocks off screen take theirs when painted. Returns the
+    // number of blocks given new formats.
     int applyChanges(const FormatRuns& wanted, int visibleStart, int visibleEnd);
     // `wanted` changed its formats in text range [start, end).
     void wantedChanged(int start, int end);
     // A text edit, made to `wanted` too: [start, start + removed) became `added` plain characters.
     void edited(int start, int removed, int added);
-    // A new text of `length` plain characters, in new blocks without layout formats.
-    void reset(int length);
-    // Brings the blocks in text range [start, end) up to what they must show; called before painting.
-    int applyVisible(int start, int end);
+    // A new text in new blocks without layout formats.
+    void reset();
+    // Brings the blocks in text range [start, end) up to `wanted`; called before painting.
+    int applyVisible(const FormatRuns& wanted, int start, int end);
     // Applies to the blocks overlapping text range [start, end] even when their user data says they are up
     // to date: after an edit Qt leaves stale ranges on the edited blocks.
     int applyForced(const FormatRuns& wanted, int start, int end);
@@ -86,7 +86,6 @@ private:
 
     QTextDocument* mDocument;
     const DocumentText& mText;
-    FormatRuns mApplied; // the target: blocks off screen may still show older formats
     // Each stored format as painted: the document's format collection never shrinks, so formats are reused.
     std::vector<std::pair<CharFormat, QTextCharFormat>> mQtFormats;
     PaletteColours mColours;

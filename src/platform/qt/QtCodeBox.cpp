@@ -98,7 +98,7 @@ void QtCodeBox::setText(const QString& given) {
     mSilent = false;
     updateExtraSelections();
     mFormats.reset(mText.length());
-    mLayout.reset(mFormats.length()); // the new blocks have no layout formats
+    mLayout.reset(); // the new blocks have no layout formats
     mFormatsPending = false;
     mChangePending = false;
     if (mEvents && changed)
@@ -273,7 +273,7 @@ void QtCodeBox::onContentsChange(int position, int charsRemoved, int charsAdded)
         mEvents->Edited(edit.start, edit.removedText, edit.added);
     if (edit.rebuilt) {
         mFormats.reset(mText.length());
-        mLayout.reset(mFormats.length());
+        mLayout.reset();
     } else {
         // Colours stay with their characters; what is typed is plain black.
         mFormats.replace(edit.start, edit.removed, edit.added);
@@ -381,7 +381,7 @@ std::pair<int, int> QtCodeBox::visibleTextRange() const {
 // Blocks that scrolled into view since the last pass get their formats just before they are painted.
 void QtCodeBox::paintEvent(QPaintEvent* event) {
     const auto [start, end] = visibleTextRange();
-    mLayout.applyVisible(start, end);
+    mLayout.applyVisible(mFormats, start, end);
     QPlainTextEdit::paintEvent(event);
 }
 
