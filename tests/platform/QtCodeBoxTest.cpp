@@ -68,7 +68,10 @@ TEST_F(QtCodeBoxTest, TextCopyAndRangeReadsAgreeWithTheBlocksAcrossRandomEdits) 
         SCOPED_TRACE(step);
         const int length = box.TextLength();
         const int op = int(rng() % 6);
-        if (op <= 2) {
+        if (step % 40 == 0) {
+            box.setText(QString::fromUtf16(u"\u2029a\rb\n\ufdd0\r\r\n") + pieces[int(rng() % pieces.size())] +
+                        "\r");
+        } else if (op <= 2) {
             box.SelectRange(int(rng() % (length + 1)), int(rng() % (length + 1)));
             box.setSelText(pieces[int(rng() % (step % 50 == 0 ? pieces.size() : pieces.size() - 1))]);
         } else if (op == 3) {

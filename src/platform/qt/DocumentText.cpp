@@ -74,6 +74,29 @@ void DocumentText::rebuild() {
     forgetWhole();
 }
 
+QString DocumentText::presented(const QString& ruled) {
+    const qsizetype size = ruled.size();
+    const QChar* chars = ruled.constData();
+    const auto lone = [&](qsizetype i) {
+        return (chars[i] == u'\r' && (i + 1 == size || chars[i + 1] != u'\n')) ||
+               (chars[i] == u'\n' && (i == 0 || chars[i - 1] != u'\r'));
+    };
+    qsizetype first = 0;
+    while (first < size && !lone(first))
+        ++first;
+    if (first == size)
+        return ruled; // shared, no copy
+    QString text = ruled.first(first);
+    text.reserve(size + size / 16);
+    for (qsizetype i = first; i < size; ++i) {
+        if (lone(i))
+            text += kLineBreak;
+        else
+            text += chars[i];
+    }
+    return text;
+}
+
 void DocumentText::forgetWhole() {
     mWhole = QString();
     mWholeValid = false;
@@ -158,7 +181,9 @@ DocumentText::Edit DocumentText::update(int position, int charsRemoved, int char
     // Blocks that start at or before position are the same before and after the edit.
     edit.start = toTextPos(position);
     edit.removed = textSpan(edit.start, removed);
-    const QString inserted = read(position, added);
+    const bool whole = mExpected && position == 0 && added == newLength &&
+                       mExpected->size() - mExpected->count(u'\n') == added;
+    const QString inserted = whole ? *std::exchange(mExpected, std::nullopt) : read(position, added);
     edit.added = int(inserted.size());
     const QString old = mid(edit.start, edit.removed);
     edit.changed = old != inserted;

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QTextDocument;
@@ -69,6 +70,13 @@ public:
     Edit update(int position, int charsRemoved, int charsAdded, bool trim = false);
     // Reads the whole document again.
     void rebuild();
+    // Runs `set`, which gives the document `ruled` whole (the separator rule applied): the notification of
+    // that takes the text from here instead of reading every block the document has just made.
+    template <class Set> void settingWhole(const QString& ruled, Set&& set) {
+        mExpected = presented(ruled);
+        set();
+        mExpected.reset();
+    }
 
     int toTextPos(int docPos) const;
     // The document position of a text position; one between CR and LF maps to the end of the line.
@@ -80,6 +88,8 @@ public:
 private:
     int docLength() const;
     void forgetWhole();
+    // The text a document given `ruled` holds, as this class presents it: every lone CR or LF a CR LF.
+    static QString presented(const QString& ruled);
     // Whether block `number` holds textPos; on success, *block and *start are set to it.
     bool holds(int number, int textPos, QTextBlock* block, int* start) const;
     // The text of document range [from, from + length), separators as CR LF.
@@ -92,6 +102,7 @@ private:
     // text() as last put together, until the next edit.
     mutable QString mWhole;
     mutable bool mWholeValid = false;
+    std::optional<QString> mExpected; // see settingWhole
     int mDocLength = 0;
     // The number of the block blockAt found last: lookups cluster around the caret.
     mutable int mLastBlock = 0;

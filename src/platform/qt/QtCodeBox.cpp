@@ -94,7 +94,7 @@ void QtCodeBox::setText(const QString& given) {
     // so a mark made or dropped during the replacement would leave it a cursor that is gone.
     clearExtraSelections();
     mSilent = true;
-    setPlainText(text);
+    mText.settingWhole(text, [&] { setPlainText(text); });
     mSilent = false;
     updateExtraSelections();
     mFormats.reset(mText.length());
