@@ -25,6 +25,41 @@
     </message>
 </context>
 <context>
+    <name>Diagnostics</name>
+    <message>
+        <source>&quot;%1&quot; has no matching &quot;%2&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; closes a &quot;%2&quot;; it should be &quot;%3&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This string is not closed before the end of its line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no command &quot;%2&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no command &quot;%2&quot;; did you mean &quot;%3&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no handler &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no handler &quot;%1&quot;; did you mean &quot;%2&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This encoded value is not valid Base64.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Favourites</name>
     <message>
         <source>Cannot read &quot;%1&quot;: %2</source>

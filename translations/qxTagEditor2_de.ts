@@ -25,6 +25,41 @@
     </message>
 </context>
 <context>
+    <name>Diagnostics</name>
+    <message>
+        <source>&quot;%1&quot; has no matching &quot;%2&quot;.</source>
+        <translation>Zu &quot;%1&quot; fehlt das passende &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; closes a &quot;%2&quot;; it should be &quot;%3&quot;.</source>
+        <translation>&quot;%1&quot; schließt ein &quot;%2&quot;; richtig wäre &quot;%3&quot;.</translation>
+    </message>
+    <message>
+        <source>This string is not closed before the end of its line.</source>
+        <translation>Diese Zeichenkette wird vor dem Zeilenende nicht geschlossen.</translation>
+    </message>
+    <message>
+        <source>%1 has no command &quot;%2&quot;.</source>
+        <translation>%1 kennt keinen Befehl &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>%1 has no command &quot;%2&quot;; did you mean &quot;%3&quot;?</source>
+        <translation>%1 kennt keinen Befehl &quot;%2&quot;; meinten Sie &quot;%3&quot;?</translation>
+    </message>
+    <message>
+        <source>There is no handler &quot;%1&quot;.</source>
+        <translation>Es gibt keinen Handler &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>There is no handler &quot;%1&quot;; did you mean &quot;%2&quot;?</source>
+        <translation>Es gibt keinen Handler &quot;%1&quot;; meinten Sie &quot;%2&quot;?</translation>
+    </message>
+    <message>
+        <source>This encoded value is not valid Base64.</source>
+        <translation>Dieser codierte Wert ist kein gültiges Base64.</translation>
+    </message>
+</context>
+<context>
     <name>Favourites</name>
     <message>
         <source>Cannot read &quot;%1&quot;: %2</source>
