@@ -94,6 +94,8 @@ public:
         // Time passes only when an action says so.
         d.tmrDelayedSyntaxHighlight.setInterval(std::numeric_limits<int>::max());
         d.tmrForegroundCheck.setInterval(std::numeric_limits<int>::max());
+        d.tmrDiagnostics.setInterval(std::numeric_limits<int>::max());
+        mEditor->setLiveDiagnostics(true);
         QObject::connect(mEditor, &qxcSCRIPTEditor::EncodingAreaChange, mEditor, [this] {
             if (mSlotReadsValue)
                 mCaptured << mEditor->Value();
@@ -244,6 +246,10 @@ private:
             mEditor->setLocked(!mEditor->Locked());
         } else if (op == QLatin1String("pause")) {
             d.tmrDelayedSyntaxHighlight.fire();
+            d.tmrDiagnostics.fire();
+            for (const qxDiagnostic& found : mEditor->Diagnostics())
+                require(found.start >= 0 && found.length > 0 && found.end() <= box()->TextLength(),
+                        QStringLiteral("every finding lies in the text"));
         }
     }
 
