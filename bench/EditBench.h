@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <ctime>
 #include <malloc.h>
+#include <unistd.h>
 #include <vector>
 
 namespace qxbench {
@@ -96,6 +97,13 @@ inline double heapMb() {
     return double(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
 }
 
+// Memory resident in RAM (/proc/self/statm), which also counts what the allocator keeps after a free.
+inline double rssMb() {
+    QFile in(QStringLiteral("/proc/self/statm"));
+    const double pages = in.open(QIODevice::ReadOnly) ? in.readLine().split(' ').value(1).toDouble() : 0;
+    return pages * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
 // The one-minute load average, so that figures from a busy machine can be told apart.
 inline double loadAverage() {
     QFile in(QStringLiteral("/proc/loadavg"));
@@ -110,10 +118,11 @@ inline void settle() {
 // --- keys --------------------------------------------------------------------------------------------
 
 // One key as the user presses it: the press and the release, delivered to the widget at once.
-inline void pressKey(QWidget& widget, Qt::Key key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+inline void pressKey(QWidget& widget, Qt::Key key, const QString& text,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QCoreApplication::sendEvent(&widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QCoreApplication::sendEvent(&widget, &release);
 }
 
@@ -122,6 +131,10 @@ inline void typeX(QWidget& widget) {
 }
 inline void backspace(QWidget& widget) {
     pressKey(widget, Qt::Key_Backspace, QStringLiteral("\b"));
+}
+// Ctrl+V: the paste a user's keyboard runs.
+inline void pasteKey(QWidget& widget) {
+    pressKey(widget, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
 }
 
 // The typing point: the start of the line in the middle of the text, never inside an encoded value. As a
@@ -137,6 +150,12 @@ inline int middleLine(const QString& text) {
 
 // The control over a shown Qt box and in-memory popups, bars and timers, its caret at the middle line.
 struct Control : test::MemoryControl<QtCodeBox> {
+    // Shown and empty, for timing a load.
+    Control() {
+        box.resize(900, 600);
+        box.show();
+        settle();
+    }
     explicit Control(const QString& text) {
         box.resize(900, 600);
         box.show();
@@ -156,6 +175,12 @@ struct Control : test::MemoryControl<QtCodeBox> {
 struct Bare {
     QPlainTextEdit edit;
 
+    // Shown and empty, for timing a load.
+    Bare() {
+        edit.resize(900, 600);
+        edit.show();
+        settle();
+    }
     explicit Bare(const QString& text) {
         edit.resize(900, 600);
         edit.show();
