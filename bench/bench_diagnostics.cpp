@@ -1,12 +1,16 @@
 // Live diagnostics: a full check of the generated 1 MB and 10 MB texts, with the sample reference data,
-// beside the full colouring pass (engine and processor on the in-memory box) of the same text.
+// beside the full colouring pass (engine and processor on the in-memory box) of the same text; and the
+// check of plain script after one typed character beside the delayed colouring pass after it.
 #include "diagnostics/DiagnosticsChecker.h"
+#include "diagnostics/IncrementalScriptCheck.h"
 #include "highlight/ColourText.h"
 #include "highlight/EffectiveCodeType.h"
+#include "highlight/LineStates.h"
 #include "highlight/TextDecoding.h"
 #include "highlight/clsQXSyntaxHighlight.h"
 #include "hostlib/ScriptReference.h"
 #include "platform/memory/MemoryCodeBox.h"
+#include "text/TextSource.h"
 
 #include <qxTagEditor2/qxDatabase.h>
 
@@ -68,6 +72,81 @@ void BM_FullColouring(benchmark::State& state, const char* name, int codeType) {
                    clsQXSyntaxHighlight::DefaultEncodeColour);
     state.SetBytesProcessed(state.iterations() * text.size());
 }
+
+// Where the keys go: the start of the line in the middle of the text (where a key may turn a keyword at the
+// line's start into one that no longer starts the statement), or the end of the first name assigned to
+// after it (where a key changes a name only).
+int keyPosition(const QString& text, bool inName) {
+    const int lineStart = int(text.indexOf(QLatin1String("\r\n"), text.size() / 2)) + 2;
+    return inName ? int(text.indexOf(QLatin1String(" = "), lineStart)) : lineStart;
+}
+
+// One iteration is two keystrokes in the middle of the text, "x" and then Backspace, each followed by the
+// check that follows the edit and the findings read back; only the checks are timed.
+void BM_CheckAfterKeystroke(benchmark::State& state, const char* name, bool inName) {
+    QString text = benchText(name);
+    if (!haveText(state, text))
+        return;
+    IncrementalScriptCheck check;
+    check.reset(text);
+    const int at = keyPosition(text, inName);
+    for (auto _ : state) {
+        state.PauseTiming();
+        text.insert(at, u'x');
+        state.ResumeTiming();
+        check.edited(TextSource(text), at, 0, 1);
+        benchmark::DoNotOptimize(check.findings().constData());
+        state.PauseTiming();
+        text.remove(at, 1);
+        state.ResumeTiming();
+        check.edited(TextSource(text), at, 1, 0);
+        benchmark::DoNotOptimize(check.findings().constData());
+    }
+}
+
+// The same two keystrokes on the in-memory box, each followed by the delayed colouring pass; only the
+// passes are timed.
+void BM_ColourAfterKeystroke(benchmark::State& state, const char* name, bool inName) {
+    const QString& text = benchText(name);
+    if (!haveText(state, text))
+        return;
+    MemoryCodeBox box;
+    box.setText(text);
+    LineStates lines;
+    const Colour tag = clsQXSyntaxHighlight::DefaultTagColour,
+                 encode = clsQXSyntaxHighlight::DefaultEncodeColour;
+    ColourText(box, CodeTypes::VB, tag, encode, &lines);
+    const int at = keyPosition(text, inName);
+    for (auto _ : state) {
+        state.PauseTiming();
+        box.SelectRange(at, at), box.setSelText(QStringLiteral("x"));
+        lines.Edited(at, 0, 1);
+        state.ResumeTiming();
+        ColourEdits(box, CodeTypes::VB, tag, encode, lines);
+        state.PauseTiming();
+        box.SelectRange(at, at + 1), box.setSelText(QString());
+        lines.Edited(at, 1, 0);
+        state.ResumeTiming();
+        ColourEdits(box, CodeTypes::VB, tag, encode, lines);
+    }
+}
+
+BENCHMARK_CAPTURE(BM_CheckAfterKeystroke, script_1mb_name, "script_1mb.vbs", true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, script_1mb_name, "script_1mb.vbs", true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CheckAfterKeystroke, script_10mb_name, "script_10mb.vbs", true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, script_10mb_name, "script_10mb.vbs", true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CheckAfterKeystroke, script_1mb_line_start, "script_1mb.vbs", false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, script_1mb_line_start, "script_1mb.vbs", false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CheckAfterKeystroke, script_10mb_line_start, "script_10mb.vbs", false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, script_10mb_line_start, "script_10mb.vbs", false)
+    ->Unit(benchmark::kMicrosecond);
 
 constexpr int VB = CodeTypes::VB;
 constexpr int Tag = CodeTypes::Kelvane;

@@ -6,8 +6,10 @@
 #include "platform/CodeBox.h"
 #include "platform/EditorState.h"
 #include "platform/OneShotTimer.h"
+#include "text/TextSource.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace qx {
 
@@ -57,7 +59,7 @@ void DiagnosticsRunner::setLive(bool live) {
     mLive = live;
     mTimer.setEnabled(false);
     if (live) {
-        check();
+        check(currentRules());
         publish(true);
     } else if (mShown) {
         mShown({});
@@ -65,7 +67,17 @@ void DiagnosticsRunner::setLive(bool live) {
 }
 
 void DiagnosticsRunner::Edited(int position, int removed, int added) {
-    mCheckedRules.reset();
+    mStale = true;
+    if (!mPending) {
+        mPending = PendingEdit{position, position + removed, position + added};
+    } else {
+        // One stretch covers every edit since the last check, in the old text and in today's.
+        PendingEdit& pending = *mPending;
+        const int end = std::max(pending.newEnd, position + removed);
+        pending.oldEnd += end - pending.newEnd;
+        pending.newEnd = end + added - removed;
+        pending.position = std::min(pending.position, position);
+    }
     if (!mLive)
         return;
     followEdit(mFound, position, removed, added);
@@ -74,9 +86,10 @@ void DiagnosticsRunner::Edited(int position, int removed, int added) {
 }
 
 const QList<Diagnostic>& DiagnosticsRunner::Current() {
-    if (mCheckedRules != currentRules()) {
+    const Rules rules = currentRules();
+    if (mStale || mCheckedRules != rules) {
         const QList<Diagnostic> before = mFound;
-        check();
+        check(rules);
         if (mLive) {
             mTimer.setEnabled(false);
             publish(mFound != before);
@@ -97,16 +110,30 @@ void DiagnosticsRunner::Tick() {
     Current();
 }
 
-void DiagnosticsRunner::check() {
-    const Rules rules = currentRules();
-    std::unique_ptr<ScriptReference> reference;
-    if (!rules.plainScript) {
-        reference = mMakeReference();
-        reference->setDatabase(mState.moDatabase.data());
+void DiagnosticsRunner::check(const Rules& rules) {
+    const std::optional<PendingEdit> pending = std::exchange(mPending, std::nullopt);
+    const bool followScript = rules.plainScript && mCheckedRules == rules && mScriptFollowed;
+    mCheckedRules = rules;
+    mStale = false;
+    if (followScript) {
+        // Plain script follows the edits: only what they touched is looked at again.
+        if (pending)
+            mScript.edited(TextSource(mBox), pending->position, pending->oldEnd - pending->position,
+                           pending->newEnd - pending->position);
+        mFound = mScript.findings();
+        return;
     }
     // A copy of its own: the box keeps no whole-text string for the checks.
-    mFound = mChecker.check(mBox.TextRange(0, mBox.TextLength()), rules.plainScript, reference.get());
-    mCheckedRules = rules;
+    const QString text = mBox.TextRange(0, mBox.TextLength());
+    mScriptFollowed = rules.plainScript;
+    if (rules.plainScript) {
+        mScript.reset(text);
+        mFound = mScript.findings();
+        return;
+    }
+    std::unique_ptr<ScriptReference> reference = mMakeReference();
+    reference->setDatabase(mState.moDatabase.data());
+    mFound = mChecker.check(text, false, reference.get());
 }
 
 DiagnosticsRunner::Rules DiagnosticsRunner::currentRules() const {

@@ -2,6 +2,7 @@
 
 #include "diagnostics/Diagnostic.h"
 #include "diagnostics/DiagnosticsChecker.h"
+#include "diagnostics/IncrementalScriptCheck.h"
 
 #include <QList>
 
@@ -61,7 +62,15 @@ private:
         friend bool operator==(const Rules&, const Rules&) = default;
     };
 
-    void check();
+    // Every edit since the last check as one: [position, oldEnd) of the checked text is now
+    // [position, newEnd).
+    struct PendingEdit {
+        int position = 0;
+        int oldEnd = 0;
+        int newEnd = 0;
+    };
+
+    void check(const Rules& rules);
     Rules currentRules() const;
     // Shows the findings; a check that found other findings than the one before counts as a change.
     void publish(bool changed);
@@ -72,8 +81,12 @@ private:
     Shown mShown;
     ReferenceFactory mMakeReference;
     DiagnosticsChecker mChecker;
+    IncrementalScriptCheck mScript;
+    bool mScriptFollowed = false; // mScript holds the text of the last check
     QList<Diagnostic> mFound;
-    std::optional<Rules> mCheckedRules; // empty: the text changed since the last check
+    std::optional<Rules> mCheckedRules;
+    std::optional<PendingEdit> mPending;
+    bool mStale = true; // the text changed since the last check
     bool mLive = false;
     qint64 mRevision = 0;
 };

@@ -1,5 +1,6 @@
 #include "support/ControllerFixture.h"
 
+#include "diagnostics/DiagnosticsChecker.h"
 #include "platform/KeyCodes.h"
 
 #include <qxTagEditor2/qxDatabase.h>
@@ -43,6 +44,11 @@ TEST_F(LiveDiagnosticsTest, OnDemandOrLiveAfterEachBurstOfEdits) {
     diagnosticsTimer.fire();
     EXPECT_EQ(starts(shell.marks), QList<int>({17}));
     EXPECT_EQ(announced(), 2);
+    box.setSelStart(0), box.typeText("Next\r\n");
+    box.setSelStart(int(box.Text().size())), box.typeText("\r\nx\r\ny\r\nz \"");
+    diagnosticsTimer.fire();
+    EXPECT_EQ(shell.marks, DiagnosticsChecker().check(box.Text(), true, nullptr)) << "edits in two places";
+    box.setSelStart(int(box.Text().size()));
     control.setCodeType(0);
     EXPECT_TRUE(control.Diagnostics().isEmpty()) << "tag markup has no script outside its values";
     control.setLiveDiagnostics(false);
