@@ -110,30 +110,30 @@ void DiagnosticsRunner::Tick() {
     Current();
 }
 
+// A check that fails leaves the runner stale, with nothing followed: the next one checks the whole text.
 void DiagnosticsRunner::check(const Rules& rules) {
     const std::optional<PendingEdit> pending = std::exchange(mPending, std::nullopt);
     const bool followScript = rules.plainScript && mCheckedRules == rules && mScriptFollowed;
-    mCheckedRules = rules;
-    mStale = false;
+    mScriptFollowed = false;
+    mStale = true;
     if (followScript) {
         // Plain script follows the edits: only what they touched is looked at again.
         if (pending)
             mScript.edited(TextSource(mBox), pending->position, pending->oldEnd - pending->position,
                            pending->newEnd - pending->position);
         mFound = mScript.findings();
-        return;
-    }
-    // A copy of its own: the box keeps no whole-text string for the checks.
-    const QString text = mBox.TextRange(0, mBox.TextLength());
-    mScriptFollowed = rules.plainScript;
-    if (rules.plainScript) {
-        mScript.reset(text);
+    } else if (rules.plainScript) {
+        // A copy of its own: the box keeps no whole-text string for the checks.
+        mScript.reset(mBox.TextRange(0, mBox.TextLength()));
         mFound = mScript.findings();
-        return;
+    } else {
+        std::unique_ptr<ScriptReference> reference = mMakeReference();
+        reference->setDatabase(mState.moDatabase.data());
+        mFound = mChecker.check(mBox.TextRange(0, mBox.TextLength()), false, reference.get());
     }
-    std::unique_ptr<ScriptReference> reference = mMakeReference();
-    reference->setDatabase(mState.moDatabase.data());
-    mFound = mChecker.check(text, false, reference.get());
+    mScriptFollowed = rules.plainScript;
+    mCheckedRules = rules;
+    mStale = false;
 }
 
 DiagnosticsRunner::Rules DiagnosticsRunner::currentRules() const {

@@ -234,9 +234,8 @@ void EditorController::setLocked(bool locked) {
 }
 
 void EditorController::setLiveDiagnostics(bool live) {
-    const ChangeNotices::Entry entry(mNotices);
     mState.mbLiveDiagnostics = live;
-    mDiagnostics->setLive(live);
+    guarded("LiveDiagnostics", [&] { mDiagnostics->setLive(live); });
 }
 
 QList<Diagnostic> EditorController::Diagnostics() {
