@@ -102,7 +102,8 @@ QList<TextSpan> QtCodeBox::shownDiagnosticMarks() const {
     return spans;
 }
 
-// The findings are sorted by start and short: those that reach the screen start at most a line before it.
+// The findings are sorted by start and short (none crosses a line's end): those that reach into the screen
+// from before it are the few just before the first one on it.
 QList<qxDiagnostic> QtCodeBox::visibleMarks(std::pair<int, int> visible) const {
     QList<qxDiagnostic> shown;
     auto it = std::lower_bound(mDiagnostics.begin(), mDiagnostics.end(), visible.first, startsBefore);
