@@ -26,8 +26,9 @@ enum Encoded { NoMarker, AfterTilde, AfterSix, AfterFour, InEncodedArea };
 
 class ValueFinder {
 public:
-    explicit ValueFinder(const WordList& commands)
-        : mCommands(commands) {}
+    ValueFinder(const WordList& commands, QList<TextSpan>* leadIns)
+        : mCommands(commands)
+        , mLeadIns(leadIns) {}
 
     QList<TextSpan> run(QStringView text) {
         const char16_t* chars = text.utf16();
@@ -51,13 +52,14 @@ public:
             if (i < size && chars[i] <= 255) // the colouring skips every other character
                 step(chars[i], i);
         }
+        endLeadIn(size);
         return std::move(mValues);
     }
 
 private:
     void step(int ch, int at) {
         if (mInTag) {
-            tagChar(ch);
+            tagChar(ch, at);
             return;
         }
         if (mEncoded == InEncodedArea) {
@@ -65,7 +67,7 @@ private:
                 mEncoded = NoMarker;
             return;
         }
-        if (mBlock < InValue && followMarker(ch))
+        if (mBlock < InValue && followMarker(ch, at))
             return;
         followBlock(ch, at);
         switch (mBlock) {
@@ -90,7 +92,7 @@ private:
         }
     }
 
-    void tagChar(int ch) {
+    void tagChar(int ch, int at) {
         if (ch == '\r') {
             mInTag = false;
         } else if (ch != '>') {
@@ -98,12 +100,14 @@ private:
                 mTagName.push_back(toUpper(ch));
         } else {
             mInTag = false;
-            if (mTagName == "QX:VBS" || mTagName == "QX:SCRIPT")
+            if (mTagName == "QX:VBS" || mTagName == "QX:SCRIPT") {
                 mBlock = BetweenWords;
+                mLeadInStart = mLeadInStart < 0 ? at : mLeadInStart;
+            }
         }
     }
 
-    bool followMarker(int ch) {
+    bool followMarker(int ch, int at) {
         if (ch == '~') {
             mEncoded = AfterTilde;
             return true;
@@ -120,6 +124,7 @@ private:
             if (ch == '"') {
                 mEncoded = InEncodedArea;
                 mBlock = Outside;
+                endLeadIn(at);
             }
             return true;
         default:
@@ -151,11 +156,18 @@ private:
             if (ch == '"') {
                 mBlock = InValue;
                 mValueStart = at + 1;
+                endLeadIn(at);
             }
             break;
         default:
             break;
         }
+    }
+
+    void endLeadIn(int at) {
+        if (mLeadInStart >= 0 && mLeadIns)
+            mLeadIns->append(TextSpan{mLeadInStart, at - mLeadInStart});
+        mLeadInStart = -1;
     }
 
     // The first c at or after from, or the text's size.
@@ -168,6 +180,8 @@ private:
     static constexpr size_t kLongestBlockTag = std::string_view("QX:SCRIPT").size();
 
     const WordList& mCommands;
+    QList<TextSpan>* mLeadIns;
+    int mLeadInStart = -1;
     QList<TextSpan> mValues;
     bool mInTag = false;
     std::string mTagName; // in upper case, cut after kLongestBlockTag + 1 characters
@@ -179,8 +193,8 @@ private:
 
 } // namespace
 
-QList<TextSpan> ScriptValues(QStringView text, const WordList& commands) {
-    return ValueFinder(commands).run(text);
+QList<TextSpan> ScriptValues(QStringView text, const WordList& commands, QList<TextSpan>* leadIns) {
+    return ValueFinder(commands, leadIns).run(text);
 }
 
 } // namespace qx
