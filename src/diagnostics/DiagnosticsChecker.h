@@ -20,8 +20,6 @@ public:
 
     // Sorted by start. reference may be null: no handler or command is checked then.
     QList<Diagnostic> check(QStringView text, bool plainScript, ScriptReference* reference) const;
-    // The commands whose values hold script, as ScriptValues takes them.
-    const WordList& scriptCommands() const { return mScriptCommands; }
 
 private:
     WordList mScriptCommands;

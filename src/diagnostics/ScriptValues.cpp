@@ -26,9 +26,8 @@ enum Encoded { NoMarker, AfterTilde, AfterSix, AfterFour, InEncodedArea };
 
 class ValueFinder {
 public:
-    ValueFinder(const WordList& commands, QList<TextSpan>* leadIns)
-        : mCommands(commands)
-        , mLeadIns(leadIns) {}
+    explicit ValueFinder(const WordList& commands)
+        : mCommands(commands) {}
 
     QList<TextSpan> run(QStringView text) {
         const char16_t* chars = text.utf16();
@@ -52,14 +51,13 @@ public:
             if (i < size && chars[i] <= 255) // the colouring skips every other character
                 step(chars[i], i);
         }
-        endLeadIn(size);
         return std::move(mValues);
     }
 
 private:
     void step(int ch, int at) {
         if (mInTag) {
-            tagChar(ch, at);
+            tagChar(ch);
             return;
         }
         if (mEncoded == InEncodedArea) {
@@ -67,7 +65,7 @@ private:
                 mEncoded = NoMarker;
             return;
         }
-        if (mBlock < InValue && followMarker(ch, at))
+        if (mBlock < InValue && followMarker(ch))
             return;
         followBlock(ch, at);
         switch (mBlock) {
@@ -92,7 +90,7 @@ private:
         }
     }
 
-    void tagChar(int ch, int at) {
+    void tagChar(int ch) {
         if (ch == '\r') {
             mInTag = false;
         } else if (ch != '>') {
@@ -100,14 +98,12 @@ private:
                 mTagName.push_back(toUpper(ch));
         } else {
             mInTag = false;
-            if (mTagName == "QX:VBS" || mTagName == "QX:SCRIPT") {
+            if (mTagName == "QX:VBS" || mTagName == "QX:SCRIPT")
                 mBlock = BetweenWords;
-                mLeadInStart = mLeadInStart < 0 ? at : mLeadInStart;
-            }
         }
     }
 
-    bool followMarker(int ch, int at) {
+    bool followMarker(int ch) {
         if (ch == '~') {
             mEncoded = AfterTilde;
             return true;
@@ -124,7 +120,6 @@ private:
             if (ch == '"') {
                 mEncoded = InEncodedArea;
                 mBlock = Outside;
-                endLeadIn(at);
             }
             return true;
         default:
@@ -156,18 +151,11 @@ private:
             if (ch == '"') {
                 mBlock = InValue;
                 mValueStart = at + 1;
-                endLeadIn(at);
             }
             break;
         default:
             break;
         }
-    }
-
-    void endLeadIn(int at) {
-        if (mLeadInStart >= 0 && mLeadIns)
-            mLeadIns->append(TextSpan{mLeadInStart, at - mLeadInStart});
-        mLeadInStart = -1;
     }
 
     // The first c at or after from, or the text's size.
@@ -180,8 +168,6 @@ private:
     static constexpr size_t kLongestBlockTag = std::string_view("QX:SCRIPT").size();
 
     const WordList& mCommands;
-    QList<TextSpan>* mLeadIns;
-    int mLeadInStart = -1;
     QList<TextSpan> mValues;
     bool mInTag = false;
     std::string mTagName; // in upper case, cut after kLongestBlockTag + 1 characters
@@ -193,8 +179,8 @@ private:
 
 } // namespace
 
-QList<TextSpan> ScriptValues(QStringView text, const WordList& commands, QList<TextSpan>* leadIns) {
-    return ValueFinder(commands, leadIns).run(text);
+QList<TextSpan> ScriptValues(QStringView text, const WordList& commands) {
+    return ValueFinder(commands).run(text);
 }
 
 } // namespace qx

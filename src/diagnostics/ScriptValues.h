@@ -12,8 +12,6 @@ namespace qx {
 // named QX:VBS or QX:SCRIPT, a command of `commands` (upper case, as clsQXSyntaxHighlight keeps them), "=",
 // a double quote, the script, and a double quote followed by a colon. Each span is the script between the
 // quotes. A value that the text ends before it is closed is left out: it is most likely being typed.
-// `leadIns`, when given, gets each stretch from a block tag's ">" to the quote that opens its value (or the
-// encoded marker's quote, or the text's end), both ends included: there the words decide what follows.
-QList<TextSpan> ScriptValues(QStringView text, const WordList& commands, QList<TextSpan>* leadIns = nullptr);
+QList<TextSpan> ScriptValues(QStringView text, const WordList& commands);
 
 } // namespace qx

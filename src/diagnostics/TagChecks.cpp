@@ -22,8 +22,14 @@ namespace {
 
 constexpr QLatin1StringView kOpener("<QX:");
 constexpr QLatin1StringView kCloser("</QX>");
+// As TagMatch reads an opener: its name runs at most this far from the "<".
+constexpr int kLongestName = 64;
 // A command word is short: a read of this many characters almost always holds it whole.
 constexpr qsizetype kCommandRead = 32;
+
+bool isNameChar(QChar c) {
+    return c.isLetterOrNumber() || c == u'-' || c == u'_' || c == u'.' || c == u':';
+}
 
 // The markers are ASCII: a letter matches in either case, anything else exactly. Most "<" of a text open
 // other tags, so the first character after it usually decides.
@@ -65,7 +71,7 @@ struct Opener {
 Opener openerAt(QStringView text, int at) {
     const int nameStart = at + int(kOpener.size());
     int end = nameStart;
-    while (end < text.size() && end - at < kLongestTagName && IsTagNameChar(text[end]))
+    while (end < text.size() && end - at < kLongestName && isNameChar(text[end]))
         ++end;
     Opener opener{at, end - at, end - nameStart, end < text.size() && text[end] == u'>'};
     if (opener.complete)
@@ -210,7 +216,7 @@ QList<Diagnostic> CheckTags(QStringView text, ScriptReference* reference) {
             if (stray.isEmpty())
                 stray = noPartner(u"</QX>", u"<QX:");
             found.append(Diagnostic{int(at), int(kCloser.size()), Diagnostic::Severity::Error, stray});
-        } else if (IsTagOpenerAt(text, at)) {
+        } else if (markerAt(text, at, kOpener)) {
             open.push_back(openerAt(text, int(at)));
             if (names && open.back().complete)
                 names->check(text, open.back());
@@ -220,14 +226,6 @@ QList<Diagnostic> CheckTags(QStringView text, ScriptReference* reference) {
         found.append(Diagnostic{opener.start, opener.length, Diagnostic::Severity::Error,
                                 noPartner(text.sliced(opener.start, opener.length), u"</QX>")});
     return found;
-}
-
-bool IsTagOpenerAt(QStringView text, qsizetype at) {
-    return markerAt(text, at, kOpener);
-}
-
-bool IsTagNameChar(QChar c) {
-    return c.isLetterOrNumber() || c == u'-' || c == u'_' || c == u'.' || c == u':';
 }
 
 QList<Diagnostic> CheckEncodedValues(QStringView text) {

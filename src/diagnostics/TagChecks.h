@@ -19,10 +19,4 @@ QList<Diagnostic> CheckTags(QStringView text, ScriptReference* reference);
 // Every encoded value whose content does not decode as stepping into it would.
 QList<Diagnostic> CheckEncodedValues(QStringView text);
 
-// How CheckTags reads a tag: "<QX:" in any letter case at `at` opens one, whose name runs over the name
-// characters to at most kLongestTagName characters from the "<".
-inline constexpr int kLongestTagName = 64;
-bool IsTagOpenerAt(QStringView text, qsizetype at);
-bool IsTagNameChar(QChar c);
-
 } // namespace qx
