@@ -1,6 +1,7 @@
 #include "diagnostics/IncrementalScriptCheck.h"
 
 #include "diagnostics/BlockPairing.h"
+#include "text/OwedShift.h"
 #include "text/TextSource.h"
 
 #include <QCoreApplication>
@@ -85,13 +86,7 @@ void IncrementalScriptCheck::pairAll() {
 }
 
 void IncrementalScriptCheck::moveShiftTo(size_t index) {
-    if (mShift != 0) {
-        for (size_t i = index; i < mShiftFrom; ++i)
-            mLines[i].start -= mShift;
-        for (size_t i = mShiftFrom; i < index; ++i)
-            mLines[i].start += mShift;
-    }
-    mShiftFrom = index;
+    moveOwedShift(mLines, mShiftFrom, mShift, index, [](Line& line) -> int& { return line.start; });
 }
 
 size_t IncrementalScriptCheck::lineAt(int position) const {

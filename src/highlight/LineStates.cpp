@@ -1,5 +1,7 @@
 #include "highlight/LineStates.h"
 
+#include "text/OwedShift.h"
+
 #include <algorithm>
 
 namespace qx {
@@ -41,13 +43,7 @@ size_t LineStates::lowerBound(int pos) const {
 }
 
 void LineStates::moveShiftTo(size_t index) {
-    if (mShift != 0) {
-        for (size_t i = index; i < mShiftFrom; ++i)
-            mEntries[i].start -= mShift;
-        for (size_t i = mShiftFrom; i < index; ++i)
-            mEntries[i].start += mShift;
-    }
-    mShiftFrom = index;
+    moveOwedShift(mEntries, mShiftFrom, mShift, index, [](Entry& e) -> int& { return e.start; });
 }
 
 std::optional<LineStates::Entry> LineStates::restartPoint() const {

@@ -1,5 +1,7 @@
 #include "text/MarkerIndex.h"
 
+#include "text/OwedShift.h"
+
 #include <algorithm>
 
 namespace qx {
@@ -23,13 +25,7 @@ std::size_t MarkerIndex::lowerBound(int position) const {
 }
 
 void MarkerIndex::moveShiftTo(std::size_t index) {
-    if (mShift != 0) {
-        for (std::size_t i = index; i < mShiftFrom; ++i)
-            mPositions[i] -= mShift;
-        for (std::size_t i = mShiftFrom; i < index; ++i)
-            mPositions[i] += mShift;
-    }
-    mShiftFrom = index;
+    moveOwedShift(mPositions, mShiftFrom, mShift, index, [](int& position) -> int& { return position; });
 }
 
 void MarkerIndex::build(const TextSource& text) {
