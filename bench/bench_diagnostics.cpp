@@ -1,8 +1,9 @@
 // Live diagnostics: a full check of the generated 1 MB and 10 MB texts, with the sample reference data,
 // beside the full colouring pass (engine and processor on the in-memory box) of the same text; and the
-// check of plain script after one typed character beside the delayed colouring pass after it.
+// checks that follow one typed character beside the delayed colouring pass after it.
 #include "diagnostics/DiagnosticsChecker.h"
 #include "diagnostics/IncrementalScriptCheck.h"
+#include "diagnostics/IncrementalTagCheck.h"
 #include "highlight/ColourText.h"
 #include "highlight/EffectiveCodeType.h"
 #include "highlight/LineStates.h"
@@ -74,39 +75,71 @@ void BM_FullColouring(benchmark::State& state, const char* name, int codeType) {
 }
 
 // Where the keys go: the start of the line in the middle of the text (where a key may turn a keyword at the
-// line's start into one that no longer starts the statement), or the end of the first name assigned to
-// after it (where a key changes a name only).
-int keyPosition(const QString& text, bool inName) {
+// line's start into one that no longer starts the statement), the end of the first name assigned to after
+// it (where a key changes a name only), or in tag markup the end of the first tag's content after it.
+enum Where { LineStart, InName, TagContent };
+int keyPosition(const QString& text, Where where) {
     const int lineStart = int(text.indexOf(QLatin1String("\r\n"), text.size() / 2)) + 2;
-    return inName ? int(text.indexOf(QLatin1String(" = "), lineStart)) : lineStart;
+    switch (where) {
+    case InName:
+        return int(text.indexOf(QLatin1String(" = "), lineStart));
+    case TagContent:
+        return int(text.indexOf(QLatin1String("</QX>"), lineStart));
+    default:
+        return lineStart;
+    }
 }
 
 // One iteration is two keystrokes in the middle of the text, "x" and then Backspace, each followed by the
 // check that follows the edit and the findings read back; only the checks are timed.
-void BM_CheckAfterKeystroke(benchmark::State& state, const char* name, bool inName) {
-    QString text = benchText(name);
-    if (!haveText(state, text))
-        return;
-    IncrementalScriptCheck check;
-    check.reset(text);
-    const int at = keyPosition(text, inName);
+// Reads the findings back as the check offers them.
+template <class Check, class Read>
+void typeTwoKeys(benchmark::State& state, QString text, Check& check, int at, Read read) {
     for (auto _ : state) {
         state.PauseTiming();
         text.insert(at, u'x');
         state.ResumeTiming();
         check.edited(TextSource(text), at, 0, 1);
-        benchmark::DoNotOptimize(check.findings().constData());
+        read(check);
         state.PauseTiming();
         text.remove(at, 1);
         state.ResumeTiming();
         check.edited(TextSource(text), at, 1, 0);
-        benchmark::DoNotOptimize(check.findings().constData());
+        read(check);
     }
+}
+
+void BM_CheckAfterKeystroke(benchmark::State& state, const char* name, Where where) {
+    const QString& text = benchText(name);
+    if (!haveText(state, text))
+        return;
+    IncrementalScriptCheck check;
+    check.reset(text);
+    typeTwoKeys(state, text, check, keyPosition(text, where),
+                [](const IncrementalScriptCheck& c) { benchmark::DoNotOptimize(c.findings().constData()); });
+}
+
+// Tag markup, with the sample reference data or none (no name is checked then).
+void BM_TagCheckAfterKeystroke(benchmark::State& state, const char* name, bool withReference) {
+    const QString& text = benchText(name);
+    if (!haveText(state, text))
+        return;
+    qxDatabase database(QStringLiteral(QX_DATA_DIR "/reference/sample-reference.json"));
+    ScriptReference reference;
+    reference.setDatabase(&database);
+    const DiagnosticsChecker checker;
+    IncrementalTagCheck check(checker.scriptCommands(), withReference ? &reference : nullptr);
+    check.reset(text);
+    state.counters["diagnostics"] = double(check.findings().size());
+    typeTwoKeys(state, text, check, keyPosition(text, TagContent), [](const IncrementalTagCheck& c) {
+        const ShiftedList<Diagnostic>& found = c.sortedFindings();
+        benchmark::DoNotOptimize(found.size() > 0 ? found.at(found.size() - 1) : Diagnostic{});
+    });
 }
 
 // The same two keystrokes on the in-memory box, each followed by the delayed colouring pass; only the
 // passes are timed.
-void BM_ColourAfterKeystroke(benchmark::State& state, const char* name, bool inName) {
+void BM_ColourAfterKeystroke(benchmark::State& state, const char* name, Where where) {
     const QString& text = benchText(name);
     if (!haveText(state, text))
         return;
@@ -115,37 +148,47 @@ void BM_ColourAfterKeystroke(benchmark::State& state, const char* name, bool inN
     LineStates lines;
     const Colour tag = clsQXSyntaxHighlight::DefaultTagColour,
                  encode = clsQXSyntaxHighlight::DefaultEncodeColour;
-    ColourText(box, CodeTypes::VB, tag, encode, &lines);
-    const int at = keyPosition(text, inName);
+    const int codeType = where == TagContent ? CodeTypes::Kelvane : CodeTypes::VB;
+    ColourText(box, codeType, tag, encode, &lines);
+    const int at = keyPosition(text, where);
     for (auto _ : state) {
         state.PauseTiming();
         box.SelectRange(at, at), box.setSelText(QStringLiteral("x"));
         lines.Edited(at, 0, 1);
         state.ResumeTiming();
-        ColourEdits(box, CodeTypes::VB, tag, encode, lines);
+        ColourEdits(box, codeType, tag, encode, lines);
         state.PauseTiming();
         box.SelectRange(at, at + 1), box.setSelText(QString());
         lines.Edited(at, 1, 0);
         state.ResumeTiming();
-        ColourEdits(box, CodeTypes::VB, tag, encode, lines);
+        ColourEdits(box, codeType, tag, encode, lines);
     }
 }
 
-BENCHMARK_CAPTURE(BM_CheckAfterKeystroke, script_1mb_name, "script_1mb.vbs", true)
+BENCHMARK_CAPTURE(BM_CheckAfterKeystroke, script_1mb_name, "script_1mb.vbs", InName)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, script_1mb_name, "script_1mb.vbs", true)
+BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, script_1mb_name, "script_1mb.vbs", InName)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_CheckAfterKeystroke, script_10mb_name, "script_10mb.vbs", true)
+BENCHMARK_CAPTURE(BM_CheckAfterKeystroke, script_10mb_name, "script_10mb.vbs", InName)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, script_10mb_name, "script_10mb.vbs", true)
+BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, script_10mb_name, "script_10mb.vbs", InName)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_CheckAfterKeystroke, script_1mb_line_start, "script_1mb.vbs", false)
+BENCHMARK_CAPTURE(BM_CheckAfterKeystroke, script_1mb_line_start, "script_1mb.vbs", LineStart)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, script_1mb_line_start, "script_1mb.vbs", false)
+BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, script_1mb_line_start, "script_1mb.vbs", LineStart)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_CheckAfterKeystroke, script_10mb_line_start, "script_10mb.vbs", false)
+BENCHMARK_CAPTURE(BM_CheckAfterKeystroke, script_10mb_line_start, "script_10mb.vbs", LineStart)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, script_10mb_line_start, "script_10mb.vbs", false)
+BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, script_10mb_line_start, "script_10mb.vbs", LineStart)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TagCheckAfterKeystroke, tag_1mb, "tag_1mb.qx", true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TagCheckAfterKeystroke, tag_1mb_no_names, "tag_1mb.qx", false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, tag_1mb, "tag_1mb.qx", TagContent)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TagCheckAfterKeystroke, tag_10mb, "tag_10mb.qx", true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TagCheckAfterKeystroke, tag_10mb_no_names, "tag_10mb.qx", false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ColourAfterKeystroke, tag_10mb, "tag_10mb.qx", TagContent)
     ->Unit(benchmark::kMicrosecond);
 
 constexpr int VB = CodeTypes::VB;

@@ -113,32 +113,44 @@ void DiagnosticsRunner::Tick() {
 // A check that fails leaves the runner stale, with nothing followed: the next one checks the whole text.
 void DiagnosticsRunner::check(const Rules& rules) {
     const std::optional<PendingEdit> pending = std::exchange(mPending, std::nullopt);
-    const bool followScript = rules.plainScript && mCheckedRules == rules && mScriptFollowed;
-    mScriptFollowed = false;
+    const bool follow = mFollowed && mCheckedRules == rules;
+    mFollowed = false;
     mStale = true;
-    if (followScript) {
-        // Plain script follows the edits: only what they touched is looked at again.
-        if (pending)
-            mScript.edited(TextSource(mBox), pending->position, pending->oldEnd - pending->position,
-                           pending->newEnd - pending->position);
-        mFound = mScript.findings();
+    if (!follow && !rules.plainScript)
+        mTags = std::make_unique<IncrementalTagCheck>(mChecker.scriptCommands(), mReference.get());
+    if (follow) {
+        // The checks follow the edits: only what they touched is looked at again.
+        if (pending) {
+            const TextSource text(mBox);
+            const int removed = pending->oldEnd - pending->position;
+            const int added = pending->newEnd - pending->position;
+            if (rules.plainScript)
+                mScript.edited(text, pending->position, removed, added);
+            else
+                mTags->edited(text, pending->position, removed, added);
+        }
     } else if (rules.plainScript) {
         // A copy of its own: the box keeps no whole-text string for the checks.
         mScript.reset(mBox.TextRange(0, mBox.TextLength()));
-        mFound = mScript.findings();
     } else {
-        std::unique_ptr<ScriptReference> reference = mMakeReference();
-        reference->setDatabase(mState.moDatabase.data());
-        mFound = mChecker.check(mBox.TextRange(0, mBox.TextLength()), false, reference.get());
+        mTags->reset(mBox.TextRange(0, mBox.TextLength()));
     }
-    mScriptFollowed = rules.plainScript;
+    mFound = rules.plainScript ? mScript.findings() : mTags->findings();
+    mFollowed = true;
     mCheckedRules = rules;
     mStale = false;
 }
 
-DiagnosticsRunner::Rules DiagnosticsRunner::currentRules() const {
-    return {EffectiveCodeType(mState.mlCodeType, mBox.TextRange(0, 4)) == CodeTypes::VB,
-            mState.moDatabase.data()};
+DiagnosticsRunner::Rules DiagnosticsRunner::currentRules() {
+    QObject* database = mState.moDatabase.data();
+    if (EffectiveCodeType(mState.mlCodeType, mBox.TextRange(0, 4)) == CodeTypes::VB)
+        return {true, database, nullptr};
+    if (!mReference || !mCheckedRules || mCheckedRules->database != database) {
+        mReference = mMakeReference();
+        mReference->setDatabase(database);
+    }
+    mReferenceData = mReference->data();
+    return {false, database, mReferenceData.get()};
 }
 
 void DiagnosticsRunner::publish(bool changed) {

@@ -3,6 +3,7 @@
 #include "diagnostics/Diagnostic.h"
 #include "diagnostics/DiagnosticsChecker.h"
 #include "diagnostics/IncrementalScriptCheck.h"
+#include "diagnostics/IncrementalTagCheck.h"
 
 #include <QList>
 
@@ -14,6 +15,7 @@ namespace qx {
 
 class CodeBox;
 class OneShotTimer;
+class ReferenceData;
 class ScriptReference;
 struct EditorState;
 
@@ -55,10 +57,11 @@ public:
     QString MessageAt(int position) const;
 
 private:
-    // What decides the findings besides the text: a change of either needs a whole check.
+    // What decides the findings besides the text: a change of any needs a whole check.
     struct Rules {
         bool plainScript = false;
         const void* database = nullptr;
+        const void* referenceData = nullptr; // tag markup's: the data its names are checked against
         friend bool operator==(const Rules&, const Rules&) = default;
     };
 
@@ -71,7 +74,8 @@ private:
     };
 
     void check(const Rules& rules);
-    Rules currentRules() const;
+    // Keeps the reference that tag markup is checked against while its database and data stay.
+    Rules currentRules();
     // Shows the findings; a check that found other findings than the one before counts as a change.
     void publish(bool changed);
 
@@ -82,7 +86,10 @@ private:
     ReferenceFactory mMakeReference;
     DiagnosticsChecker mChecker;
     IncrementalScriptCheck mScript;
-    bool mScriptFollowed = false; // mScript holds the text of the last check
+    std::unique_ptr<ScriptReference> mReference;
+    std::shared_ptr<const ReferenceData> mReferenceData; // held, so that its address names it
+    std::unique_ptr<IncrementalTagCheck> mTags;
+    bool mFollowed = false; // the check of the last rules holds the text of the last check
     QList<Diagnostic> mFound;
     std::optional<Rules> mCheckedRules;
     std::optional<PendingEdit> mPending;

@@ -20,6 +20,8 @@ public:
 
     // Sorted by start. reference may be null: no handler or command is checked then.
     QList<Diagnostic> check(QStringView text, bool plainScript, ScriptReference* reference) const;
+    // The commands whose values are script, in upper case.
+    const WordList& scriptCommands() const { return mScriptCommands; }
 
 private:
     WordList mScriptCommands;

@@ -26,10 +26,15 @@ enum Encoded { NoMarker, AfterTilde, AfterSix, AfterFour, InEncodedArea };
 
 class ValueFinder {
 public:
-    explicit ValueFinder(const WordList& commands)
-        : mCommands(commands) {}
+    explicit ValueFinder(const WordList& commands, ValueSearch* search = nullptr)
+        : mCommands(commands)
+        , mSearch(search) {
+        if (search)
+            mBlock = search->startState;
+    }
 
     QList<TextSpan> run(QStringView text) {
+        int lastCheckpoint = 0;
         const char16_t* chars = text.utf16();
         const int size = int(text.size());
         int tilde = -1; // the next "~" at or after i, found again once passed
@@ -48,13 +53,28 @@ public:
                     tilde = next(text, u'~', i);
                 i = std::min(next(text, u'<', i), tilde);
             }
-            if (i < size && chars[i] <= 255) // the colouring skips every other character
-                step(chars[i], i);
+            if (i >= size || chars[i] > 255) // the colouring skips every other character
+                continue;
+            if (mSearch && chars[i] == u'<' && i - lastCheckpoint >= mSearch->spacing && checkpointState()) {
+                mSearch->checkpoints.push_back({mSearch->offset + i, std::uint8_t(mBlock)});
+                lastCheckpoint = i;
+            }
+            step(chars[i], i);
+        }
+        if (mSearch) {
+            mSearch->endState = checkpointState() ? std::uint8_t(mBlock) : ValueSearch::kNoState;
+            for (TextSpan& value : mValues)
+                value.start += mSearch->offset;
         }
         return std::move(mValues);
     }
 
 private:
+    // Outside a tag, a value and an encoded value, and not within a word: nothing but mBlock carries on.
+    bool checkpointState() const {
+        return !mInTag && mEncoded == NoMarker && mBlock != InCommandWord && mBlock < InValue;
+    }
+
     void step(int ch, int at) {
         if (mInTag) {
             tagChar(ch);
@@ -168,6 +188,7 @@ private:
     static constexpr size_t kLongestBlockTag = std::string_view("QX:SCRIPT").size();
 
     const WordList& mCommands;
+    ValueSearch* mSearch;
     QList<TextSpan> mValues;
     bool mInTag = false;
     std::string mTagName; // in upper case, cut after kLongestBlockTag + 1 characters
@@ -181,6 +202,11 @@ private:
 
 QList<TextSpan> ScriptValues(QStringView text, const WordList& commands) {
     return ValueFinder(commands).run(text);
+}
+
+QList<TextSpan> ScriptValues(QStringView piece, const WordList& commands, ValueSearch& search) {
+    search.checkpoints.clear();
+    return ValueFinder(commands, &search).run(piece);
 }
 
 } // namespace qx

@@ -61,19 +61,13 @@ bool plainBase64(QStringView content) {
     });
 }
 
-struct Opener {
-    int start;
-    int length; // "<QX:", the name and, when there, its ">"
-    int nameLength;
-    bool complete; // the name ends with ">"
-};
-
-Opener openerAt(QStringView text, int at) {
+// An opener's name runs from after "<QX:" to the first character that cannot be in a name.
+TagMarker openerAt(QStringView text, int at) {
     const int nameStart = at + int(kOpener.size());
     int end = nameStart;
     while (end < text.size() && end - at < kLongestName && isNameChar(text[end]))
         ++end;
-    Opener opener{at, end - at, end - nameStart, end < text.size() && text[end] == u'>'};
+    TagMarker opener{at, end - at, true, end < text.size() && text[end] == u'>'};
     if (opener.complete)
         ++opener.length;
     return opener;
@@ -83,148 +77,150 @@ QString noPartner(QStringView word, QStringView partner) {
     return QCoreApplication::translate("Diagnostics", "\"%1\" has no matching \"%2\".").arg(word, partner);
 }
 
-// The handler and command names of tag openers against the reference data, which is asked once per name as
-// written; the message for a name is made once too, and shared by its diagnostics.
-class NameChecks {
-public:
-    NameChecks(ScriptReference& reference, QList<Diagnostic>& found)
-        : mReference(reference)
-        , mFound(found)
-        , mAny(reference.HandlerNames(QString(), false)->Count() > 0) {}
+std::u16string_view key(QStringView name) {
+    return {name.utf16(), size_t(name.size())};
+}
 
-    bool anyData() const { return mAny; }
-
-    void check(QStringView text, const Opener& opener) {
-        const int nameStart = opener.start + int(kOpener.size());
-        if (opener.nameLength == 0)
-            return;
-        Handler& handler = handlerNamed(text.sliced(nameStart, opener.nameLength));
-        if (!handler.known) {
-            warn(nameStart, opener.nameLength, handler.message);
-            return;
-        }
-        if (handler.commands.isEmpty())
-            return;
-        int at = opener.start + opener.length;
-        while (at < text.size() && text[at].isSpace())
-            ++at;
-        const QString command = commandAt(text, at);
-        if (command.isEmpty() || handler.commands.contains(command, Qt::CaseInsensitive))
-            return;
-        QString& message = handler.unknownCommands[command];
-        if (message.isEmpty()) {
-            const QString closest = ClosestName(command, handler.commands);
-            message = closest.isEmpty()
-                          ? QCoreApplication::translate("Diagnostics", "%1 has no command \"%2\".")
-                                .arg(handler.name, command)
-                          : QCoreApplication::translate("Diagnostics",
-                                                        "%1 has no command \"%2\"; did you mean \"%3\"?")
-                                .arg(handler.name, command, spelling(handler.name, closest));
-        }
-        warn(at, int(command.size()), message);
+// The command word at `at`, read a short piece at a time (it ends long before the text does), in place.
+QString commandAt(QStringView text, int at) {
+    for (qsizetype read = kCommandRead;; read *= 4) {
+        const qsizetype available = qMin(text.size() - at, read);
+        QString command = ScriptReference::CommandName(QString::fromRawData(text.data() + at, available));
+        if (command.size() < available || available < read)
+            return command;
     }
-
-private:
-    struct Handler {
-        QString name;
-        bool known = false;
-        QStringList commands;                    // its items
-        QString message;                         // for an unknown handler
-        QHash<QString, QString> unknownCommands; // their messages
-    };
-
-    // A hyphen joins a handler's name to its parent's, and the data lists each name under its parent.
-    Handler& handlerNamed(QStringView written) {
-        if (const auto it = mHandlers.find(key(written)); it != mHandlers.end())
-            return *it->second;
-        auto added = std::make_unique<Handler>();
-        Handler& handler = *added;
-        handler.name = written.toString();
-        const QString& name = handler.name;
-        const qsizetype hyphen = name.lastIndexOf(u'-');
-        const QString parent = hyphen < 0 ? QString() : name.left(hyphen);
-        const std::unique_ptr<Properties> names = mReference.HandlerNames(parent, false);
-        handler.known = names->Item(name.mid(hyphen + 1)) != nullptr;
-        if (handler.known) {
-            Properties items;
-            items.Build(mReference.HandlerItems(name), 0, 0, QStringLiteral(":"));
-            for (const Property& item : items)
-                handler.commands.append(item.Name());
-        } else {
-            QStringList siblings;
-            for (const Property& sibling : *names)
-                siblings.append(parent.isEmpty() ? sibling.Name() : parent + u'-' + sibling.Name());
-            const QString closest = ClosestName(name, siblings);
-            handler.message =
-                closest.isEmpty()
-                    ? QCoreApplication::translate("Diagnostics", "There is no handler \"%1\".").arg(name)
-                    : QCoreApplication::translate("Diagnostics",
-                                                  "There is no handler \"%1\"; did you mean \"%2\"?")
-                          .arg(name, closest);
-        }
-        mHandlers.emplace(key(name), std::move(added));
-        return handler;
-    }
-
-    // The command word at `at`, read a short piece at a time (it ends long before the text does), in place.
-    static QString commandAt(QStringView text, int at) {
-        for (qsizetype read = kCommandRead;; read *= 4) {
-            const qsizetype available = qMin(text.size() - at, read);
-            QString command = ScriptReference::CommandName(QString::fromRawData(text.data() + at, available));
-            if (command.size() < available || available < read)
-                return command;
-        }
-    }
-
-    // An item as its syntax line writes it ("Connect" rather than "CONNECT"), when that line starts with it.
-    QString spelling(const QString& handler, const QString& item) {
-        const QString written = ScriptReference::CommandName(mReference.CommandSyntax(handler, item));
-        return written.compare(item, Qt::CaseInsensitive) == 0 ? written : item;
-    }
-
-    void warn(int start, int length, const QString& message) {
-        mFound.append(Diagnostic{start, length, Diagnostic::Severity::Warning, message});
-    }
-
-    ScriptReference& mReference;
-    QList<Diagnostic>& mFound;
-    bool mAny;
-    static std::u16string_view key(QStringView name) { return {name.utf16(), size_t(name.size())}; }
-
-    // By name as written; each key looks into its handler's name.
-    std::unordered_map<std::u16string_view, std::unique_ptr<Handler>> mHandlers;
-};
+}
 
 } // namespace
 
-QList<Diagnostic> CheckTags(QStringView text, ScriptReference* reference) {
-    QList<Diagnostic> found;
-    std::optional<NameChecks> names;
-    if (reference) {
-        names.emplace(*reference, found);
-        if (!names->anyData())
-            names.reset();
+struct TagNameChecks::Handler {
+    QString name;
+    bool known = false;
+    QStringList commands;                    // its items
+    QString message;                         // for an unknown handler
+    QHash<QString, QString> unknownCommands; // their messages
+};
+
+TagNameChecks::TagNameChecks(ScriptReference* reference)
+    : mReference(reference && reference->HandlerNames(QString(), false)->Count() > 0 ? reference : nullptr) {}
+
+TagNameChecks::~TagNameChecks() = default;
+
+void TagNameChecks::check(QStringView text, int offset, const TagMarker& opener, QList<Diagnostic>& out) {
+    const int nameStart = opener.start - offset + int(kOpener.size());
+    const int nameLength = opener.length - int(kOpener.size()) - (opener.complete ? 1 : 0);
+    if (!mReference || !opener.complete || nameLength == 0)
+        return;
+    const auto warn = [&](int start, int length, const QString& message) {
+        out.append(Diagnostic{offset + start, length, Diagnostic::Severity::Warning, message});
+    };
+    Handler& handler = handlerNamed(text.sliced(nameStart, nameLength));
+    if (!handler.known) {
+        warn(nameStart, nameLength, handler.message);
+        return;
     }
-    std::vector<Opener> open;
-    QString stray;
+    if (handler.commands.isEmpty())
+        return;
+    int at = nameStart + nameLength + 1;
+    while (at < text.size() && text[at].isSpace())
+        ++at;
+    const QString command = commandAt(text, at);
+    if (command.isEmpty() || handler.commands.contains(command, Qt::CaseInsensitive))
+        return;
+    QString& message = handler.unknownCommands[command];
+    if (message.isEmpty()) {
+        const QString closest = ClosestName(command, handler.commands);
+        message =
+            closest.isEmpty()
+                ? QCoreApplication::translate("Diagnostics", "%1 has no command \"%2\".")
+                      .arg(handler.name, command)
+                : QCoreApplication::translate("Diagnostics", "%1 has no command \"%2\"; did you mean \"%3\"?")
+                      .arg(handler.name, command, spelling(handler.name, closest));
+    }
+    warn(at, int(command.size()), message);
+}
+
+// A hyphen joins a handler's name to its parent's, and the data lists each name under its parent.
+TagNameChecks::Handler& TagNameChecks::handlerNamed(QStringView written) {
+    if (const auto it = mHandlers.find(key(written)); it != mHandlers.end())
+        return *it->second;
+    auto added = std::make_unique<Handler>();
+    Handler& handler = *added;
+    handler.name = written.toString();
+    const QString& name = handler.name;
+    const qsizetype hyphen = name.lastIndexOf(u'-');
+    const QString parent = hyphen < 0 ? QString() : name.left(hyphen);
+    const std::unique_ptr<Properties> names = mReference->HandlerNames(parent, false);
+    handler.known = names->Item(name.mid(hyphen + 1)) != nullptr;
+    if (handler.known) {
+        Properties items;
+        items.Build(mReference->HandlerItems(name), 0, 0, QStringLiteral(":"));
+        for (const Property& item : items)
+            handler.commands.append(item.Name());
+    } else {
+        QStringList siblings;
+        for (const Property& sibling : *names)
+            siblings.append(parent.isEmpty() ? sibling.Name() : parent + u'-' + sibling.Name());
+        const QString closest = ClosestName(name, siblings);
+        handler.message =
+            closest.isEmpty()
+                ? QCoreApplication::translate("Diagnostics", "There is no handler \"%1\".").arg(name)
+                : QCoreApplication::translate("Diagnostics",
+                                              "There is no handler \"%1\"; did you mean \"%2\"?")
+                      .arg(name, closest);
+    }
+    mHandlers.emplace(key(name), std::move(added));
+    return handler;
+}
+
+// An item as its syntax line writes it ("Connect" rather than "CONNECT"), when that line starts with it.
+QString TagNameChecks::spelling(const QString& handler, const QString& item) {
+    const QString written = ScriptReference::CommandName(mReference->CommandSyntax(handler, item));
+    return written.compare(item, Qt::CaseInsensitive) == 0 ? written : item;
+}
+
+void FindTagMarkers(QStringView text, int offset, std::vector<TagMarker>& out) {
     for (qsizetype at = text.indexOf(u'<'); at >= 0; at = text.indexOf(u'<', at + 1)) {
-        if (markerAt(text, at, kCloser)) {
-            if (!open.empty()) {
-                open.pop_back();
-                continue;
-            }
-            if (stray.isEmpty())
-                stray = noPartner(u"</QX>", u"<QX:");
-            found.append(Diagnostic{int(at), int(kCloser.size()), Diagnostic::Severity::Error, stray});
-        } else if (markerAt(text, at, kOpener)) {
-            open.push_back(openerAt(text, int(at)));
-            if (names && open.back().complete)
-                names->check(text, open.back());
+        if (markerAt(text, at, kCloser))
+            out.push_back(TagMarker{offset + int(at), int(kCloser.size())});
+        else if (markerAt(text, at, kOpener))
+            out.push_back(openerAt(text, int(at))), out.back().start += offset;
+    }
+}
+
+void PairTagMarkers(std::span<TagMarker> markers) {
+    std::vector<TagMarker*> open;
+    for (TagMarker& marker : markers) {
+        marker.unpaired = false;
+        if (marker.opener) {
+            open.push_back(&marker);
+        } else if (!open.empty()) {
+            open.pop_back();
+        } else {
+            marker.unpaired = true;
         }
     }
-    for (const Opener& opener : open)
-        found.append(Diagnostic{opener.start, opener.length, Diagnostic::Severity::Error,
-                                noPartner(text.sliced(opener.start, opener.length), u"</QX>")});
+    for (TagMarker* opener : open)
+        opener->unpaired = true;
+}
+
+Diagnostic UnpairedMarker(const TagMarker& marker, QStringView written) {
+    return Diagnostic{marker.start, marker.length, Diagnostic::Severity::Error,
+                      marker.opener ? noPartner(written, u"</QX>") : noPartner(u"</QX>", u"<QX:")};
+}
+
+QList<Diagnostic> CheckTags(QStringView text, ScriptReference* reference) {
+    std::vector<TagMarker> markers;
+    FindTagMarkers(text, 0, markers);
+    PairTagMarkers(markers);
+    TagNameChecks names(reference);
+    QList<Diagnostic> found;
+    for (const TagMarker& marker : markers) {
+        if (marker.opener)
+            names.check(text, 0, marker, found);
+        if (marker.unpaired)
+            found.append(UnpairedMarker(marker, text.sliced(marker.start, marker.length)));
+    }
     return found;
 }
 

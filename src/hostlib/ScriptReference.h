@@ -39,8 +39,8 @@ public:
     // : = > < ( ) , " '.
     static QString CommandName(const QString& content);
 
-protected:
-    // The reference data of the database's file; empty data when there is none.
+    // The reference data of the database's file; empty data when there is none. The file is read again
+    // when it changed, so a new object here means new answers.
     std::shared_ptr<const ReferenceData> data() const;
 
 private:
