@@ -23,6 +23,8 @@ public:
     void addLine(const ScriptLine& line, int lineStart);
     // The end of the text: what is still open has no partner. Returns everything found, in no order.
     QList<Diagnostic> finish();
+    // Between statements with no block open: a pairing that starts here finds what this one goes on to find.
+    bool quiet() const { return mOpen.empty() && mExpect == Expect::Statement && mSingleLineIfs == 0; }
 
 private:
     enum class Block : std::uint8_t { If, Sub, Function, Property, Class, For, Do, While, Select, With };

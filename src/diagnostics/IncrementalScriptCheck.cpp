@@ -79,10 +79,39 @@ void IncrementalScriptCheck::reset(QStringView text) {
 
 void IncrementalScriptCheck::pairAll() {
     BlockPairing pairing;
-    for (size_t i = 0; i < mLines.size(); ++i)
+    for (size_t i = 0; i < mLines.size(); ++i) {
+        mLines[i].quiet = pairing.quiet();
         pairing.addLine(mLines[i].scan, startOf(i));
+    }
     mBlocks = pairing.finish();
     std::stable_sort(mBlocks.begin(), mBlocks.end(), byStart);
+}
+
+void IncrementalScriptCheck::pairAround(size_t first, bool firstQuiet, size_t freshEnd, int delta) {
+    size_t begin = first;
+    while (begin > 0 && !(begin == first ? firstQuiet : mLines[begin].quiet))
+        --begin;
+    BlockPairing pairing;
+    size_t end = begin;
+    for (; end < mLines.size(); ++end) {
+        const bool quiet = pairing.quiet();
+        if (end >= freshEnd && quiet && mLines[end].quiet)
+            break;
+        mLines[end].quiet = quiet;
+        pairing.addLine(mLines[end].scan, startOf(end));
+    }
+    QList<Diagnostic> found = pairing.finish();
+    std::stable_sort(found.begin(), found.end(), byStart);
+
+    // The findings of the lines paired again go (where they were before the edit), those after them move.
+    const auto before = [](const Diagnostic& d, int at) { return d.start < at; };
+    const int oldEnd = end < mLines.size() ? startOf(end) - delta : mLength - delta;
+    const auto gone = std::lower_bound(mBlocks.begin(), mBlocks.end(), startOf(begin), before);
+    const qsizetype at = gone - mBlocks.begin();
+    mBlocks.erase(gone, std::lower_bound(gone, mBlocks.end(), oldEnd, before));
+    shiftFrom(mBlocks, oldEnd, delta);
+    for (qsizetype i = 0; i < found.size(); ++i)
+        mBlocks.insert(at + i, found[i]);
 }
 
 void IncrementalScriptCheck::moveShiftTo(size_t index) {
@@ -136,10 +165,14 @@ void IncrementalScriptCheck::edited(const TextSource& text, int position, int re
 
     // The lines before the rescanned ones keep their starts, those after owe the edit's shift too.
     moveShiftTo(last + 1);
+    const bool firstQuiet = mLines[first].quiet;
     const size_t count = last + 1 - first;
     const bool shiftOnly =
         fresh.size() == count && samePairing(&mLines[first], fresh, position, removed, added);
     if (fresh.size() == count) {
+        // Paired as before, the lines keep their flags; paired again, they get new ones.
+        for (size_t i = 0; i < count; ++i)
+            fresh[i].quiet = mLines[first + i].quiet;
         std::move(fresh.begin(), fresh.end(), mLines.begin() + qsizetype(first));
     } else {
         mLines.erase(mLines.begin() + qsizetype(first), mLines.begin() + qsizetype(last + 1));
@@ -164,7 +197,7 @@ void IncrementalScriptCheck::edited(const TextSource& text, int position, int re
     if (shiftOnly)
         shiftFrom(mBlocks, position, delta);
     else
-        pairAll();
+        pairAround(first, firstQuiet, first + fresh.size(), delta);
 }
 
 QList<Diagnostic> IncrementalScriptCheck::findings() const {

@@ -15,8 +15,9 @@ class TextSource;
 
 // The checks of plain script (CheckScript), kept in step with the edits of the text: an edit rescans only
 // the lines it touched and their neighbours, and pairs the blocks again only when it changed what the
-// pairing reads (a keyword, a statement separator, where a statement starts or goes on); typing inside a
-// name, a number, a string or a comment shifts the findings after it instead. The findings always equal
+// pairing reads (a keyword, a statement separator, where a statement starts or goes on), and then only
+// between the quiet lines around it (no block open); typing inside a name, a number, a string or a comment
+// shifts the findings after it instead. The findings always equal
 // CheckScript's on the text as it is now.
 class IncrementalScriptCheck {
 public:
@@ -31,6 +32,7 @@ private:
         int start = 0;  // from mShiftFrom on, before the owed shift
         int length = 0; // without its line break
         ScriptLine scan;
+        bool quiet = true; // the pairing is quiet before the line
     };
 
     // Scans the lines of `piece`, which starts at `offset` of the text; a piece that does not reach the
@@ -46,6 +48,9 @@ private:
     void moveShiftTo(size_t index);
     size_t lineAt(int position) const;
     void pairAll();
+    // Pairs the blocks again from the last quiet line up to `first` (whose flag is `firstQuiet`), through the
+    // lines before `freshEnd`, until a line that is quiet before and after the edit: past it nothing changes.
+    void pairAround(size_t first, bool firstQuiet, size_t freshEnd, int delta);
     // The unclosed strings of `count` lines, whose starts are in today's text, in order.
     static void addStrings(const Line* lines, size_t count, QList<Diagnostic>& out);
 
