@@ -5,6 +5,15 @@ namespace qx::EncodedAreas {
 namespace {
 constexpr QChar kQuote = u'"';
 
+// The first marker at or after `from`, or -1. Its "~" is rare in markup, unlike its "=", so that is what
+// the search looks for.
+qsizetype nextMarker(QStringView text, qsizetype from) {
+    for (qsizetype tilde = text.indexOf(u'~', from + 1); tilde >= 0; tilde = text.indexOf(u'~', tilde + 1))
+        if (text.sliced(tilde - 1).startsWith(kEncodedMarker))
+            return tilde - 1;
+    return -1;
+}
+
 // The closing quote of content that starts at `from`, or -1; a "<" or ":" before it disqualifies it.
 qsizetype closingQuote(QStringView text, qsizetype from) {
     for (qsizetype i = from; i < text.size(); ++i) {
@@ -80,8 +89,7 @@ bool OverlapsEncodedArea(QStringView text, int start, int length) {
 
 QList<Span> EncodedContents(QStringView text) {
     QList<Span> contents;
-    for (qsizetype marker = text.indexOf(kEncodedMarker); marker >= 0;
-         marker = text.indexOf(kEncodedMarker, marker + 1)) {
+    for (qsizetype marker = nextMarker(text, 0); marker >= 0; marker = nextMarker(text, marker + 1)) {
         const qsizetype start = marker + kEncodedMarker.size();
         const qsizetype end = closingQuote(text, start);
         if (end >= 0)
