@@ -6,6 +6,8 @@
 
 #include "platform/KeyCodes.h"
 
+#include <qxTagEditor2/qxDatabase.h>
+
 #include <map>
 #include <string>
 
@@ -73,6 +75,47 @@ void BM_GroupedTyping(benchmark::State& state, const char* file) {
     }
     reportPairs(state, pairs, "ratio", "grouped_ms", "single_ms");
 }
+
+// Keystrokes into two controls side by side, with LiveDiagnostics on (the sample reference data, which knows
+// few of the text's handlers: thousands of findings) and off. Between the delayed checks the marks follow
+// each key, and the view is handed them as the widget hands them.
+void BM_LiveDiagnosticsTyping(benchmark::State& state, const char* file) {
+    const QString text = textFor(state, file);
+    if (text.isEmpty())
+        return;
+    qxDatabase database(QStringLiteral(QX_DATA_DIR "/reference/sample-reference.json"));
+    Control live(text), off(text);
+    live.control.setDatabase(&database);
+    off.control.setDatabase(&database);
+    live.control.setLiveDiagnostics(true);
+    live.box.setDiagnosticMarks(live.shell.shown);
+    Pairs pairs;
+    for (auto _ : state) {
+        for (int i = 0; i < kKeystrokes; ++i) {
+            const auto key = i % 2 == 0 ? typeX : backspace;
+            pairs.measure(
+                [&] {
+                    key(live.box);
+                    live.box.setDiagnosticMarks(live.shell.shown);
+                },
+                [&] { key(off.box); });
+            settle();
+        }
+    }
+    if (!live.shell.shown || live.box.Text() != text) {
+        state.SkipWithError("no findings were marked, or the keys did not take the text back");
+        return;
+    }
+    state.counters["findings"] = double(live.shell.shown->size());
+    reportPairs(state, pairs, "ratio", "live_ms", "off_ms");
+}
+
+BENCHMARK_CAPTURE(BM_LiveDiagnosticsTyping, tag_1mb, "tag_1mb.qx")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LiveDiagnosticsTyping, tag_10mb, "tag_10mb.qx")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_CAPTURE(BM_GroupedTyping, script_10mb, "script_10mb.vbs")
     ->Iterations(1)

@@ -17,25 +17,34 @@ namespace {
 
 // Moves the findings with an edit, so that the marks stay on their words until the next check: those after
 // it shift, one the edit cuts into keeps what is left of it outside the edit, one wholly removed goes.
-// Text typed at either edge of a finding stays outside it.
-void followEdit(QList<Diagnostic>& found, int position, int removed, int added) {
+// Text typed at either edge of a finding stays outside it; typed inside one, it grows. Only those that
+// start within `longest` before the edit can reach it.
+void followEdit(ShiftedList<Diagnostic>& found, int& longest, int position, int removed, int added) {
     const int removedEnd = position + removed;
     const int delta = added - removed;
-    QList<Diagnostic> kept;
-    kept.reserve(found.size());
-    for (Diagnostic diagnostic : found) {
+    const size_t first = found.lowerBound(position - longest);
+    const size_t last = found.lowerBound(removedEnd);
+    std::vector<Diagnostic> kept;
+    for (size_t i = first; i < last; ++i) {
+        Diagnostic diagnostic = found.at(i);
         const int oldEnd = diagnostic.end();
-        const int start = diagnostic.start < position      ? diagnostic.start
-                          : diagnostic.start >= removedEnd ? diagnostic.start + delta
-                                                           : position + added;
+        const int start = diagnostic.start < position ? diagnostic.start : position + added;
         const int end = oldEnd <= position ? oldEnd : oldEnd >= removedEnd ? oldEnd + delta : position;
         if (end <= start)
             continue;
         diagnostic.start = start;
         diagnostic.length = end - start;
-        kept.append(std::move(diagnostic));
+        longest = std::max(longest, diagnostic.length);
+        kept.push_back(std::move(diagnostic));
     }
-    found = std::move(kept);
+    found.replace(first, last, std::move(kept), delta);
+}
+
+int longestOf(const std::vector<Diagnostic>& found) {
+    int longest = 0;
+    for (const Diagnostic& diagnostic : found)
+        longest = std::max(longest, diagnostic.length);
+    return longest;
 }
 
 } // namespace
@@ -62,7 +71,7 @@ void DiagnosticsRunner::setLive(bool live) {
         check(currentRules());
         publish(true);
     } else if (mShown) {
-        mShown({});
+        mShown(nullptr);
     }
 }
 
@@ -80,22 +89,26 @@ void DiagnosticsRunner::Edited(int position, int removed, int added) {
     }
     if (!mLive)
         return;
-    followEdit(mFound, position, removed, added);
+    followEdit(*mFound, mLongest, position, removed, added);
     publish(false);
     mTimer.setEnabled(true);
 }
 
-const QList<Diagnostic>& DiagnosticsRunner::Current() {
+void DiagnosticsRunner::upToDate() {
     const Rules rules = currentRules();
-    if (mStale || mCheckedRules != rules) {
-        const QList<Diagnostic> before = mFound;
-        check(rules);
+    if (checkDue(rules)) {
+        const bool changed = check(rules);
         if (mLive) {
             mTimer.setEnabled(false);
-            publish(mFound != before);
+            publish(changed);
         }
     }
-    return mFound;
+}
+
+QList<Diagnostic> DiagnosticsRunner::Current() {
+    upToDate();
+    const std::vector<Diagnostic> found = mFound->settled();
+    return QList<Diagnostic>(found.begin(), found.end());
 }
 
 void DiagnosticsRunner::Tick() {
@@ -107,11 +120,11 @@ void DiagnosticsRunner::Tick() {
         mTimer.setEnabled(true);
         return;
     }
-    Current();
+    upToDate();
 }
 
 // A check that fails leaves the runner stale, with nothing followed: the next one checks the whole text.
-void DiagnosticsRunner::check(const Rules& rules) {
+bool DiagnosticsRunner::check(const Rules& rules) {
     const std::optional<PendingEdit> pending = std::exchange(mPending, std::nullopt);
     const bool follow = mFollowed && mCheckedRules == rules;
     mFollowed = false;
@@ -135,10 +148,20 @@ void DiagnosticsRunner::check(const Rules& rules) {
     } else {
         mTags->reset(mBox.TextRange(0, mBox.TextLength()));
     }
-    mFound = rules.plainScript ? mScript.findings() : mTags->findings();
+    std::vector<Diagnostic> found;
+    if (rules.plainScript) {
+        const QList<Diagnostic> script = mScript.findings();
+        found.assign(script.begin(), script.end());
+    } else {
+        found = mTags->sortedFindings().settled();
+    }
+    const bool changed = found != mFound->settled();
+    mLongest = longestOf(found);
+    *mFound = Marks(std::move(found));
     mFollowed = true;
     mCheckedRules = rules;
     mStale = false;
+    return changed;
 }
 
 DiagnosticsRunner::Rules DiagnosticsRunner::currentRules() {
@@ -160,25 +183,25 @@ void DiagnosticsRunner::publish(bool changed) {
         mShown(mFound);
 }
 
-const Diagnostic* DiagnosticsRunner::Next(int position, bool backwards) {
-    const QList<Diagnostic>& found = Current();
-    if (found.isEmpty())
-        return nullptr;
+std::optional<Diagnostic> DiagnosticsRunner::Next(int position, bool backwards) {
+    upToDate();
+    const Marks& found = *mFound;
+    if (found.size() == 0)
+        return std::nullopt;
     if (backwards) {
-        const auto before = std::find_if(found.rbegin(), found.rend(),
-                                         [&](const Diagnostic& d) { return d.start < position; });
-        return before != found.rend() ? &*before : &found.back();
+        const size_t before = found.lowerBound(position);
+        return found.at(before > 0 ? before - 1 : found.size() - 1);
     }
-    const auto after =
-        std::find_if(found.begin(), found.end(), [&](const Diagnostic& d) { return d.start > position; });
-    return after != found.end() ? &*after : &found.front();
+    const size_t after = found.lowerBound(position + 1);
+    return found.at(after < found.size() ? after : 0);
 }
 
 QString DiagnosticsRunner::MessageAt(int position) const {
     QStringList messages;
-    for (const Diagnostic& diagnostic : mFound) {
-        if (diagnostic.start > position)
-            break;
+    const Marks& found = *mFound;
+    for (size_t i = found.lowerBound(position - mLongest); i < found.size() && found.startOf(i) <= position;
+         ++i) {
+        const Diagnostic diagnostic = found.at(i);
         if (position < diagnostic.end() && !messages.contains(diagnostic.message))
             messages.append(diagnostic.message);
     }

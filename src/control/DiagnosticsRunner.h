@@ -4,6 +4,7 @@
 #include "diagnostics/DiagnosticsChecker.h"
 #include "diagnostics/IncrementalScriptCheck.h"
 #include "diagnostics/IncrementalTagCheck.h"
+#include "text/OwedShift.h"
 
 #include <QList>
 
@@ -26,8 +27,11 @@ struct EditorState;
 class DiagnosticsRunner {
 public:
     using ReferenceFactory = std::function<std::unique_ptr<ScriptReference>()>;
-    // Told the list the view should mark, whenever it changes while live (empty when live goes off).
-    using Shown = std::function<void(const QList<Diagnostic>&)>;
+    // The findings as the view reads them: an edit moves them at the cost of what it touches.
+    using Marks = ShiftedList<Diagnostic>;
+    // Told whenever the findings the view should mark change while live (null when live goes off). The
+    // list is the runner's own, changed in place before each call.
+    using Shown = std::function<void(const std::shared_ptr<const Marks>&)>;
 
     DiagnosticsRunner(CodeBox& box, EditorState& state, OneShotTimer& timer, Shown shown);
     ~DiagnosticsRunner();
@@ -45,14 +49,14 @@ public:
     // The timer's tick (the caller runs it as an entry of its own): the live check after the edits.
     void Tick();
     // The findings for the text as it is now, checked now when it changed since the last check.
-    const QList<Diagnostic>& Current();
+    QList<Diagnostic> Current();
     // Counts the live checks whose findings differ from those of the check before, for the change notices.
     // The marks moving with an edit are no such change.
     qint64 revision() const { return mRevision; }
 
     // The first finding that starts after `position` (before it, backwards), going round the text's end;
-    // null when there is none.
-    const Diagnostic* Next(int position, bool backwards);
+    // none when there is none.
+    std::optional<Diagnostic> Next(int position, bool backwards);
     // What the findings say about the character at `position`, one per line; empty when none covers it.
     QString MessageAt(int position) const;
 
@@ -73,7 +77,12 @@ private:
         int newEnd = 0;
     };
 
-    void check(const Rules& rules);
+    // Checks when a check is due, and shows what it found while live.
+    void upToDate();
+    // Checks, and tells whether the findings changed.
+    bool check(const Rules& rules);
+    // Whether the text changed since the last check, or what decides its findings.
+    bool checkDue(const Rules& rules) const { return mStale || mCheckedRules != rules; }
     // Keeps the reference that tag markup is checked against while its database and data stay.
     Rules currentRules();
     // Shows the findings; a check that found other findings than the one before counts as a change.
@@ -90,7 +99,8 @@ private:
     std::shared_ptr<const ReferenceData> mReferenceData; // held, so that its address names it
     std::unique_ptr<IncrementalTagCheck> mTags;
     bool mFollowed = false; // the check of the last rules holds the text of the last check
-    QList<Diagnostic> mFound;
+    std::shared_ptr<Marks> mFound = std::make_shared<Marks>();
+    int mLongest = 0; // no finding is longer: only those that start this far before an edit reach it
     std::optional<Rules> mCheckedRules;
     std::optional<PendingEdit> mPending;
     bool mStale = true; // the text changed since the last check

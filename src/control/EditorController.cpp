@@ -85,7 +85,9 @@ EditorController::EditorController(EditorParts parts)
     mFavourites = std::make_unique<Favourites>(mState, mParts.input, mMessages);
     mDiagnostics = std::make_unique<DiagnosticsRunner>(
         box, mState, mParts.tmrDiagnostics,
-        [this](const QList<Diagnostic>& found) { mParts.shell.ShowDiagnostics(found); });
+        [this](const std::shared_ptr<const DiagnosticsRunner::Marks>& found) {
+            mParts.shell.ShowDiagnostics(found);
+        });
     mParts.tmrDiagnostics.setOnTimeout(
         [this] { guarded("tmrDiagnostics_Timer", [this] { mDiagnostics->Tick(); }); });
 
@@ -576,7 +578,7 @@ bool EditorController::ViewShortcut(int keyCode, int shift) {
 }
 
 void EditorController::GoToDiagnostic(bool backwards) {
-    const Diagnostic* next = mDiagnostics->Next(mParts.txtCode.SelStart(), backwards);
+    const std::optional<Diagnostic> next = mDiagnostics->Next(mParts.txtCode.SelStart(), backwards);
     if (!next)
         return;
     mParts.txtCode.SelectRange(next->start, next->start);

@@ -3,8 +3,11 @@
 #include "control/ChangeNotices.h"
 #include "diagnostics/Diagnostic.h"
 #include "platform/MessageBox.h"
+#include "text/OwedShift.h"
 
 #include <QtGlobal>
+
+#include <memory>
 
 namespace qx {
 
@@ -29,8 +32,11 @@ public:
         Q_UNUSED(notice);
         Q_UNUSED(value);
     }
-    // Marks the findings of the live checks in the view (none: no marks).
-    virtual void ShowDiagnostics(const QList<Diagnostic>& found) { Q_UNUSED(found); }
+    // Marks the findings of the live checks in the view (null: no marks). The list stays the checks' own:
+    // it changes in place before each call, so the view reads what it shows from it when it draws.
+    virtual void ShowDiagnostics(const std::shared_ptr<const ShiftedList<Diagnostic>>& found) {
+        Q_UNUSED(found);
+    }
     // Tells the host of a message for the user, whether or not the control shows it.
     virtual void MessageRequested(MessageBox::Icon icon, const QString& title, const QString& text) {
         Q_UNUSED(icon);

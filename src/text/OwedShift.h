@@ -37,8 +37,9 @@ public:
         item.start = startOf(i);
         return item;
     }
-    // Fields other than the start may be changed in place.
+    // The entry as stored: its start may still owe the shift. Fields other than the start may be changed.
     T& raw(std::size_t i) { return mItems[i]; }
+    const T& raw(std::size_t i) const { return mItems[i]; }
     std::vector<T>& raw() { return mItems; }
 
     // The first entry that starts at or after `at`.

@@ -276,7 +276,7 @@ void EditorPrivate::Announce(Notice notice, qint64 value) {
     }
 }
 
-void EditorPrivate::ShowDiagnostics(const QList<Diagnostic>& found) {
+void EditorPrivate::ShowDiagnostics(const std::shared_ptr<const ShiftedList<Diagnostic>>& found) {
     txtCode->setDiagnosticMarks(found);
 }
 

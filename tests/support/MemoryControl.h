@@ -40,7 +40,13 @@ public:
     void MessageRequested(MessageBox::Icon, const QString& title, const QString& text) override {
         requested.append(title + ": " + text);
     }
-    void ShowDiagnostics(const QList<Diagnostic>& found) override { marks = found; }
+    void ShowDiagnostics(const std::shared_ptr<const ShiftedList<Diagnostic>>& found) override {
+        shown = found;
+    }
+    QList<Diagnostic> marks() const {
+        const std::vector<Diagnostic> found = shown ? shown->settled() : std::vector<Diagnostic>();
+        return QList<Diagnostic>(found.begin(), found.end());
+    }
 
     int layOuts = 0;
     // std::vector: comparing empty QLists hands memcmp a null pointer, which UBSan reports.
@@ -53,7 +59,7 @@ public:
     std::vector<std::pair<Notice, qint64>> notices;
     std::function<void(Notice, qint64)> onAnnounce;
     QStringList requested;
-    QList<Diagnostic> marks;
+    std::shared_ptr<const ShiftedList<Diagnostic>> shown;
 };
 
 class FixedForeground final : public ForegroundWindow {

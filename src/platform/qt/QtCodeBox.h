@@ -4,12 +4,14 @@
 #include "platform/qt/DocumentText.h"
 #include "platform/qt/LayoutFormats.h"
 #include "text/FormatRuns.h"
+#include "text/OwedShift.h"
 #include "text/TagMatch.h"
 
 #include <qxTagEditor2/qxDiagnostic.h>
 
 #include <QPlainTextEdit>
 
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -103,7 +105,8 @@ public:
     QList<TextSpan> shownMatches() const { return mShownExtras ? mShownExtras->matches : QList<TextSpan>(); }
     // The checks' findings (sorted by start, text positions): those on screen get a wavy underline in the
     // error or warning colour, and with line numbers on, the gutter marks the lines they start on.
-    void setDiagnosticMarks(const QList<qxDiagnostic>& found);
+    // The list stays the caller's, who changes it in place and calls again each time it did.
+    void setDiagnosticMarks(std::shared_ptr<const ShiftedList<qxDiagnostic>> found);
     // The findings underlined now, as text spans.
     QList<TextSpan> shownDiagnosticMarks() const;
     // Zoom in steps of one point away from the font set on the box; 0 shows that font as it was set.
@@ -258,7 +261,7 @@ private:
     bool mMatchBrackets = true;
     QString mMatchWhat;
     int mMatchOptions = 0;
-    QList<qxDiagnostic> mDiagnostics;
+    std::shared_ptr<const ShiftedList<qxDiagnostic>> mDiagnostics; // null: none
     quint64 mDiagnosticsRevision = 0;
     std::optional<Extras> mShownExtras;
     // What the extra selections were last worked out from.

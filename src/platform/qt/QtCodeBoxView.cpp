@@ -27,10 +27,6 @@ constexpr double kSmallestPoints = 4;
 constexpr double kLargestPoints = 96;
 constexpr int kWheelStep = 120; // one notch of a wheel
 constexpr int kGutterMarkWidth = 3;
-
-bool startsBefore(const qxDiagnostic& diagnostic, int position) {
-    return diagnostic.start < position;
-}
 } // namespace
 
 // The strip left of the text that shows the line numbers; the box paints it.
@@ -84,10 +80,12 @@ void QtCodeBox::setMatchHighlight(const QString& what, int options) {
     updateExtraSelections();
 }
 
-void QtCodeBox::setDiagnosticMarks(const QList<qxDiagnostic>& found) {
-    if (found == mDiagnostics)
+void QtCodeBox::setDiagnosticMarks(std::shared_ptr<const ShiftedList<qxDiagnostic>> found) {
+    if (found && found->size() == 0)
+        found = nullptr;
+    if (!found && !mDiagnostics)
         return;
-    mDiagnostics = found;
+    mDiagnostics = std::move(found);
     ++mDiagnosticsRevision;
     updateExtraSelections();
     if (mGutter)
@@ -106,21 +104,25 @@ QList<TextSpan> QtCodeBox::shownDiagnosticMarks() const {
 // from before it are the few just before the first one on it.
 QList<qxDiagnostic> QtCodeBox::visibleMarks(std::pair<int, int> visible) const {
     QList<qxDiagnostic> shown;
-    auto it = std::lower_bound(mDiagnostics.begin(), mDiagnostics.end(), visible.first, startsBefore);
-    while (it != mDiagnostics.begin() && std::prev(it)->end() > visible.first &&
-           visible.first - std::prev(it)->start < 4096)
-        --it;
-    for (; it != mDiagnostics.end() && it->start < visible.second; ++it)
-        if (it->end() > visible.first)
-            shown.append(*it);
+    if (!mDiagnostics)
+        return shown;
+    const ShiftedList<qxDiagnostic>& found = *mDiagnostics;
+    size_t i = found.lowerBound(visible.first);
+    while (i > 0 && found.at(i - 1).end() > visible.first && visible.first - found.startOf(i - 1) < 4096)
+        --i;
+    for (; i < found.size() && found.startOf(i) < visible.second; ++i)
+        if (const qxDiagnostic mark = found.at(i); mark.end() > visible.first)
+            shown.append(mark);
     return shown;
 }
 
 std::optional<qxDiagnostic::Severity> QtCodeBox::markStartingIn(int start, int end) const {
     std::optional<qxDiagnostic::Severity> worst;
-    for (auto it = std::lower_bound(mDiagnostics.begin(), mDiagnostics.end(), start, startsBefore);
-         it != mDiagnostics.end() && it->start < end; ++it) {
-        worst = it->severity;
+    if (!mDiagnostics)
+        return worst;
+    const ShiftedList<qxDiagnostic>& found = *mDiagnostics;
+    for (size_t i = found.lowerBound(start); i < found.size() && found.startOf(i) < end; ++i) {
+        worst = found.raw(i).severity;
         if (*worst == qxDiagnostic::Severity::Error)
             break;
     }
@@ -138,16 +140,16 @@ void QtCodeBox::updateExtraSelections() {
         if (mSilent || caret.isNull())
             return; // new content is being set: setText marks again once it is in
         // A key moves the cursor and changes the document, and each calls here: look once.
-        const ExtrasInput input{
-            .caret = caret.position(),
-            .edits = mEdits,
-            .currentLine = mHighlightCurrentLine,
-            .matchTags = mMatchTags,
-            .matchBrackets = mMatchBrackets,
-            .matchWhat = mMatchWhat,
-            .matchOptions = mMatchOptions,
-            .diagnostics = mDiagnosticsRevision,
-            .visible = mMatchWhat.isEmpty() && mDiagnostics.isEmpty() ? std::pair(0, 0) : visibleTextRange()};
+        const ExtrasInput input{.caret = caret.position(),
+                                .edits = mEdits,
+                                .currentLine = mHighlightCurrentLine,
+                                .matchTags = mMatchTags,
+                                .matchBrackets = mMatchBrackets,
+                                .matchWhat = mMatchWhat,
+                                .matchOptions = mMatchOptions,
+                                .diagnostics = mDiagnosticsRevision,
+                                .visible = mMatchWhat.isEmpty() && !mDiagnostics ? std::pair(0, 0)
+                                                                                 : visibleTextRange()};
         if (input == mExtrasInput)
             return;
         mExtrasInput = input;
