@@ -380,9 +380,10 @@ std::pair<int, int> QtCodeBox::visibleTextRange() const {
 
 // Blocks that scrolled into view since the last pass get their formats just before they are painted.
 void QtCodeBox::paintEvent(QPaintEvent* event) {
-    const auto [start, end] = visibleTextRange();
-    mLayout.applyVisible(mFormats, start, end);
+    const std::pair<int, int> visible = visibleTextRange();
+    mLayout.applyVisible(mFormats, visible.first, visible.second);
     QPlainTextEdit::paintEvent(event);
+    paintDiagnosticMarks(visible);
 }
 
 void QtCodeBox::setUpdatesLocked(bool locked) {

@@ -104,10 +104,11 @@ public:
     // The matches shown, as text spans.
     QList<TextSpan> shownMatches() const { return mShownExtras ? mShownExtras->matches : QList<TextSpan>(); }
     // The checks' findings (sorted by start, text positions): those on screen get a wavy underline in the
-    // error or warning colour, and with line numbers on, the gutter marks the lines they start on.
+    // error or warning colour, and with line numbers on, the gutter marks the lines they start on. They are
+    // drawn over the text rather than set as extra selections, which Qt would work through on each key.
     // The list stays the caller's, who changes it in place and calls again each time it did.
     void setDiagnosticMarks(std::shared_ptr<const ShiftedList<qxDiagnostic>> found);
-    // The findings underlined now, as text spans.
+    // The findings underlined on screen, as text spans.
     QList<TextSpan> shownDiagnosticMarks() const;
     // Zoom in steps of one point away from the font set on the box; 0 shows that font as it was set.
     // Ctrl+wheel zooms too. A font set on the box while zoomed becomes the new unzoomed font.
@@ -230,7 +231,6 @@ private:
     struct Extras {
         int currentLine = -1; // -1: no current-line background
         QList<TextSpan> matches;
-        QList<qxDiagnostic> marks;
         std::optional<TagPair> pair;
         friend bool operator==(const Extras&, const Extras&) = default;
     };
@@ -252,6 +252,9 @@ private:
     void updateGutterGeometry();
     void updateGutterArea(const QRect& rect, int dy);
     void paintGutter(QPaintEvent* event);
+    // The wavy underlines of the findings in the text range on screen.
+    void paintDiagnosticMarks(std::pair<int, int> visible);
+    void paintWaves(const QList<qxDiagnostic>& marks);
 
     ViewColours mViewColours = viewColours({});
     QWidget* mGutter = nullptr;
@@ -262,7 +265,6 @@ private:
     QString mMatchWhat;
     int mMatchOptions = 0;
     std::shared_ptr<const ShiftedList<qxDiagnostic>> mDiagnostics; // null: none
-    quint64 mDiagnosticsRevision = 0;
     std::optional<Extras> mShownExtras;
     // What the extra selections were last worked out from.
     struct ExtrasInput {
@@ -273,8 +275,7 @@ private:
         bool matchBrackets = false;
         QString matchWhat;
         int matchOptions = 0;
-        quint64 diagnostics = 0;
-        std::pair<int, int> visible; // the text on screen, while matches or findings are marked
+        std::pair<int, int> visible; // the text on screen, while matches are marked
         friend bool operator==(const ExtrasInput&, const ExtrasInput&) = default;
     };
     ExtrasInput mExtrasInput;

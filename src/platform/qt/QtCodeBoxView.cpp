@@ -86,18 +86,59 @@ void QtCodeBox::setDiagnosticMarks(std::shared_ptr<const ShiftedList<qxDiagnosti
     if (!found && !mDiagnostics)
         return;
     mDiagnostics = std::move(found);
-    ++mDiagnosticsRevision;
-    updateExtraSelections();
+    viewport()->update();
     if (mGutter)
         mGutter->update();
 }
 
 QList<TextSpan> QtCodeBox::shownDiagnosticMarks() const {
     QList<TextSpan> spans;
-    if (mShownExtras)
-        for (const qxDiagnostic& mark : mShownExtras->marks)
-            spans.append({mark.start, mark.length});
+    for (const qxDiagnostic& mark : visibleMarks(visibleTextRange()))
+        spans.append({mark.start, mark.length});
     return spans;
+}
+
+// A wave under each line piece of a finding, drawn crisp in its colour, as a spell checker's.
+void QtCodeBox::paintDiagnosticMarks(std::pair<int, int> visible) {
+    const QList<qxDiagnostic> marks = visibleMarks(visible);
+    if (marks.isEmpty())
+        return;
+    runEntry("drawing the findings", [&] { paintWaves(marks); });
+}
+
+void QtCodeBox::paintWaves(const QList<qxDiagnostic>& marks) {
+    QPainter painter(viewport());
+    const QPointF offset = contentOffset();
+    const qreal step = qMax(2.0, fontMetrics().height() / 8.0);
+    for (const qxDiagnostic& mark : marks) {
+        painter.setPen(
+            QPen(qtColour(mark.severity == qxDiagnostic::Severity::Error ? mViewColours.errorMark
+                                                                         : mViewColours.warningMark),
+                 1));
+        const int from = mText.toDocPos(mark.start);
+        const int to = mText.toDocPos(mark.end());
+        for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
+             block = block.next()) {
+            const QTextLayout* layout = block.layout();
+            const QPointF origin = blockBoundingGeometry(block).translated(offset).topLeft();
+            const int start = qMax(from, block.position()) - block.position();
+            const int end = qMin(to, block.position() + block.length() - 1) - block.position();
+            for (int i = 0; layout && i < layout->lineCount(); ++i) {
+                const QTextLine line = layout->lineAt(i);
+                const int a = qMax(start, line.textStart());
+                const int b = qMin(end, line.textStart() + line.textLength());
+                if (a >= b)
+                    continue;
+                const qreal left = origin.x() + line.cursorToX(a);
+                const qreal right = origin.x() + line.cursorToX(b);
+                const qreal base = origin.y() + line.y() + line.ascent() + step / 2 + 1;
+                QPolygonF wave;
+                for (qreal x = left; x < right + step; x += step)
+                    wave << QPointF(qMin(x, right), base + (int((x - left) / step) % 2 == 0 ? 0 : step));
+                painter.drawPolyline(wave);
+            }
+        }
+    }
 }
 
 // The findings are sorted by start and short (none crosses a line's end): those that reach into the screen
@@ -147,9 +188,7 @@ void QtCodeBox::updateExtraSelections() {
                                 .matchBrackets = mMatchBrackets,
                                 .matchWhat = mMatchWhat,
                                 .matchOptions = mMatchOptions,
-                                .diagnostics = mDiagnosticsRevision,
-                                .visible = mMatchWhat.isEmpty() && !mDiagnostics ? std::pair(0, 0)
-                                                                                 : visibleTextRange()};
+                                .visible = mMatchWhat.isEmpty() ? std::pair(0, 0) : visibleTextRange()};
         if (input == mExtrasInput)
             return;
         mExtrasInput = input;
@@ -157,7 +196,6 @@ void QtCodeBox::updateExtraSelections() {
         if (mHighlightCurrentLine)
             wanted.currentLine = caret.blockNumber();
         wanted.matches = visibleMatches(input.visible);
-        wanted.marks = visibleMarks(input.visible);
         const int textCaret = mText.toTextPos(caret.position());
         if (mMatchTags)
             wanted.pair = MatchTagAt(mText.pieces(), textCaret);
@@ -194,14 +232,6 @@ void QtCodeBox::updateExtraSelections() {
         };
         for (const TextSpan& span : wanted.matches)
             mark(span, mViewColours.findMatch);
-        for (const qxDiagnostic& finding : wanted.marks) {
-            QTextCharFormat wavy;
-            wavy.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-            wavy.setUnderlineColor(qtColour(finding.severity == qxDiagnostic::Severity::Error
-                                                ? mViewColours.errorMark
-                                                : mViewColours.warningMark));
-            select({finding.start, finding.length}, wavy);
-        }
         if (wanted.pair) {
             mark(wanted.pair->atCaret, mViewColours.tagPair);
             mark(wanted.pair->partner, mViewColours.tagPair);
@@ -242,13 +272,6 @@ bool QtCodeBox::showing(const Extras& wanted) const {
         (next >= shown.size() || shown[next++].cursor.blockNumber() != wanted.currentLine))
         return false;
     QList<TextSpan> spans = wanted.matches;
-    if (mShownExtras->marks.size() != wanted.marks.size())
-        return false;
-    for (qsizetype i = 0; i < wanted.marks.size(); ++i) {
-        if (mShownExtras->marks[i].severity != wanted.marks[i].severity)
-            return false;
-        spans << TextSpan{wanted.marks[i].start, wanted.marks[i].length};
-    }
     if (wanted.pair)
         spans << wanted.pair->atCaret << wanted.pair->partner;
     if (shown.size() - next != spans.size())
