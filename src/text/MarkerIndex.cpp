@@ -9,7 +9,21 @@ namespace qx {
 namespace {
 // A build reads the text in pieces of this many characters.
 constexpr int kScanChunk = 1 << 16;
+
+// A scan looks for one character of the marker, with the fast search for a single character, and compares
+// the rest around it: the one that text holds least often, by this ranking, else the first.
+qsizetype anchorOf(const QString& marker) {
+    for (const char16_t rare : {u'~', u'{', u'\\', u'/', u'<'})
+        if (const qsizetype at = marker.indexOf(QChar(rare)); at >= 0)
+            return at;
+    return 0;
+}
 } // namespace
+
+MarkerIndex::MarkerIndex(QString marker, Qt::CaseSensitivity sensitivity)
+    : mMarker(std::move(marker))
+    , mSensitivity(sensitivity)
+    , mAnchor(anchorOf(mMarker)) {}
 
 std::size_t MarkerIndex::lowerBound(int position) const {
     std::size_t low = 0;
@@ -47,9 +61,11 @@ void MarkerIndex::scan(const TextSource& text, int from, int to) {
         const int end = std::min(to, start + kScanChunk);
         // Only the characters a marker starting before `end` can reach are read.
         const QString piece = text.span(start, end + span - 1);
-        for (qsizetype at = piece.indexOf(mMarker, 0, mSensitivity); at >= 0 && start + at < end;
-             at = piece.indexOf(mMarker, at + 1, mSensitivity))
-            found.push_back(start + int(at));
+        const QChar key = mMarker[mAnchor];
+        for (qsizetype k = piece.indexOf(key, mAnchor, mSensitivity); k >= 0 && start + k - mAnchor < end;
+             k = piece.indexOf(key, k + 1, mSensitivity))
+            if (QStringView(piece).sliced(k - mAnchor).startsWith(mMarker, mSensitivity))
+                found.push_back(start + int(k - mAnchor));
     }
     if (found.empty())
         return;

@@ -16,9 +16,7 @@ namespace qx {
 // text on the next query.
 class MarkerIndex {
 public:
-    explicit MarkerIndex(QString marker, Qt::CaseSensitivity sensitivity = Qt::CaseSensitive)
-        : mMarker(std::move(marker))
-        , mSensitivity(sensitivity) {}
+    explicit MarkerIndex(QString marker, Qt::CaseSensitivity sensitivity = Qt::CaseSensitive);
 
     const QString& marker() const { return mMarker; }
     // removed characters at position became added characters; removed -1: anything may have changed.
@@ -45,6 +43,7 @@ private:
 
     QString mMarker;
     Qt::CaseSensitivity mSensitivity;
+    qsizetype mAnchor = 0;       // the marker's character that a scan looks for
     std::vector<int> mPositions; // ascending once shifted
     std::size_t mShiftFrom = 0;
     int mShift = 0;
