@@ -139,9 +139,17 @@ bool IncrementalScriptCheck::samePairing(const Line* before, const std::vector<L
             keywordWithin(before[i].scan, before[i].start, position, position + oldReach) ||
             keywordWithin(after[i].scan, after[i].start, position, position + newReach))
             return false;
-        for (size_t t = 0; t < a.size(); ++t)
-            if (a[t].word != b[t].word || (a[t].word != ScriptWord::Other && a[t].length != b[t].length))
+        for (size_t t = 0; t < a.size(); ++t) {
+            if (a[t].word != b[t].word)
                 return false;
+            if (a[t].word == ScriptWord::Other)
+                continue;
+            // A keyword keeps its length and moves with the edit, or the findings at it would not.
+            const int was = before[i].start + a[t].start;
+            if (a[t].length != b[t].length ||
+                after[i].start + b[t].start != (was < position ? was : was + newReach - oldReach))
+                return false;
+        }
     }
     return true;
 }

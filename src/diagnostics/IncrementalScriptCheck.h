@@ -39,7 +39,8 @@ private:
     // text's end ends right after a line break.
     static void scanLines(QStringView piece, int offset, bool toTextEnd, std::vector<Line>& out);
     // Whether the pairing reads the same in both (lines at their starts in the old and the new text): the
-    // tokens' kinds, the keywords' lengths, the continuations, and no keyword within reach of the edit.
+    // tokens' kinds, the keywords' lengths and places (moved with the edit), the continuations, and no
+    // keyword within reach of the edit.
     static bool samePairing(const Line* before, const std::vector<Line>& after, int position, int oldReach,
                             int newReach);
     // The lines' starts: the lines from mShiftFrom on still owe the shift of the edits before them, so that
