@@ -119,8 +119,10 @@ TEST_F(QtCodeBoxTest, TypingIntoAColouredBlockKeepsTheOtherCharactersColours) {
     EXPECT_EQ(shown(), typed);
     box.setSelStart(11), box.setSelText(QString(LayoutFormats::kLongestColouredLine - 11, u'x'));
     EXPECT_EQ(shown(), typed) << "a line as long as may be is coloured";
+    EXPECT_FALSE(box.document()->firstBlock().layout()->cacheEnabled());
     QTest::keyClick(&box, Qt::Key_X);
     EXPECT_TRUE(shown().isEmpty()) << "a longer one is not";
+    EXPECT_TRUE(box.document()->firstBlock().layout()->cacheEnabled()) << "and keeps its glyphs";
     EXPECT_EQ(box.FormatAt(0).Color, kRed);
 }
 

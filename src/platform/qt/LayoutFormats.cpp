@@ -55,6 +55,10 @@ std::vector<LayoutFormats::Span> LayoutFormats::spansOf(const FormatRuns& wanted
 }
 
 bool LayoutFormats::applyBlock(QTextBlock& block, int textStart, const FormatRuns& wanted, bool force) {
+    // Qt throws a line's glyphs away after laying it out, and each caret or selection query on it shapes
+    // the whole line again: a long line keeps them, so that a key costs one layout of it.
+    if (block.length() - 1 > kLongestColouredLine && block.layout())
+        block.layout()->setCacheEnabled(true);
     std::vector<Span> spans = spansOf(wanted, textStart, block.length() - 1);
     auto* data = static_cast<AppliedData*>(block.userData());
     // A block without data never got formats from here (the data follows the layout through splits).
