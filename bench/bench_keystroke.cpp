@@ -96,7 +96,7 @@ void BM_LiveDiagnosticsTyping(benchmark::State& state, const char* file) {
             pairs.measure(
                 [&] {
                     key(live.box);
-                    live.box.setDiagnosticMarks(live.shell.shown);
+                    live.box.setDiagnosticMarks(live.shell.shown, false);
                 },
                 [&] { key(off.box); });
             settle();

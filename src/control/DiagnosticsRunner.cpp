@@ -71,7 +71,7 @@ void DiagnosticsRunner::setLive(bool live) {
         check(currentRules());
         publish(true);
     } else if (mShown) {
-        mShown(nullptr);
+        mShown(nullptr, true);
     }
 }
 
@@ -180,7 +180,7 @@ void DiagnosticsRunner::publish(bool changed) {
     if (changed)
         ++mRevision;
     if (mShown)
-        mShown(mFound);
+        mShown(mFound, changed);
 }
 
 std::optional<Diagnostic> DiagnosticsRunner::Next(int position, bool backwards) {

@@ -30,8 +30,9 @@ public:
     // The findings as the view reads them: an edit moves them at the cost of what it touches.
     using Marks = ShiftedList<Diagnostic>;
     // Told whenever the findings the view should mark change while live (null when live goes off). The
-    // list is the runner's own, changed in place before each call.
-    using Shown = std::function<void(const std::shared_ptr<const Marks>&)>;
+    // list is the runner's own, changed in place before each call; `changed` is false when they only moved
+    // with an edit of the text, or a check found them as they were.
+    using Shown = std::function<void(const std::shared_ptr<const Marks>&, bool changed)>;
 
     DiagnosticsRunner(CodeBox& box, EditorState& state, OneShotTimer& timer, Shown shown);
     ~DiagnosticsRunner();

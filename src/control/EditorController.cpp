@@ -85,8 +85,8 @@ EditorController::EditorController(EditorParts parts)
     mFavourites = std::make_unique<Favourites>(mState, mParts.input, mMessages);
     mDiagnostics = std::make_unique<DiagnosticsRunner>(
         box, mState, mParts.tmrDiagnostics,
-        [this](const std::shared_ptr<const DiagnosticsRunner::Marks>& found) {
-            mParts.shell.ShowDiagnostics(found);
+        [this](const std::shared_ptr<const DiagnosticsRunner::Marks>& found, bool changed) {
+            mParts.shell.ShowDiagnostics(found, changed);
         });
     mParts.tmrDiagnostics.setOnTimeout(
         [this] { guarded("tmrDiagnostics_Timer", [this] { mDiagnostics->Tick(); }); });

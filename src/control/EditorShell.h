@@ -33,9 +33,11 @@ public:
         Q_UNUSED(value);
     }
     // Marks the findings of the live checks in the view (null: no marks). The list stays the checks' own:
-    // it changes in place before each call, so the view reads what it shows from it when it draws.
-    virtual void ShowDiagnostics(const std::shared_ptr<const ShiftedList<Diagnostic>>& found) {
+    // it changes in place before each call, so the view reads what it shows from it when it draws. Unless
+    // `changed`, the marks only moved with an edit, which repaints what it touched anyway.
+    virtual void ShowDiagnostics(const std::shared_ptr<const ShiftedList<Diagnostic>>& found, bool changed) {
         Q_UNUSED(found);
+        Q_UNUSED(changed);
     }
     // Tells the host of a message for the user, whether or not the control shows it.
     virtual void MessageRequested(MessageBox::Icon icon, const QString& title, const QString& text) {

@@ -276,8 +276,9 @@ void EditorPrivate::Announce(Notice notice, qint64 value) {
     }
 }
 
-void EditorPrivate::ShowDiagnostics(const std::shared_ptr<const ShiftedList<Diagnostic>>& found) {
-    txtCode->setDiagnosticMarks(found);
+void EditorPrivate::ShowDiagnostics(const std::shared_ptr<const ShiftedList<Diagnostic>>& found,
+                                    bool changed) {
+    txtCode->setDiagnosticMarks(found, changed);
 }
 
 void EditorPrivate::MessageRequested(MessageBox::Icon icon, const QString& title, const QString& text) {

@@ -60,7 +60,7 @@ public:
     // Raises the control's signal for the change.
     void Announce(Notice notice, qint64 value) override;
     void MessageRequested(MessageBox::Icon icon, const QString& title, const QString& text) override;
-    void ShowDiagnostics(const std::shared_ptr<const ShiftedList<Diagnostic>>& found) override;
+    void ShowDiagnostics(const std::shared_ptr<const ShiftedList<Diagnostic>>& found, bool changed) override;
 
     // The popup forms of code assistance: null until they exist.
     QWidget* ListForm() const;

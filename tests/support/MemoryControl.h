@@ -40,7 +40,7 @@ public:
     void MessageRequested(MessageBox::Icon, const QString& title, const QString& text) override {
         requested.append(title + ": " + text);
     }
-    void ShowDiagnostics(const std::shared_ptr<const ShiftedList<Diagnostic>>& found) override {
+    void ShowDiagnostics(const std::shared_ptr<const ShiftedList<Diagnostic>>& found, bool) override {
         shown = found;
     }
     QList<Diagnostic> marks() const {

@@ -106,8 +106,9 @@ public:
     // The checks' findings (sorted by start, text positions): those on screen get a wavy underline in the
     // error or warning colour, and with line numbers on, the gutter marks the lines they start on. They are
     // drawn over the text rather than set as extra selections, which Qt would work through on each key.
-    // The list stays the caller's, who changes it in place and calls again each time it did.
-    void setDiagnosticMarks(std::shared_ptr<const ShiftedList<qxDiagnostic>> found);
+    // The list stays the caller's, who changes it in place and calls again each time it did; unless
+    // `changed`, the findings only moved with an edit, and the view repaints no more than the edit did.
+    void setDiagnosticMarks(std::shared_ptr<const ShiftedList<qxDiagnostic>> found, bool changed = true);
     // The findings underlined on screen, as text spans.
     QList<TextSpan> shownDiagnosticMarks() const;
     // Zoom in steps of one point away from the font set on the box; 0 shows that font as it was set.

@@ -80,12 +80,15 @@ void QtCodeBox::setMatchHighlight(const QString& what, int options) {
     updateExtraSelections();
 }
 
-void QtCodeBox::setDiagnosticMarks(std::shared_ptr<const ShiftedList<qxDiagnostic>> found) {
+void QtCodeBox::setDiagnosticMarks(std::shared_ptr<const ShiftedList<qxDiagnostic>> found, bool changed) {
     if (found && found->size() == 0)
         found = nullptr;
     if (!found && !mDiagnostics)
         return;
+    changed = changed || !found || !mDiagnostics;
     mDiagnostics = std::move(found);
+    if (!changed)
+        return;
     viewport()->update();
     if (mGutter)
         mGutter->update();
