@@ -29,7 +29,7 @@ std::vector<Diagnostic> merged(const std::vector<Diagnostic>& pairs, const std::
 
 IncrementalTagCheck::IncrementalTagCheck(const WordList& scriptCommands, ScriptReference* reference)
     : mScriptCommands(scriptCommands)
-    , mNames(std::make_unique<TagNameChecks>(reference)) {}
+    , mNames(reference) {}
 
 void IncrementalTagCheck::look(QStringView piece, int start, std::uint8_t state, Stretch& out) {
     out.values = ValueSearch{state, start, kCheckpointSpacing, {}, ValueSearch::kNoState};
@@ -38,7 +38,7 @@ void IncrementalTagCheck::look(QStringView piece, int start, std::uint8_t state,
     FindTagMarkers(piece, start, out.markers);
     for (const TagMarker& marker : out.markers)
         if (marker.opener)
-            mNames->check(piece, start, marker, found);
+            mNames.check(piece, start, marker, found);
     for (Diagnostic& encoded : CheckEncodedValues(piece)) {
         encoded.start += start;
         found.append(std::move(encoded));

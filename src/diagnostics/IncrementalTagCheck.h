@@ -10,7 +10,6 @@
 #include <QStringView>
 
 #include <cstddef>
-#include <memory>
 #include <vector>
 
 namespace qx {
@@ -52,7 +51,7 @@ private:
                                 std::vector<Diagnostic> fresh, int delta);
 
     const WordList& mScriptCommands;
-    std::unique_ptr<TagNameChecks> mNames;
+    TagNameChecks mNames;
     ShiftedList<ValueCheckpoint> mCheckpoints;
     ShiftedList<TagMarker> mMarkers;
     ShiftedList<Diagnostic> mLocal; // what the stretches find

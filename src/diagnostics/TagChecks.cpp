@@ -8,10 +8,10 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QLatin1StringView>
+#include <QStringList>
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>

@@ -2,9 +2,7 @@
 
 #include "diagnostics/Diagnostic.h"
 
-#include <QHash>
 #include <QList>
-#include <QStringList>
 #include <QStringView>
 
 #include <memory>
@@ -45,7 +43,6 @@ public:
     TagNameChecks(const TagNameChecks&) = delete;
     TagNameChecks& operator=(const TagNameChecks&) = delete;
 
-    bool active() const { return mReference != nullptr; }
     // The findings for an opener that lies in `piece`, a piece of the text from `offset` on.
     void check(QStringView piece, int offset, const TagMarker& opener, QList<Diagnostic>& out);
 
