@@ -16,7 +16,7 @@ namespace qx {
 
 class CodeBox;
 class OneShotTimer;
-class ReferenceData;
+struct ReferenceData;
 class ScriptReference;
 struct EditorState;
 
