@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 namespace qx {
