@@ -36,6 +36,9 @@ TEST_F(LiveDiagnosticsTest, OnDemandOrLiveAfterEachBurstOfEdits) {
     EXPECT_EQ(announced(), 1);
     box.typeText("  ");
     EXPECT_EQ(starts(shell.marks()), QList<int>({2, 17})) << "moved with the edit before the check";
+    box.setSelStart(18), box.typeText("q");
+    EXPECT_EQ(shell.marks().value(1).length, 3) << "typed inside the open string, which grows";
+    box.typeText("\b");
     EXPECT_TRUE(diagnosticsTimer.Enabled());
     diagnosticsTimer.fire();
     EXPECT_EQ(announced(), 1) << "the same findings";
