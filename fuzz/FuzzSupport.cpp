@@ -5,6 +5,7 @@
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -87,6 +88,14 @@ void ControlBytes::reserve(std::size_t count) {
 
 std::uint8_t ControlBytes::byte() {
     return mNext < mSize ? mData[mNext++] : 0;
+}
+
+TextEdit editText(ControlBytes& control, QString& text, const QStringList& pieces) {
+    const int position = int(control.byte()) * int(text.size()) / 255;
+    const int removed = std::min(int(control.byte() % 16), int(text.size()) - position);
+    const QString& inserted = pieces[control.byte() % pieces.size()];
+    text.replace(position, removed, inserted);
+    return {position, removed, int(inserted.size())};
 }
 
 std::uint16_t ControlBytes::word() {

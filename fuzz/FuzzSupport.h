@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <cstddef>
@@ -48,6 +49,15 @@ private:
     std::size_t mNext = 0;
     bool mReserved = false;
 };
+
+// One edit of a text, read from three control bytes: where (a share of the text), how many characters go (at
+// most 15) and which of `pieces` comes in their place. The edit is made on `text`.
+struct TextEdit {
+    int position;
+    int removed;
+    int added;
+};
+TextEdit editText(ControlBytes& control, QString& text, const QStringList& pieces);
 
 } // namespace qx::fuzz
 

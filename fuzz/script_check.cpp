@@ -37,16 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qx::IncrementalScriptCheck check;
     check.reset(text);
     for (int i = 0; i < kEdits; ++i) {
-        const int position = int(control.byte()) * int(text.size()) / 255;
-        const int removed = std::min(int(control.byte() % 16), int(text.size()) - position);
-        const QString& inserted = pieces[control.byte() % pieces.size()];
-        text.replace(position, removed, inserted);
-        check.edited(qx::TextSource(text), position, removed, int(inserted.size()));
+        const qx::fuzz::TextEdit edit = qx::fuzz::editText(control, text, pieces);
+        check.edited(qx::TextSource(text), edit.position, edit.removed, edit.added);
         const QList<Diagnostic> found = check.findings();
         QX_FUZZ_CHECK(found == wholeCheck(text),
                       QStringLiteral("edit %1 at %2 of %3 differs from a whole check")
                           .arg(i)
-                          .arg(position)
+                          .arg(edit.position)
                           .arg(qx::fuzz::shown(text)));
         for (const Diagnostic& d : found)
             QX_FUZZ_CHECK(d.start >= 0 && d.length > 0 && d.end() <= text.size(),

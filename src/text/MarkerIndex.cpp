@@ -1,7 +1,5 @@
 #include "text/MarkerIndex.h"
 
-#include "text/OwedShift.h"
-
 #include <algorithm>
 
 namespace qx {
@@ -25,27 +23,8 @@ MarkerIndex::MarkerIndex(QString marker, Qt::CaseSensitivity sensitivity)
     , mSensitivity(sensitivity)
     , mAnchor(anchorOf(mMarker)) {}
 
-std::size_t MarkerIndex::lowerBound(int position) const {
-    std::size_t low = 0;
-    std::size_t high = mPositions.size();
-    while (low < high) {
-        const std::size_t middle = low + (high - low) / 2;
-        if (at(middle) < position)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    return low;
-}
-
-void MarkerIndex::moveShiftTo(std::size_t index) {
-    moveOwedShift(mPositions, mShiftFrom, mShift, index, [](int& position) -> int& { return position; });
-}
-
 void MarkerIndex::build(const TextSource& text) {
-    mPositions.clear();
-    mShiftFrom = 0;
-    mShift = 0;
+    mPositions = {};
     mLength = text.size();
     scan(text, 0, mLength);
     mBuilt = true;
@@ -56,7 +35,7 @@ void MarkerIndex::build(const TextSource& text) {
 void MarkerIndex::scan(const TextSource& text, int from, int to) {
     from = std::max(from, 0);
     const int span = int(mMarker.size());
-    std::vector<int> found;
+    std::vector<Entry> found;
     for (int start = from; start < to; start += kScanChunk) {
         const int end = std::min(to, start + kScanChunk);
         // Only the characters a marker starting before `end` can reach are read.
@@ -65,15 +44,12 @@ void MarkerIndex::scan(const TextSource& text, int from, int to) {
         for (qsizetype k = piece.indexOf(key, mAnchor, mSensitivity); k >= 0 && start + k - mAnchor < end;
              k = piece.indexOf(key, k + 1, mSensitivity))
             if (QStringView(piece).sliced(k - mAnchor).startsWith(mMarker, mSensitivity))
-                found.push_back(start + int(k - mAnchor));
+                found.push_back({start + int(k - mAnchor)});
     }
     if (found.empty())
         return;
-    // The entries before the block owe no shift, those after it still do.
-    const std::size_t place = lowerBound(found.front());
-    moveShiftTo(place);
-    mPositions.insert(mPositions.begin() + std::ptrdiff_t(place), found.begin(), found.end());
-    mShiftFrom += found.size();
+    const std::size_t place = mPositions.lowerBound(found.front().start);
+    mPositions.replace(place, place, std::move(found), 0);
 }
 
 // A marker that overlapped the replaced characters is gone; those after them move; new ones can only
@@ -89,13 +65,8 @@ void MarkerIndex::Edited(const TextSource& text, int position, int removed, int 
         return;
     }
     const int span = int(mMarker.size());
-    const std::size_t first = lowerBound(position - span + 1);
-    const std::size_t last = lowerBound(position + removed);
-    moveShiftTo(first);
-    if (last > first)
-        mPositions.erase(mPositions.begin() + std::ptrdiff_t(first),
-                         mPositions.begin() + std::ptrdiff_t(last));
-    mShift += added - removed;
+    mPositions.replace(mPositions.lowerBound(position - span + 1), mPositions.lowerBound(position + removed),
+                       {}, added - removed);
     mLength = text.size();
     scan(text, position - span + 1, position + added);
 }
@@ -107,14 +78,14 @@ void MarkerIndex::ensureBuilt(const TextSource& text) {
 
 int MarkerIndex::LastBefore(const TextSource& text, int end) {
     ensureBuilt(text);
-    const std::size_t after = lowerBound(end - int(mMarker.size()) + 1);
-    return after == 0 ? -1 : at(after - 1);
+    const std::size_t after = mPositions.lowerBound(end - int(mMarker.size()) + 1);
+    return after == 0 ? -1 : mPositions.startOf(after - 1);
 }
 
 int MarkerIndex::FirstFrom(const TextSource& text, int from) {
     ensureBuilt(text);
-    const std::size_t next = lowerBound(from);
-    return next == mPositions.size() ? -1 : at(next);
+    const std::size_t next = mPositions.lowerBound(from);
+    return next == mPositions.size() ? -1 : mPositions.startOf(next);
 }
 
 } // namespace qx

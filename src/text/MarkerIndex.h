@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/OwedShift.h"
 #include "text/TextSource.h"
 
 #include <QString>
@@ -28,13 +29,10 @@ public:
     int FirstFrom(const TextSource& text, int from);
 
 private:
-    // The position of entry i: the entries from mShiftFrom on still owe the shift of the edits before them,
-    // so that typing in one place moves no entries at all.
-    int at(std::size_t i) const { return mPositions[i] + (i >= mShiftFrom ? mShift : 0); }
-    // The first entry at or after `position`.
-    std::size_t lowerBound(int position) const;
-    // Settles the owed shift up to (or back to) entry `index`, which becomes the first that owes it.
-    void moveShiftTo(std::size_t index);
+    struct Entry {
+        int start;
+    };
+
     // Builds the index when it does not follow the text.
     void ensureBuilt(const TextSource& text);
     void build(const TextSource& text);
@@ -43,10 +41,9 @@ private:
 
     QString mMarker;
     Qt::CaseSensitivity mSensitivity;
-    qsizetype mAnchor = 0;       // the marker's character that a scan looks for
-    std::vector<int> mPositions; // ascending once shifted
-    std::size_t mShiftFrom = 0;
-    int mShift = 0;
+    qsizetype mAnchor = 0; // the marker's character that a scan looks for
+    // The entries after an edit owe its shift, so that typing in one place moves none of them.
+    ShiftedList<Entry> mPositions;
     int mLength = 0; // the text's length when the positions were last right
     bool mBuilt = false;
 };
