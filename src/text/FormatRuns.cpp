@@ -13,8 +13,18 @@ void FormatRuns::reset(int length) {
     mBounds.clear(); // the capacity stays for the pass that follows
     mGapStart = 0;
     mGapEnd = 0;
+    mPalette.clear();
+    mPaletteIds.clear();
+    idOf(CharFormat{});
     if (mLength > 0)
-        pushBeforeGap(0, CharFormat{});
+        pushBeforeGap(0, kPlain);
+}
+
+FormatRuns::FormatId FormatRuns::idOf(const CharFormat& f) {
+    const auto [at, added] = mPaletteIds.try_emplace(f, FormatId(mPalette.size()));
+    if (added)
+        mPalette.push_back(f);
+    return at->second;
 }
 
 int FormatRuns::indexOf(int pos) const {
@@ -70,7 +80,7 @@ void FormatRuns::growGap() {
     mGapEnd = int(mBounds.size()) - after;
 }
 
-void FormatRuns::pushBeforeGap(int start, const CharFormat& format) {
+void FormatRuns::pushBeforeGap(int start, FormatId format) {
     if (mGapStart == mGapEnd)
         growGap();
     mBounds[mGapStart++] = {start, format};
@@ -80,7 +90,7 @@ int FormatRuns::splitAt(int pos) {
     const int i = indexOf(pos);
     if (startOf(i) == pos)
         return i;
-    const CharFormat format = formatOf(i);
+    const FormatId format = boundary(i).format;
     moveGap(i + 1);
     pushBeforeGap(pos, format);
     return i + 1;
@@ -89,7 +99,7 @@ int FormatRuns::splitAt(int pos) {
 void FormatRuns::mergeBeforeGap(int first) {
     int out = qMax(first, 1);
     for (int i = out; i < mGapStart; ++i) {
-        if (!(mBounds[i].format == mBounds[out - 1].format))
+        if (mBounds[i].format != mBounds[out - 1].format)
             mBounds[out++] = mBounds[i];
     }
     mGapStart = qMin(out, mGapStart);
@@ -107,8 +117,18 @@ void FormatRuns::apply(int start, int end, const CharFormatChange& change) {
     const int stop = end < mLength ? splitAt(end) : count();
     // The changed runs lie just before the gap, where merging them drops boundaries by narrowing it.
     moveGap(stop);
-    for (int i = first; i < stop; ++i)
-        mBounds[i].format = change.appliedTo(mBounds[i].format);
+    // Runs in a row mostly share a format: the last one's change is looked up once.
+    FormatId lastFrom = 0, lastTo = 0;
+    bool known = false;
+    for (int i = first; i < stop; ++i) {
+        const FormatId from = mBounds[i].format;
+        if (!known || from != lastFrom) {
+            lastFrom = from;
+            lastTo = idOf(change.appliedTo(mPalette[from]));
+            known = true;
+        }
+        mBounds[i].format = lastTo;
+    }
     mergeBeforeGap(first);
 }
 
@@ -130,19 +150,19 @@ void FormatRuns::replace(int pos, int removed, int added) {
     }
     const int end = pos + removed;
     const bool hasAfter = end < mLength;
-    const CharFormat after = hasAfter ? formatOf(indexOf(end)) : CharFormat{};
+    const FormatId after = hasAfter ? boundary(indexOf(end)).format : kPlain;
     // The boundaries inside the edited stretch (or at its ends) go; what takes their place is put before the
     // gap, and the boundaries after the gap move with the text's end by themselves.
     const int a = countUpTo(pos - 1);
     const int b = countUpTo(end);
     moveGap(a);
     mGapEnd += b - a;
-    const auto push = [&](int start, const CharFormat& f) {
-        if (mGapStart == 0 || !(mBounds[mGapStart - 1].format == f))
+    const auto push = [&](int start, FormatId f) {
+        if (mGapStart == 0 || mBounds[mGapStart - 1].format != f)
             pushBeforeGap(start, f);
     };
     if (added > 0)
-        push(pos, CharFormat{});
+        push(pos, kPlain);
     if (hasAfter)
         push(pos + added, after);
     // The run after the edit may continue one that now touches it.

@@ -2,6 +2,8 @@
 
 #include <qxTagEditor2/CodeBox.h>
 
+#include <cstdint>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -16,6 +18,9 @@ namespace qx {
 // gap costs the boundaries it passes: typing in one place moves nothing, and a change applied at or after
 // the last boundary (as a highlight pass applies its runs, in ascending order after one fill of the whole
 // text) appends.
+//
+// A boundary names its format by its place in a palette of the formats in use, which a text holds few of:
+// eight bytes a run instead of sixteen.
 class FormatRuns {
 public:
     struct Run {
@@ -58,9 +63,17 @@ public:
     int boundaryCount() const { return count(); }
 
 private:
+    using FormatId = std::uint32_t;       // a place in mPalette
+    static constexpr FormatId kPlain = 0; // plain black holds the first place from every reset on
     struct Boundary {
         int start = 0; // before the gap: the run's start; after it: the start minus mLength
-        CharFormat format;
+        FormatId format = 0;
+    };
+    struct FormatHash {
+        std::size_t operator()(const CharFormat& f) const {
+            return std::hash<std::uint64_t>()((std::uint64_t(f.Color) << 32 | f.BackColor) ^
+                                              (std::uint64_t(f.Bold) << 62 | std::uint64_t(f.Italic) << 63));
+        }
     };
 
     int gapLength() const { return mGapEnd - mGapStart; }
@@ -70,7 +83,9 @@ private:
     int startOf(int i) const {
         return i < mGapStart ? mBounds[i].start : mBounds[i + gapLength()].start + mLength;
     }
-    const CharFormat& formatOf(int i) const { return boundary(i).format; }
+    const CharFormat& formatOf(int i) const { return mPalette[boundary(i).format]; }
+    // The palette's place for f, added when it is new.
+    FormatId idOf(const CharFormat& f);
 
     // Index of the run holding pos (0 <= pos < length).
     int indexOf(int pos) const;
@@ -79,7 +94,7 @@ private:
     // Moves the gap to just before boundary i (0 <= i <= count()).
     void moveGap(int i);
     // Puts a boundary just before the gap; it must start after the boundaries before it.
-    void pushBeforeGap(int start, const CharFormat& format);
+    void pushBeforeGap(int start, FormatId format);
     void growGap();
     // Makes pos (0 < pos < length) start a run; returns that run's index.
     int splitAt(int pos);
@@ -87,7 +102,9 @@ private:
     // format equals the run before.
     void mergeBeforeGap(int first);
 
-    std::vector<Boundary> mBounds; // [mGapStart, mGapEnd) is the gap
+    std::vector<Boundary> mBounds;    // [mGapStart, mGapEnd) is the gap
+    std::vector<CharFormat> mPalette; // each format once; [0] is plain black
+    std::unordered_map<CharFormat, FormatId, FormatHash> mPaletteIds;
     int mGapStart = 0;
     int mGapEnd = 0;
     int mLength = 0;

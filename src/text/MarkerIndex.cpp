@@ -21,7 +21,10 @@ qsizetype anchorOf(const QString& marker) {
 MarkerIndex::MarkerIndex(QString marker, Qt::CaseSensitivity sensitivity)
     : mMarker(std::move(marker))
     , mSensitivity(sensitivity)
-    , mAnchor(anchorOf(mMarker)) {}
+    , mAnchor(anchorOf(mMarker))
+    // A character without case ("<", "/") is found by the fast search whatever the marker's sensitivity.
+    , mAnchorSensitivity(mMarker[mAnchor].toLower() == mMarker[mAnchor].toUpper() ? Qt::CaseSensitive
+                                                                                  : sensitivity) {}
 
 void MarkerIndex::build(const TextSource& text) {
     mPositions = {};
@@ -41,8 +44,8 @@ void MarkerIndex::scan(const TextSource& text, int from, int to) {
         // Only the characters a marker starting before `end` can reach are read.
         const QString piece = text.span(start, end + span - 1);
         const QChar key = mMarker[mAnchor];
-        for (qsizetype k = piece.indexOf(key, mAnchor, mSensitivity); k >= 0 && start + k - mAnchor < end;
-             k = piece.indexOf(key, k + 1, mSensitivity))
+        for (qsizetype k = piece.indexOf(key, mAnchor, mAnchorSensitivity);
+             k >= 0 && start + k - mAnchor < end; k = piece.indexOf(key, k + 1, mAnchorSensitivity))
             if (QStringView(piece).sliced(k - mAnchor).startsWith(mMarker, mSensitivity))
                 found.push_back({start + int(k - mAnchor)});
     }

@@ -42,6 +42,7 @@ private:
     QString mMarker;
     Qt::CaseSensitivity mSensitivity;
     qsizetype mAnchor = 0; // the marker's character that a scan looks for
+    Qt::CaseSensitivity mAnchorSensitivity;
     // The entries after an edit owe its shift, so that typing in one place moves none of them.
     ShiftedList<Entry> mPositions;
     int mLength = 0; // the text's length when the positions were last right

@@ -1,16 +1,72 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
 
+#include <cstring>
+
 namespace qx {
+
+// A stretch of text where it lies: UTF-16, or one byte a character for a text that holds nothing above
+// U+00FF (half the memory for the scripts most hosts keep).
+class TextPiece {
+public:
+    constexpr TextPiece() = default;
+    TextPiece(QStringView wide)
+        : mWide(wide.utf16())
+        , mSize(wide.size()) {}
+    TextPiece(QLatin1StringView narrow)
+        : mNarrow(reinterpret_cast<const uchar*>(narrow.data()))
+        , mSize(narrow.size()) {}
+
+    qsizetype size() const { return mSize; }
+    QChar operator[](qsizetype i) const { return mNarrow ? QChar(mNarrow[i]) : QChar(mWide[i]); }
+    // The first c at or after from (0 <= from), the last at or before from (from < size()); -1 when none.
+    qsizetype indexOf(QChar c, qsizetype from) const {
+        if (!mNarrow)
+            return wide().indexOf(c, from);
+        if (c.unicode() > 0xff || from >= mSize)
+            return -1;
+        const void* found = std::memchr(mNarrow + from, c.unicode(), size_t(mSize - from));
+        return found ? static_cast<const uchar*>(found) - mNarrow : -1;
+    }
+    qsizetype lastIndexOf(QChar c, qsizetype from) const {
+        if (!mNarrow)
+            return wide().lastIndexOf(c, from);
+        if (c.unicode() > 0xff)
+            return -1;
+        for (qsizetype i = from; i >= 0; --i)
+            if (mNarrow[i] == c.unicode())
+                return i;
+        return -1;
+    }
+    // Appends [from, from + length) (within the piece) to out.
+    void appendTo(QString& out, qsizetype from, qsizetype length) const {
+        if (mNarrow)
+            out.append(QLatin1StringView(reinterpret_cast<const char*>(mNarrow) + from, length));
+        else
+            out.append(wide().sliced(from, length));
+    }
+    bool equals(QStringView text) const {
+        return mNarrow ? text == QLatin1StringView(reinterpret_cast<const char*>(mNarrow), mSize)
+                       : wide() == text;
+    }
+
+private:
+    QStringView wide() const { return QStringView(mWide, mSize); }
+
+    const char16_t* mWide = nullptr;
+    const uchar* mNarrow = nullptr; // set for a one-byte piece
+    qsizetype mSize = 0;
+};
 
 // A text held in two pieces, as a gap buffer holds it on either side of its gap: the characters of head,
 // then those of tail. Reads look at the pieces where they are and never put them together. A plain text is
 // a SplitText with an empty tail.
 struct SplitText {
-    QStringView head;
-    QStringView tail;
+    TextPiece head;
+    TextPiece tail;
 
     int size() const { return int(head.size() + tail.size()); }
     // One character (0 <= pos < size()).
@@ -22,9 +78,16 @@ struct SplitText {
         const int inHead = qBound(0, int(head.size()) - start, length);
         QString result;
         result.reserve(length);
-        result.append(head.mid(start, inHead));
-        result.append(tail.mid(qMax(start - int(head.size()), 0), length - inHead));
+        if (inHead > 0)
+            head.appendTo(result, start, inHead);
+        if (length > inHead)
+            tail.appendTo(result, qMax(start - int(head.size()), 0), length - inHead);
         return result;
+    }
+    // Whether the text is `text`.
+    bool equals(QStringView text) const {
+        return size() == text.size() && head.equals(text.first(head.size())) &&
+               tail.equals(text.sliced(head.size()));
     }
     // The first c at or after from; -1 when there is none.
     int indexOf(QChar c, int from) const {

@@ -16,41 +16,91 @@ constexpr int kLeastGap = 4096;
 
 // --- the gap buffer -----------------------------------------------------------------------------------
 
-void GapText::assign(QStringView text) {
+namespace {
+bool fitsOneByte(QStringView text) {
+    char16_t any = 0;
+    for (const QChar c : text)
+        any |= c.unicode();
+    return any <= 0xff;
+}
+} // namespace
+
+template <class Char> void GapText::Buffer<Char>::fill(QStringView text) {
     const int gap = kLeastGap + int(text.size()) / 16;
-    mChars.assign(size_t(text.size()) + size_t(gap), u'\0');
-    std::copy_n(text.utf16(), text.size(), mChars.begin());
-    mGapStart = int(text.size());
-    mGapEnd = mGapStart + gap;
+    chars.assign(size_t(text.size()) + size_t(gap), Char(0));
+    std::transform(text.begin(), text.end(), chars.begin(), [](QChar c) { return Char(c.unicode()); });
+    gapStart = int(text.size());
+    gapEnd = gapStart + gap;
 }
 
-void GapText::moveGap(int pos) {
-    if (pos < mGapStart) {
-        const auto from = mChars.begin() + pos;
-        std::move_backward(from, mChars.begin() + mGapStart, mChars.begin() + mGapEnd);
-    } else if (pos > mGapStart) {
-        const auto from = mChars.begin() + mGapEnd;
-        std::move(from, from + (pos - mGapStart), mChars.begin() + mGapStart);
+template <class Char> void GapText::Buffer<Char>::moveGap(int pos) {
+    if (pos < gapStart)
+        std::move_backward(chars.begin() + pos, chars.begin() + gapStart, chars.begin() + gapEnd);
+    else if (pos > gapStart)
+        std::move(chars.begin() + gapEnd, chars.begin() + gapEnd + (pos - gapStart),
+                  chars.begin() + gapStart);
+    gapEnd += pos - gapStart;
+    gapStart = pos;
+}
+
+template <class Char>
+void GapText::Buffer<Char>::replace(int start, int removed, QStringView inserted, int size) {
+    moveGap(start);
+    gapEnd += removed;
+    const int added = int(inserted.size());
+    if (gapEnd - gapStart < added) {
+        const int after = int(chars.size()) - gapEnd;
+        const int gap = added + kLeastGap + (size + added) / 16;
+        std::vector<Char> grown(size_t(gapStart) + size_t(gap) + size_t(after));
+        std::copy(chars.begin(), chars.begin() + gapStart, grown.begin());
+        std::copy(chars.begin() + gapEnd, chars.end(), grown.end() - after);
+        chars.swap(grown);
+        gapEnd = gapStart + gap;
     }
-    mGapEnd += pos - mGapStart;
-    mGapStart = pos;
+    std::transform(inserted.begin(), inserted.end(), chars.begin() + gapStart,
+                   [](QChar c) { return Char(c.unicode()); });
+    gapStart += added;
+}
+
+void GapText::assign(QStringView text) {
+    mWide = !fitsOneByte(text);
+    mNarrow = {};
+    mWideChars = {};
+    if (mWide)
+        mWideChars.fill(text);
+    else
+        mNarrow.fill(text);
+    mSize = int(text.size());
+}
+
+void GapText::widen() {
+    mWideChars.chars.assign(mNarrow.chars.begin(), mNarrow.chars.end());
+    mWideChars.gapStart = mNarrow.gapStart;
+    mWideChars.gapEnd = mNarrow.gapEnd;
+    mNarrow = {};
+    mWide = true;
 }
 
 void GapText::replace(int start, int removed, QStringView inserted) {
-    moveGap(start);
-    mGapEnd += removed;
-    const int added = int(inserted.size());
-    if (mGapEnd - mGapStart < added) {
-        const int after = int(mChars.size()) - mGapEnd;
-        const int gap = added + kLeastGap + (size() + added) / 16;
-        std::vector<char16_t> grown(size_t(mGapStart) + size_t(gap) + size_t(after));
-        std::copy(mChars.begin(), mChars.begin() + mGapStart, grown.begin());
-        std::copy(mChars.begin() + mGapEnd, mChars.end(), grown.end() - after);
-        mChars.swap(grown);
-        mGapEnd = mGapStart + gap;
+    if (!mWide && !fitsOneByte(inserted))
+        widen();
+    if (mWide)
+        mWideChars.replace(start, removed, inserted, mSize);
+    else
+        mNarrow.replace(start, removed, inserted, mSize);
+    mSize += int(inserted.size()) - removed;
+}
+
+SplitText GapText::pieces() const {
+    if (mWide) {
+        const Buffer<char16_t>& b = mWideChars;
+        return {QStringView(b.chars.data(), b.gapStart),
+                QStringView(b.chars.data() + b.gapEnd, qsizetype(b.chars.size()) - b.gapEnd)};
     }
-    std::copy_n(inserted.utf16(), inserted.size(), mChars.begin() + mGapStart);
-    mGapStart += added;
+    const auto bytes = [](const uchar* from) { return reinterpret_cast<const char*>(from); };
+    const Buffer<uchar>& b = mNarrow;
+    return {QLatin1StringView(bytes(b.chars.data()), b.gapStart),
+            QLatin1StringView(bytes(b.chars.data()) + b.gapEnd, qsizetype(b.chars.size()) - b.gapEnd)};
 }
 
 // --- the document's text ------------------------------------------------------------------------------
@@ -103,19 +153,13 @@ void DocumentText::forgetWhole() {
 }
 
 bool DocumentText::equals(QStringView text) const {
-    const SplitText split = mText.pieces();
-    return split.size() == text.size() && split.head == text.first(split.head.size()) &&
-           split.tail == text.sliced(split.head.size());
+    return mText.pieces().equals(text);
 }
 
 const QString& DocumentText::text() const {
     if (mWholeValid)
         return mWhole;
-    const SplitText pieces = mText.pieces();
-    mWhole = QString(pieces.size(), Qt::Uninitialized);
-    QChar* out = mWhole.data();
-    std::copy(pieces.head.begin(), pieces.head.end(), out);
-    std::copy(pieces.tail.begin(), pieces.tail.end(), out + pieces.head.size());
+    mWhole = mText.pieces().mid(0, mText.size());
     mWholeValid = true;
     return mWhole;
 }

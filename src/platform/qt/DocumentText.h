@@ -14,24 +14,33 @@ namespace qx {
 
 // The characters of a text in a gap buffer: one array with a gap in it that follows the edits, so that an
 // edit moves only the characters between the last edit and this one (typing in one place moves none).
+// While the text holds nothing above U+00FF, the array holds one byte a character; the first wider character
+// makes it two bytes a character until the next assign.
 class GapText {
 public:
     void assign(QStringView text);
-    int size() const { return int(mChars.size()) - (mGapEnd - mGapStart); }
+    int size() const { return mSize; }
+    bool wide() const { return mWide; }
     // [start, start + removed) becomes `inserted` (start and removed within the text).
     void replace(int start, int removed, QStringView inserted);
     // The characters before and after the gap; valid until the next change.
-    SplitText pieces() const {
-        return {QStringView(mChars.data(), mGapStart),
-                QStringView(mChars.data() + mGapEnd, qsizetype(mChars.size()) - mGapEnd)};
-    }
+    SplitText pieces() const;
 
 private:
-    void moveGap(int pos);
+    template <class Char> struct Buffer {
+        std::vector<Char> chars; // [gapStart, gapEnd) is the gap
+        int gapStart = 0;
+        int gapEnd = 0;
+        void fill(QStringView text);
+        void moveGap(int pos);
+        void replace(int start, int removed, QStringView inserted, int size);
+    };
+    void widen();
 
-    std::vector<char16_t> mChars; // [mGapStart, mGapEnd) is the gap
-    int mGapStart = 0;
-    int mGapEnd = 0;
+    Buffer<uchar> mNarrow;
+    Buffer<char16_t> mWideChars;
+    bool mWide = false;
+    int mSize = 0;
 };
 
 // The plain text of a QTextDocument with every block separator presented as CR LF, kept up to date from
