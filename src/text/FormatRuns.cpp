@@ -6,7 +6,9 @@ namespace qx {
 
 namespace {
 constexpr int kSmallestArray = 16;
-}
+// The palette places looked up by comparing each; those after them by hashing.
+constexpr std::size_t kScannedFormats = 12;
+} // namespace
 
 void FormatRuns::reset(int length) {
     mLength = qMax(length, 0);
@@ -21,10 +23,20 @@ void FormatRuns::reset(int length) {
 }
 
 FormatRuns::FormatId FormatRuns::idOf(const CharFormat& f) {
-    const auto [at, added] = mPaletteIds.try_emplace(f, FormatId(mPalette.size()));
-    if (added)
-        mPalette.push_back(f);
-    return at->second;
+    // A text holds a handful of formats: looking along the first ones beats hashing.
+    const std::size_t scanned = std::min(mPalette.size(), kScannedFormats);
+    for (std::size_t i = 0; i < scanned; ++i)
+        if (mPalette[i] == f)
+            return FormatId(i);
+    if (mPalette.size() > kScannedFormats) {
+        if (const auto found = mPaletteIds.find(f); found != mPaletteIds.end())
+            return found->second;
+    }
+    const auto id = FormatId(mPalette.size());
+    mPalette.push_back(f);
+    if (id >= kScannedFormats)
+        mPaletteIds.emplace(f, id);
+    return id;
 }
 
 int FormatRuns::indexOf(int pos) const {

@@ -102,9 +102,9 @@ private:
     // format equals the run before.
     void mergeBeforeGap(int first);
 
-    std::vector<Boundary> mBounds;    // [mGapStart, mGapEnd) is the gap
-    std::vector<CharFormat> mPalette; // each format once; [0] is plain black
-    std::unordered_map<CharFormat, FormatId, FormatHash> mPaletteIds;
+    std::vector<Boundary> mBounds;                                    // [mGapStart, mGapEnd) is the gap
+    std::vector<CharFormat> mPalette;                                 // each format once; [0] is plain black
+    std::unordered_map<CharFormat, FormatId, FormatHash> mPaletteIds; // the places after the first few
     int mGapStart = 0;
     int mGapEnd = 0;
     int mLength = 0;

@@ -1,5 +1,7 @@
 #include "text/SeparatorRule.h"
 
+#include "text/CharScan.h"
+
 namespace qx {
 
 namespace {
@@ -14,10 +16,11 @@ bool isRuled(QChar c) {
 } // namespace
 
 QString applySeparatorRule(const QString& text) {
-    qsizetype first = 0;
-    while (first < text.size() && !isRuled(text[first]))
-        ++first;
-    if (first == text.size())
+    // Every ruled character lies at U+2029 or above, which scripts seldom hold.
+    qsizetype first = charscan::firstAtOrAbove(text, 0, kParagraphSeparator);
+    while (first >= 0 && !isRuled(text[first]))
+        first = charscan::firstAtOrAbove(text, first + 1, kParagraphSeparator);
+    if (first < 0)
         return text;
     QString out;
     out.reserve(text.size() + 16);

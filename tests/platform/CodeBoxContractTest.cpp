@@ -44,7 +44,8 @@ TYPED_TEST(CodeBoxContractTest, SetTextAndSetSelTextRaiseChangeOnlyForRealChange
 }
 
 // U+2029 is a line break (CR LF); the noncharacters Qt's document reserves become U+FFFD one for one; every
-// other character, U+2028 and surrogate pairs included, comes back as set, and setting it again is no change.
+// other character, U+2028, U+3000 and surrogate pairs included, comes back as set, and setting it again is
+// no change.
 TYPED_TEST(CodeBoxContractTest, SeparatorRuleIsTheSameInBothBoxes) {
     auto& box = this->box;
     const std::pair<QString, QString> cases[] = {
@@ -52,6 +53,8 @@ TYPED_TEST(CodeBoxContractTest, SeparatorRuleIsTheSameInBothBoxes) {
         {"\uFDD1\u2029a\uFDD0b", "\uFFFD\r\na\uFFFDb"},
         {"a\u2028b \uFDEF\uFFFF\uFEFF\uFFFC\u00A0\t\u0085\U0001F600",
          "a\u2028b \uFDEF\uFFFF\uFEFF\uFFFC\u00A0\t\u0085\U0001F600"},
+        {QString(300, u'x') + "\u3000" + QString(300, u'y') + "\uFDD0",
+         QString(300, u'x') + "\u3000" + QString(300, u'y') + "\uFFFD"},
     };
     for (const auto& [given, expected] : cases) {
         SCOPED_TRACE(expected.toStdString());

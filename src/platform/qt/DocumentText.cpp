@@ -1,5 +1,7 @@
 #include "platform/qt/DocumentText.h"
 
+#include "text/CharScan.h"
+
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -17,18 +19,18 @@ constexpr int kLeastGap = 4096;
 // --- the gap buffer -----------------------------------------------------------------------------------
 
 namespace {
-bool fitsOneByte(QStringView text) {
-    char16_t any = 0;
-    for (const QChar c : text)
-        any |= c.unicode();
-    return any <= 0xff;
+template <class Char> void copyChars(QStringView text, Char* out) {
+    if constexpr (sizeof(Char) == 1)
+        charscan::narrowInto(text, out);
+    else
+        std::copy_n(text.utf16(), text.size(), out);
 }
 } // namespace
 
 template <class Char> void GapText::Buffer<Char>::fill(QStringView text) {
     const int gap = kLeastGap + int(text.size()) / 16;
     chars.assign(size_t(text.size()) + size_t(gap), Char(0));
-    std::transform(text.begin(), text.end(), chars.begin(), [](QChar c) { return Char(c.unicode()); });
+    copyChars(text, chars.data());
     gapStart = int(text.size());
     gapEnd = gapStart + gap;
 }
@@ -57,13 +59,12 @@ void GapText::Buffer<Char>::replace(int start, int removed, QStringView inserted
         chars.swap(grown);
         gapEnd = gapStart + gap;
     }
-    std::transform(inserted.begin(), inserted.end(), chars.begin() + gapStart,
-                   [](QChar c) { return Char(c.unicode()); });
+    copyChars(inserted, chars.data() + gapStart);
     gapStart += added;
 }
 
 void GapText::assign(QStringView text) {
-    mWide = !fitsOneByte(text);
+    mWide = !charscan::fitsOneByte(text);
     mNarrow = {};
     mWideChars = {};
     if (mWide)
@@ -82,7 +83,7 @@ void GapText::widen() {
 }
 
 void GapText::replace(int start, int removed, QStringView inserted) {
-    if (!mWide && !fitsOneByte(inserted))
+    if (!mWide && !charscan::fitsOneByte(inserted))
         widen();
     if (mWide)
         mWideChars.replace(start, removed, inserted, mSize);
@@ -124,27 +125,33 @@ void DocumentText::rebuild() {
     forgetWhole();
 }
 
-QString DocumentText::presented(const QString& ruled) {
-    const qsizetype size = ruled.size();
-    const QChar* chars = ruled.constData();
-    const auto lone = [&](qsizetype i) {
-        return (chars[i] == u'\r' && (i + 1 == size || chars[i + 1] != u'\n')) ||
-               (chars[i] == u'\n' && (i == 0 || chars[i - 1] != u'\r'));
-    };
-    qsizetype first = 0;
-    while (first < size && !lone(first))
-        ++first;
-    if (first == size)
-        return ruled; // shared, no copy
-    QString text = ruled.first(first);
-    text.reserve(size + size / 16);
-    for (qsizetype i = first; i < size; ++i) {
-        if (lone(i))
-            text += kLineBreak;
-        else
-            text += chars[i];
+DocumentText::Expected DocumentText::presented(const QString& ruled) {
+    const QStringView text(ruled);
+    const qsizetype size = text.size();
+    // Each LF must follow a CR and each CR precede an LF; the fast search jumps from one to the next.
+    qsizetype breaks = 0;
+    bool lone = false;
+    for (qsizetype i = text.indexOf(u'\n'); i >= 0 && !lone; i = text.indexOf(u'\n', i + 1), ++breaks)
+        lone = i == 0 || text[i - 1] != u'\r';
+    for (qsizetype i = text.indexOf(u'\r'); i >= 0 && !lone; i = text.indexOf(u'\r', i + 1))
+        lone = i + 1 == size || text[i + 1] != u'\n';
+    if (!lone)
+        return {ruled, breaks}; // shared, no copy
+    QString out;
+    out.reserve(size + size / 16);
+    breaks = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n') {
+            out += c;
+            continue;
+        }
+        out += kLineBreak;
+        ++breaks;
+        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
+            ++i;
     }
-    return text;
+    return {out, breaks};
 }
 
 void DocumentText::forgetWhole() {
@@ -226,8 +233,8 @@ DocumentText::Edit DocumentText::update(int position, int charsRemoved, int char
     edit.start = toTextPos(position);
     edit.removed = textSpan(edit.start, removed);
     const bool whole = mExpected && position == 0 && added == newLength &&
-                       mExpected->size() - mExpected->count(u'\n') == added;
-    const QString inserted = whole ? *std::exchange(mExpected, std::nullopt) : read(position, added);
+                       mExpected->text.size() - mExpected->breaks == added;
+    const QString inserted = whole ? std::exchange(mExpected, std::nullopt)->text : read(position, added);
     edit.added = int(inserted.size());
     const QString old = mid(edit.start, edit.removed);
     edit.changed = old != inserted;

@@ -97,8 +97,13 @@ public:
 private:
     int docLength() const;
     void forgetWhole();
-    // The text a document given `ruled` holds, as this class presents it: every lone CR or LF a CR LF.
-    static QString presented(const QString& ruled);
+    // The text a document given `ruled` holds, as this class presents it (every lone CR or LF a CR LF),
+    // and the number of line breaks in it.
+    struct Expected {
+        QString text;
+        qsizetype breaks = 0;
+    };
+    static Expected presented(const QString& ruled);
     // Whether block `number` holds textPos; on success, *block and *start are set to it.
     bool holds(int number, int textPos, QTextBlock* block, int* start) const;
     // The text of document range [from, from + length), separators as CR LF.
@@ -111,7 +116,7 @@ private:
     // text() as last put together, until the next edit.
     mutable QString mWhole;
     mutable bool mWholeValid = false;
-    std::optional<QString> mExpected; // see settingWhole
+    std::optional<Expected> mExpected; // see settingWhole
     int mDocLength = 0;
     // The number of the block blockAt found last: lookups cluster around the caret.
     mutable int mLastBlock = 0;
