@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests, the demo, the Qt Designer plugin and the fuzz preset
-# (clang 14) need.
+# (clang 14) and the benchmarks (QScintilla, their reference for the colouring pass) need.
 # Idempotent: only missing packages are installed; sudo is used when not root.
 set -euo pipefail
 
@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools designer-qt6
   libgl1-mesa-dev libxkbcommon-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libqscintilla2-qt6-dev
   clang-format
   clang-14 libclang-rt-14-dev llvm-14
   fonts-dejavu-core fonts-liberation
