@@ -135,6 +135,16 @@ TEST_F(QtCodeBoxTest, TypingIntoAColouredBlockKeepsTheOtherCharactersColours) {
     EXPECT_TRUE(shown().isEmpty()) << "a longer one is not";
     EXPECT_TRUE(box.document()->firstBlock().layout()->cacheEnabled()) << "and keeps its glyphs";
     EXPECT_EQ(box.FormatAt(0).Color, kRed);
+
+    // A loaded long line keeps them from the layout Qt makes before the load returns, whatever its breaks.
+    const QString line(LayoutFormats::kLongestColouredLine + 1, u'y');
+    for (const QString& breaks : {QStringLiteral("\r\n"), QStringLiteral("\n")}) {
+        box.setText("a" + breaks + line + breaks + "b" + breaks +
+                    line.left(LayoutFormats::kLongestColouredLine));
+        const QTextBlock second = box.document()->firstBlock().next();
+        EXPECT_TRUE(second.layout()->cacheEnabled());
+        EXPECT_FALSE(second.next().next().layout()->cacheEnabled()) << "a line at the limit";
+    }
 }
 
 // Formats and selections made while locked reach the widget on unlock, where edits moved them.

@@ -129,29 +129,38 @@ DocumentText::Expected DocumentText::presented(const QString& ruled) {
     const QStringView text(ruled);
     const qsizetype size = text.size();
     // Each LF must follow a CR and each CR precede an LF; the fast search jumps from one to the next.
-    qsizetype breaks = 0;
+    Expected expected{ruled}; // shared, no copy
+    qsizetype lineStart = 0;
     bool lone = false;
-    for (qsizetype i = text.indexOf(u'\n'); i >= 0 && !lone; i = text.indexOf(u'\n', i + 1), ++breaks)
+    for (qsizetype i = text.indexOf(u'\n'); i >= 0 && !lone; i = text.indexOf(u'\n', i + 1)) {
         lone = i == 0 || text[i - 1] != u'\r';
+        expected.longestLine = std::max(expected.longestLine, i - 1 - lineStart);
+        lineStart = i + 1;
+        ++expected.breaks;
+    }
+    expected.longestLine = std::max(expected.longestLine, size - lineStart);
     for (qsizetype i = text.indexOf(u'\r'); i >= 0 && !lone; i = text.indexOf(u'\r', i + 1))
         lone = i + 1 == size || text[i + 1] != u'\n';
     if (!lone)
-        return {ruled, breaks}; // shared, no copy
-    QString out;
-    out.reserve(size + size / 16);
-    breaks = 0;
+        return expected;
+    expected = {QString(), 0, 0};
+    expected.text.reserve(size + size / 16);
+    lineStart = 0;
     for (qsizetype i = 0; i < size; ++i) {
         const QChar c = text[i];
         if (c != u'\r' && c != u'\n') {
-            out += c;
+            expected.text += c;
             continue;
         }
-        out += kLineBreak;
-        ++breaks;
+        expected.longestLine = std::max(expected.longestLine, expected.text.size() - lineStart);
+        expected.text += kLineBreak;
+        lineStart = expected.text.size();
+        ++expected.breaks;
         if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
             ++i;
     }
-    return {out, breaks};
+    expected.longestLine = std::max(expected.longestLine, expected.text.size() - lineStart);
+    return expected;
 }
 
 void DocumentText::forgetWhole() {
@@ -234,6 +243,8 @@ DocumentText::Edit DocumentText::update(int position, int charsRemoved, int char
     edit.removed = textSpan(edit.start, removed);
     const bool whole = mExpected && position == 0 && added == newLength &&
                        mExpected->text.size() - mExpected->breaks == added;
+    if (whole)
+        edit.longestLine = int(mExpected->longestLine);
     const QString inserted = whole ? std::exchange(mExpected, std::nullopt)->text : read(position, added);
     edit.added = int(inserted.size());
     const QString old = mid(edit.start, edit.removed);

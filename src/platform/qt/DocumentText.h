@@ -57,6 +57,9 @@ public:
         bool changed = false; // false when the document reported an edit that left the text as it was
         bool rebuilt = false; // the notification did not fit the old text: everything was re-read
         QString removedText;  // the `removed` characters that were replaced
+        // The longest line among the added characters, separators left out, where the edit knows it (a
+        // whole text handed over through settingWhole); -1 otherwise.
+        int longestLine = -1;
     };
 
     explicit DocumentText(const QTextDocument* document);
@@ -98,10 +101,11 @@ private:
     int docLength() const;
     void forgetWhole();
     // The text a document given `ruled` holds, as this class presents it (every lone CR or LF a CR LF),
-    // and the number of line breaks in it.
+    // the number of line breaks in it and its longest line.
     struct Expected {
         QString text;
         qsizetype breaks = 0;
+        qsizetype longestLine = 0;
     };
     static Expected presented(const QString& ruled);
     // Whether block `number` holds textPos; on success, *block and *start are set to it.

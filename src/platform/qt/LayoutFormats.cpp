@@ -54,11 +54,25 @@ std::vector<LayoutFormats::Span> LayoutFormats::spansOf(const FormatRuns& wanted
     return spans;
 }
 
-bool LayoutFormats::applyBlock(QTextBlock& block, int textStart, const FormatRuns& wanted, bool force) {
-    // Qt throws a line's glyphs away after laying it out, and each caret or selection query on it shapes
-    // the whole line again: a long line keeps them, so that a key costs one layout of it.
+void LayoutFormats::keepGlyphsIfLong(const QTextBlock& block) {
     if (block.length() - 1 > kLongestColouredLine && block.layout())
         block.layout()->setCacheEnabled(true);
+}
+
+void LayoutFormats::keepLongLines(int start, int end) {
+    const SplitText text = mText.pieces();
+    end = qMin(end, text.size());
+    for (int lineStart = qMax(start, 0); lineStart < end;) {
+        const int lineFeed = text.indexOf(u'\n', lineStart);
+        const int lineEnd = lineFeed < 0 ? text.size() : lineFeed + 1;
+        if (lineEnd - lineStart - (lineFeed < 0 ? 0 : 2) > kLongestColouredLine) // without its CR LF
+            keepGlyphsIfLong(mText.blockAt(lineStart));
+        lineStart = lineEnd;
+    }
+}
+
+bool LayoutFormats::applyBlock(QTextBlock& block, int textStart, const FormatRuns& wanted, bool force) {
+    keepGlyphsIfLong(block);
     std::vector<Span> spans = spansOf(wanted, textStart, block.length() - 1);
     auto* data = static_cast<AppliedData*>(block.userData());
     // A block without data never got formats from here (the data follows the layout through splits).

@@ -43,6 +43,9 @@ public:
     void edited(int start, int removed, int added);
     // A new text in new blocks without layout formats.
     void reset();
+    // The lines longer than kLongestColouredLine in text range [start, end) keep their glyphs from their
+    // first layout on: called for new blocks before Qt lays them out, which it does before the load returns.
+    void keepLongLines(int start, int end);
     // Brings the blocks in text range [start, end) up to `wanted`; called before painting.
     int applyVisible(const FormatRuns& wanted, int start, int end);
     // Applies to the blocks overlapping text range [start, end] even when their user data says they are up
@@ -82,6 +85,9 @@ private:
     void markDirty(int docPos, int length);
     void flushDirty();
     bool applyBlock(QTextBlock& block, int textStart, const FormatRuns& wanted, bool force);
+    // Qt throws a line's glyphs away after laying it out, and each caret or selection query on it shapes
+    // the whole line again: a long line keeps them, so that a key costs one layout of it.
+    static void keepGlyphsIfLong(const QTextBlock& block);
     std::vector<Span> spansOf(const FormatRuns& wanted, int textStart, int length) const;
     const QTextCharFormat& qtFormat(const CharFormat& format);
 

@@ -287,6 +287,8 @@ void QtCodeBox::onContentsChange(int position, int charsRemoved, int charsAdded)
     // makes new blocks, which have none.
     if (!mSilent)
         mLayout.applyForced(mFormats, edit.start, edit.start + edit.added);
+    else if (edit.longestLine < 0 || edit.longestLine > LayoutFormats::kLongestColouredLine)
+        mLayout.keepLongLines(edit.start, edit.start + edit.added);
     mInEdit = true;
     if (!mSilent)
         mChangePending = true;
