@@ -241,11 +241,11 @@ DocumentText::Edit DocumentText::update(int position, int charsRemoved, int char
     // Blocks that start at or before position are the same before and after the edit.
     edit.start = toTextPos(position);
     edit.removed = textSpan(edit.start, removed);
-    const bool whole = mExpected && position == 0 && added == newLength &&
-                       mExpected->text.size() - mExpected->breaks == added;
-    if (whole)
+    const bool expected = mExpected && position == mExpected->docPosition &&
+                          mExpected->text.size() - mExpected->breaks == added;
+    if (expected)
         edit.longestLine = int(mExpected->longestLine);
-    const QString inserted = whole ? std::exchange(mExpected, std::nullopt)->text : read(position, added);
+    const QString inserted = expected ? std::exchange(mExpected, std::nullopt)->text : read(position, added);
     edit.added = int(inserted.size());
     const QString old = mid(edit.start, edit.removed);
     edit.changed = old != inserted;

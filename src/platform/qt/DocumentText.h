@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QTextDocument;
@@ -57,8 +58,8 @@ public:
         bool changed = false; // false when the document reported an edit that left the text as it was
         bool rebuilt = false; // the notification did not fit the old text: everything was re-read
         QString removedText;  // the `removed` characters that were replaced
-        // The longest line among the added characters, separators left out, where the edit knows it (a
-        // whole text handed over through settingWhole); -1 otherwise.
+        // The longest line among the added characters, separators left out, where the edit knows it (text
+        // handed over through inserting or settingWhole); -1 otherwise.
         int longestLine = -1;
     };
 
@@ -82,12 +83,18 @@ public:
     Edit update(int position, int charsRemoved, int charsAdded, bool trim = false);
     // Reads the whole document again.
     void rebuild();
-    // Runs `set`, which gives the document `ruled` whole (the separator rule applied): the notification of
-    // that takes the text from here instead of reading every block the document has just made.
-    template <class Set> void settingWhole(const QString& ruled, Set&& set) {
+    // Runs `insert`, which puts `ruled` (the separator rule applied) into the document at docPosition, in
+    // place of what is selected there: the notification of that takes the text from here instead of reading
+    // every block the document has just made. A notification of anything else is read as usual.
+    template <class Insert> void inserting(int docPosition, const QString& ruled, Insert&& insert) {
         mExpected = presented(ruled);
-        set();
+        mExpected->docPosition = docPosition;
+        insert();
         mExpected.reset();
+    }
+    // The same for `set`, which gives the document `ruled` whole.
+    template <class Set> void settingWhole(const QString& ruled, Set&& set) {
+        inserting(0, ruled, std::forward<Set>(set));
     }
 
     int toTextPos(int docPos) const;
@@ -106,6 +113,7 @@ private:
         QString text;
         qsizetype breaks = 0;
         qsizetype longestLine = 0;
+        int docPosition = 0;
     };
     static Expected presented(const QString& ruled);
     // Whether block `number` holds textPos; on success, *block and *start are set to it.
@@ -120,7 +128,7 @@ private:
     // text() as last put together, until the next edit.
     mutable QString mWhole;
     mutable bool mWholeValid = false;
-    std::optional<Expected> mExpected; // see settingWhole
+    std::optional<Expected> mExpected; // see inserting
     int mDocLength = 0;
     // The number of the block blockAt found last: lookups cluster around the caret.
     mutable int mLastBlock = 0;

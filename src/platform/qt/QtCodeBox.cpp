@@ -189,7 +189,8 @@ void QtCodeBox::SelectRange(int start, int end) {
 void QtCodeBox::setSelText(const QString& text) {
     releaseHeldSelection();
     QTextCursor cursor = textCursor();
-    cursor.insertText(applySeparatorRule(text));
+    const QString ruled = applySeparatorRule(text);
+    mText.inserting(cursor.selectionStart(), ruled, [&] { cursor.insertText(ruled); });
     setTextCursor(cursor);
 }
 
@@ -209,8 +210,10 @@ void QtCodeBox::insertFromMimeData(const QMimeData* source) {
                                                            : TextInput::MenuPaste))
         return;
     QMimeData plain;
-    plain.setText(applySeparatorRule(*text));
-    QPlainTextEdit::insertFromMimeData(&plain);
+    const QString ruled = applySeparatorRule(*text);
+    plain.setText(ruled);
+    mText.inserting(textCursor().selectionStart(), ruled,
+                    [&] { QPlainTextEdit::insertFromMimeData(&plain); });
 }
 
 // Copies, cuts and drags carry the selection as plain text with CR LF line breaks.
