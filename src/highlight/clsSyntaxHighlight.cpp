@@ -72,7 +72,7 @@ struct clsSyntaxHighlight::LineWalk {
 };
 
 namespace {
-// The first stretch a pass over edits copies; each further read doubles what it has.
+// The first stretch a pass that records line states copies; each further read doubles what it has.
 constexpr int kFirstRead = 4096;
 } // namespace
 
@@ -119,11 +119,14 @@ void clsSyntaxHighlight::ProcessSyntax(CodeBox& box, SyntaxProcessor& processor,
         if (lines)
             lines->clear(); // a walk that fails halfway leaves nothing to restart from
         box.SelectRange(0, -1);
-        // A copy of its own, gone after the walk: the box need not keep a whole-text string for it.
-        mText = box.TextRange(0, box.TextLength());
-        mView = mText.constData();
+        mTextLength = box.TextLength();
         mBase = 0;
-        mLength = mTextLength = int(mText.size());
+        // A walk that records line states reads the text as it goes and lets go of what lies before the last
+        // of them (see forgetBefore); one that records none reads a copy of the whole text. Either is the
+        // walk's own, gone after it: the box need not keep a whole-text string for it.
+        mText = box.TextRange(0, lines ? kFirstRead : mTextLength);
+        mView = mText.constData();
+        mLength = int(mText.size());
         makePlainBlack(box);
         if (!lines) {
             ContinueSyntax(processor, 0, 0);
@@ -183,6 +186,7 @@ bool clsSyntaxHighlight::walkLines(SyntaxProcessor& processor, LineWalk& walk) {
         walk.fresh.push_back({lineEnd, *state});
         if (walk.previous && walk.previous->unchangedFrom(lineEnd, *state))
             return false; // from here on the earlier pass's colours stand
+        forgetBefore(lineEnd - 2);
     }
     processor.ProcessChar(0, *this);
     return true;
@@ -197,6 +201,18 @@ int clsSyntaxHighlight::lineEndFrom(int pos) {
             return mTextLength;
         readOn();
     }
+}
+
+// A walk restarted at a line start with a recorded state reads from two characters before it, and gives the
+// colours the whole walk gives: nothing after that line start looks back further. So the copy can let go of
+// what lies before, once that is at least half of it, so that each character is moved at most once or twice.
+void clsSyntaxHighlight::forgetBefore(int pos) {
+    const int drop = pos - mBase;
+    if (drop < kFirstRead || drop < (mLength - mBase) / 2)
+        return;
+    mText.remove(0, drop);
+    mView = mText.constData();
+    mBase = pos;
 }
 
 void clsSyntaxHighlight::readOn() {

@@ -77,6 +77,8 @@ private:
     // the text ends before it.
     int lineEndFrom(int pos);
     void readOn();
+    // Lets the copy of the text go before pos (a line start with a recorded state, less two).
+    void forgetBefore(int pos);
 
     CodeBox* mBox = nullptr;
     LockableWindow* mLockedWindow = nullptr;

@@ -41,8 +41,34 @@ TEST(Corpus, BothProcessorsColourTheWholeTextAndPutTheBoxBack) {
                     << "left " << std::hex << run.format.Color << " at " << std::dec << run.start << ".."
                     << run.end;
             }
+
+            // A pass that records line states reads the text in stretches and lets go of what it passed:
+            // its colours are those of the pass over a copy of the whole text.
+            MemoryCodeBox recorded;
+            recorded.setText(text);
+            LineStates lines;
+            colourBox(recorded, language, &lines);
+            ASSERT_EQ(recorded.formats().runs(), box.formats().runs());
         }
     }
+}
+
+// A script value many stretches long is coloured when it closes, from its start: the pass that reads in
+// stretches keeps all of it.
+TEST(Corpus, ALongScriptValueIsColouredFromItsStart) {
+    const TempSettings settings;
+    const QString text = "<QX:VBS>\r\nresult=\"" +
+                         QString("If x Then y = \"\"a\"\" ' note\r\n").repeated(2000) + "\":\r\n</QX>\r\n" +
+                         QString("<b>text</b>\r\n").repeated(2000);
+    MemoryCodeBox whole, recorded;
+    whole.setText(text);
+    recorded.setText(text);
+    colourBox(whole, Language::Tag);
+    LineStates lines;
+    colourBox(recorded, Language::Tag, &lines);
+    EXPECT_EQ(recorded.formats().runs(), whole.formats().runs());
+    EXPECT_NE(recorded.formats().at(int(text.indexOf("If"))).Color, recorded.formats().at(9).Color)
+        << "the value's first keyword has the script's colours";
 }
 
 } // namespace

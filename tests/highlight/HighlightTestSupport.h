@@ -13,9 +13,9 @@ namespace qx::test {
 enum class Language { Script, Tag };
 
 // One pass over the box, the way the control colours a text of that language.
-inline void colourBox(CodeBox& box, Language language) {
+inline void colourBox(CodeBox& box, Language language, LineStates* lines = nullptr) {
     ColourText(box, language == Language::Script ? CodeTypes::VB : CodeTypes::Kelvane,
-               clsQXSyntaxHighlight::DefaultTagColour, clsQXSyntaxHighlight::DefaultEncodeColour);
+               clsQXSyntaxHighlight::DefaultTagColour, clsQXSyntaxHighlight::DefaultEncodeColour, lines);
 }
 
 // The coloured runs of the text, in the golden form, one per entry.

@@ -83,6 +83,10 @@ void GapText::widen() {
 }
 
 void GapText::replace(int start, int removed, QStringView inserted) {
+    if (start == 0 && removed == mSize) {
+        assign(inserted); // a new text: one byte a character again when it allows
+        return;
+    }
     if (!mWide && !charscan::fitsOneByte(inserted))
         widen();
     if (mWide)

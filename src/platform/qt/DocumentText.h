@@ -16,7 +16,7 @@ namespace qx {
 // The characters of a text in a gap buffer: one array with a gap in it that follows the edits, so that an
 // edit moves only the characters between the last edit and this one (typing in one place moves none).
 // While the text holds nothing above U+00FF, the array holds one byte a character; the first wider character
-// makes it two bytes a character until the next assign.
+// makes it two bytes a character until the whole text is replaced.
 class GapText {
 public:
     void assign(QStringView text);
