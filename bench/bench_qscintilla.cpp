@@ -34,9 +34,9 @@ struct Scintilla {
         settle();
     }
     bool lexes() const { return edit.SendScintilla(QsciScintillaBase::SCI_GETLEXER) != 0; }
-    // Every style dropped, then the whole text styled again.
-    void colourise() { edit.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0L, -1L); }
+    // Drops every style, so that the next colourise styles the whole text again.
     void clear() { edit.SendScintilla(QsciScintillaBase::SCI_CLEARDOCUMENTSTYLE); }
+    void colourise() { edit.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0L, -1L); }
 };
 
 // The control's HighlightPass() (the pass a host starts, which finds the colours in place after the load's

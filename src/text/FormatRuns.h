@@ -19,8 +19,8 @@ namespace qx {
 // the last boundary (as a highlight pass applies its runs, in ascending order after one fill of the whole
 // text) appends.
 //
-// A boundary names its format by its place in a palette of the formats in use, which a text holds few of:
-// eight bytes a run instead of sixteen.
+// A boundary names its format by its place in a palette of the formats in use, which a text holds few of,
+// so that a run takes eight bytes.
 class FormatRuns {
 public:
     struct Run {
