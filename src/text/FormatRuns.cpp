@@ -129,15 +129,13 @@ void FormatRuns::apply(int start, int end, const CharFormatChange& change) {
     const int stop = end < mLength ? splitAt(end) : count();
     // The changed runs lie just before the gap, where merging them drops boundaries by narrowing it.
     moveGap(stop);
-    // Runs in a row mostly share a format: the last one's change is looked up once.
-    FormatId lastFrom = 0, lastTo = 0;
-    bool known = false;
+    // Runs in a row mostly share a format: the last one's change is looked up once (no place is ~0).
+    FormatId lastFrom = ~FormatId(0), lastTo = 0;
     for (int i = first; i < stop; ++i) {
         const FormatId from = mBounds[i].format;
-        if (!known || from != lastFrom) {
+        if (from != lastFrom) {
             lastFrom = from;
             lastTo = idOf(change.appliedTo(mPalette[from]));
-            known = true;
         }
         mBounds[i].format = lastTo;
     }
