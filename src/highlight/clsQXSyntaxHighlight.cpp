@@ -18,7 +18,24 @@ clsQXSyntaxHighlight::clsQXSyntaxHighlight()
     mCommandWord.reserve(32);
 }
 
-[[gnu::always_inline]] inline void clsQXSyntaxHighlight::step(int ch, clsSyntaxHighlight& engine) {
+namespace {
+
+// The characters that only go on with a tag's name (once its first characters are kept), an encoded area
+// or a script value, or with plain text outside a block. A 0 ends a value as the end of the text does; a
+// character above 255 leaves Start where it is, unlike plain text's other characters.
+bool goesOnInTag(char16_t ch) {
+    return ch != '\r' && ch != '>';
+}
+bool goesOnInArea(char16_t ch) {
+    return ch != 0 && ch != '"';
+}
+bool goesOnAsText(char16_t ch) {
+    return ch <= 255 && ch != '~' && ch != '"' && ch != '<';
+}
+
+} // namespace
+
+[[gnu::always_inline]] inline void clsQXSyntaxHighlight::step(int ch, clsSyntaxHighlight& engine, int limit) {
     if (ch < 0 || ch > 255)
         return;
     // Most characters only go on with what they are in: a tag's name, an encoded area, a script value or
@@ -27,13 +44,18 @@ clsQXSyntaxHighlight::clsQXSyntaxHighlight()
         if (mInTag) {
             if (ch != '\r' && ch != '>') {
                 appendToTagName(ch);
+                if (size_t(mTagNameLength) >= kTagNameKept)
+                    engine.skipPlain(limit, goesOnInTag); // no name compared with is as long
                 return;
             }
         } else if (mEncodedState == InEncodedArea || mBlockState == InValue) {
-            if (ch != '"')
+            if (ch != '"') {
+                engine.skipPlain(limit, goesOnInArea);
                 return;
+            }
         } else if (mBlockState == OutsideBlock && mEncodedState == NoMarker) {
             if (ch != '~' && ch != '"' && ch != '<') {
+                engine.skipPlain(limit, goesOnAsText);
                 engine.ResetStart(0);
                 return;
             }
@@ -43,11 +65,11 @@ clsQXSyntaxHighlight::clsQXSyntaxHighlight()
 }
 
 void clsQXSyntaxHighlight::ProcessChars(clsSyntaxHighlight& engine, int limit) {
-    engine.walk(limit, [&](int ch) { step(ch, engine); });
+    engine.walk(limit, [&](int ch) { step(ch, engine, limit); });
 }
 
 void clsQXSyntaxHighlight::ProcessChar(int ch, clsSyntaxHighlight& engine) {
-    step(ch, engine);
+    step(ch, engine, 0);
 }
 
 // Outside a tag, a command word and a script value the state is the block and marker progress; the tag

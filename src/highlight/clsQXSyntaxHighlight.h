@@ -56,8 +56,9 @@ public:
     void ProcessVB(clsSyntaxHighlight& engine);
 
 private:
-    // The handling of one character; the common cases take no call.
-    void step(int ch, clsSyntaxHighlight& engine);
+    // The handling of one character; the common cases take no call, and skip the characters after it, up
+    // to limit, that go on alike.
+    void step(int ch, clsSyntaxHighlight& engine, int limit);
     // The characters that may change the state; catches every error of the character.
     [[gnu::noinline]] void processChange(int ch, clsSyntaxHighlight& engine);
     void handle(int ch, clsSyntaxHighlight& engine);
@@ -85,7 +86,7 @@ private:
     Colour mQuoteColour = DefaultQuoteColour;
     bool mInTag = false;
     char mTagName[kTagNameKept] = {}; // its first characters, in upper case
-    int mTagNameLength = 0;
+    int mTagNameLength = 0;           // exact up to kTagNameKept; a longer name is only known to be longer
     int mBlockState = OutsideBlock;
     int mEncodedState = NoMarker;
     std::string mCommandWord; // in upper case

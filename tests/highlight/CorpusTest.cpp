@@ -2,11 +2,14 @@
 // text, the selection and the scroll position alone.
 #include "HighlightTestSupport.h"
 #include "highlight/TextDecoding.h"
+#include "highlight/clsSyntaxHighlight.h"
 #include "support/SampleTexts.h"
 #include "support/TempSettings.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace qx::test {
 namespace {
@@ -69,6 +72,66 @@ TEST(Corpus, ALongScriptValueIsColouredFromItsStart) {
     EXPECT_EQ(recorded.formats().runs(), whole.formats().runs());
     EXPECT_NE(recorded.formats().at(int(text.indexOf("If"))).Color, recorded.formats().at(9).Color)
         << "the value's first keyword has the script's colours";
+}
+
+// Hands the tag processor one character at a time, so that it never skips what goes on alike.
+class OneByOne final : public SyntaxProcessor {
+public:
+    void ProcessChar(int ch, clsSyntaxHighlight& engine) override { mTags.ProcessChar(ch, engine); }
+
+private:
+    clsQXSyntaxHighlight mTags;
+};
+
+// Tag markup pieced together from what changes the tag processor's state, wide characters and NULs among.
+QString mixedMarkup(std::mt19937& random) {
+    static const QStringList pieces = {"<QX:VBS>", "<qx:script>",
+                                       "</QX>",    "<QX:LONGERTHANTEN a=\"b\">",
+                                       "<b>",      "<",
+                                       ">",        "result=\"",
+                                       "Eval =",   "\":",
+                                       "\"",       "\"\"",
+                                       "~64\"",    "~6",
+                                       "~",        "QUJD",
+                                       "\r\n",     "\n",
+                                       "\r",       " ",
+                                       "x",        "If a Then",
+                                       "' c",      "\u00e9",
+                                       "\u20ac",   QString(QChar(0)),
+                                       "word",     "="};
+    QString text;
+    for (int i = 0; i < 400; ++i)
+        text += pieces[int(random() % pieces.size())];
+    return text;
+}
+
+// The tag processor skips the characters that only go on with a name, an area, a value or plain text:
+// it colours as it would looking at each.
+TEST(Corpus, SkippingWhatGoesOnAlikeColoursAsEachCharacterWould) {
+    const TempSettings settings;
+    std::mt19937 random(20261208);
+    QStringList texts;
+    for (int i = 0; i < 300; ++i)
+        texts << mixedMarkup(random);
+    for (const QString& path : corpusFiles()) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            texts << decodeScriptFile(file.readAll());
+    }
+    for (const QString& text : texts) {
+        MemoryCodeBox each, skipping, recorded;
+        for (MemoryCodeBox* box : {&each, &skipping, &recorded})
+            box->setText(text);
+        OneByOne oneByOne;
+        clsSyntaxHighlight().ProcessSyntax(each, oneByOne);
+        clsQXSyntaxHighlight tags;
+        clsSyntaxHighlight().ProcessSyntax(skipping, tags);
+        LineStates lines;
+        clsQXSyntaxHighlight tagsByLine;
+        clsSyntaxHighlight().ProcessSyntax(recorded, tagsByLine, false, &lines);
+        ASSERT_EQ(skipping.formats().runs(), each.formats().runs()) << text.left(300).toStdString();
+        ASSERT_EQ(recorded.formats().runs(), each.formats().runs()) << text.left(300).toStdString();
+    }
 }
 
 } // namespace
