@@ -3,6 +3,7 @@
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -111,6 +112,26 @@ TEST_F(QtCodeBoxTest, TextCopyAndRangeReadsAgreeWithTheBlocksAcrossRandomEdits) 
         ASSERT_EQ(after, at < text.size() ? text[at] : QChar());
         ASSERT_EQ(selected, text.mid(box.SelStart(), box.SelLength()));
     }
+}
+
+// A new text shows from its start with the caret there, whatever was scrolled to or selected before, and
+// leaves the document unmodified and without a history of its own.
+TEST_F(QtCodeBoxTest, ANewTextIsShownFromItsStartWithTheCaretThere) {
+    const QString lines = QString("Dim x = 1 ' %1\r\n").arg(QString(200, u'-')).repeated(300);
+    box.setText(lines);
+    box.SelectRange(int(lines.size()) - 20, int(lines.size()) - 2);
+    box.ensureCursorVisible();
+    ASSERT_GT(box.verticalScrollBar()->value(), 0);
+    ASSERT_GT(box.horizontalScrollBar()->value(), 0);
+    events.log.clear();
+    box.setText(lines.mid(2));
+    EXPECT_EQ(events.log.join(", ").toStdString(), "SelChange, Change");
+    EXPECT_EQ(box.textCursor().position(), 0);
+    EXPECT_FALSE(box.textCursor().hasSelection());
+    EXPECT_EQ(box.verticalScrollBar()->value(), 0);
+    EXPECT_EQ(box.horizontalScrollBar()->value(), 0);
+    EXPECT_FALSE(box.document()->isModified());
+    EXPECT_FALSE(box.document()->isUndoAvailable());
 }
 
 // Typing, Enter, Backspace and a composition keep the other characters' colours.

@@ -155,6 +155,8 @@ private:
         friend bool operator==(const Selection&, const Selection&) = default;
     };
 
+    // Gives the document a new text, the caret at its start.
+    void loadDocument(const QString& text);
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     static int movedByEdit(int pos, const DocumentText::Edit& edit);
     void onContentsChanged();
