@@ -18,8 +18,8 @@ namespace {
 // Moves the findings with an edit, so that the marks stay on their words until the next check: those after
 // it shift, one the edit cuts into keeps what is left of it outside the edit, one wholly removed goes.
 // Text typed at either edge of a finding stays outside it; typed inside one, it grows. Only those that
-// start within `longest` before the edit can reach it.
-void followEdit(ShiftedList<Diagnostic>& found, int& longest, int position, int removed, int added) {
+// start within `longest` before the edit can reach it. Returns whether one went.
+bool followEdit(ShiftedList<Diagnostic>& found, int& longest, int position, int removed, int added) {
     const int removedEnd = position + removed;
     const int delta = added - removed;
     const size_t first = found.lowerBound(position - longest);
@@ -37,7 +37,9 @@ void followEdit(ShiftedList<Diagnostic>& found, int& longest, int position, int 
         longest = std::max(longest, diagnostic.length);
         kept.push_back(std::move(diagnostic));
     }
+    const bool dropped = kept.size() < last - first;
     found.replace(first, last, std::move(kept), delta);
+    return dropped;
 }
 
 int longestOf(const std::vector<Diagnostic>& found) {
@@ -89,7 +91,8 @@ void DiagnosticsRunner::Edited(int position, int removed, int added) {
     }
     if (!mLive)
         return;
-    followEdit(*mFound, mLongest, position, removed, added);
+    if (followEdit(*mFound, mLongest, position, removed, added))
+        mDropped = true;
     publish(false);
     mTimer.setEnabled(true);
 }
@@ -155,7 +158,8 @@ bool DiagnosticsRunner::check(const Rules& rules) {
     } else {
         found = mTags->sortedFindings().settled();
     }
-    const bool changed = found != mFound->settled();
+    // Findings an edit took away are a change too, though the marks no longer show them.
+    const bool changed = std::exchange(mDropped, false) || found != mFound->settled();
     mLongest = longestOf(found);
     *mFound = Marks(std::move(found));
     mFollowed = true;

@@ -104,7 +104,8 @@ private:
     int mLongest = 0; // no finding is longer: only those that start this far before an edit reach it
     std::optional<Rules> mCheckedRules;
     std::optional<PendingEdit> mPending;
-    bool mStale = true; // the text changed since the last check
+    bool mStale = true;    // the text changed since the last check
+    bool mDropped = false; // an edit since the last check took findings away
     bool mLive = false;
     qint64 mRevision = 0;
 };

@@ -61,6 +61,27 @@ TEST_F(LiveDiagnosticsTest, OnDemandOrLiveAfterEachBurstOfEdits) {
     EXPECT_EQ(starts(control.Diagnostics()), QList<int>({int(box.Text().size()) - 6}));
 }
 
+// Findings that an edit or a new text takes away are a change the host hears of, though the check after it
+// finds what the marks already show.
+TEST_F(LiveDiagnosticsTest, FindingsAnEditTakesAwayAreAnnounced) {
+    control.setCodeType(1);
+    control.setLiveDiagnostics(true);
+    setValue("x = \"b\r\ny = 1\r\n", 0);
+    diagnosticsTimer.fire();
+    ASSERT_EQ(starts(shell.marks()), QList<int>({4}));
+    const qsizetype before = announced();
+    box.SelectRange(0, 8), box.typeText("\b"); // the line with the open string
+    diagnosticsTimer.fire();
+    EXPECT_TRUE(shell.marks().isEmpty());
+    EXPECT_EQ(announced(), before + 1);
+    setValue("x = \"b\r\n"), diagnosticsTimer.fire();
+    setValue("y = 2\r\n"), diagnosticsTimer.fire();
+    EXPECT_TRUE(control.Diagnostics().isEmpty());
+    EXPECT_EQ(announced(), before + 3) << "a new text without findings";
+    box.typeText("z"), diagnosticsTimer.fire();
+    EXPECT_EQ(announced(), before + 3) << "still none";
+}
+
 // F8 and Shift+F8 go round the findings; the tooltip names what is wrong, or helps with a known command.
 TEST_F(LiveDiagnosticsTest, F8GoesToTheFindingsAndTheTooltipExplains) {
     qxDatabase database(QStringLiteral(QX_DATA_DIR "/reference/sample-reference.json"));
