@@ -38,14 +38,15 @@ clsVBSyntaxHighlight::clsVBSyntaxHighlight()
 clsVBSyntaxHighlight::clsVBSyntaxHighlight(ScriptWordLists lists)
     : mLists(std::move(lists)) {}
 
-[[gnu::always_inline]] inline void clsVBSyntaxHighlight::step(int ch, clsSyntaxHighlight& engine) {
+[[gnu::always_inline]] inline void clsVBSyntaxHighlight::step(int ch, clsSyntaxHighlight& engine, int limit) {
     if (ch < 0 || ch > 255)
         return;
     const std::uint8_t cls = Table[ch];
     const int pos = engine.Current();
     if (pos != 0) {
         // Most characters go on with the token they are in, or start a word, or are blanks between tokens:
-        // none of them colours anything. A word character is neither punctuation nor a line end.
+        // none of them colours anything. A word character is neither punctuation nor a line end. The
+        // characters after one that go on alike are skipped, counting their punctuation.
         if (mInWord) {
             if (cls & Word) {
                 mWord.push(toUpper(ch));
@@ -54,15 +55,20 @@ clsVBSyntaxHighlight::clsVBSyntaxHighlight(ScriptWordLists lists)
         } else if (mInString) {
             if (ch != '"' && ch != '\n') {
                 countPunctuation(cls);
+                engine.skipPlain(limit, [this](char16_t c) { return c != '"' && c != '\n' && counted(c); });
                 return;
             }
         } else if (mInComment) {
             if (ch != '\r') {
                 countPunctuation(cls);
+                engine.skipPlain(limit, [this](char16_t c) { return c != '\r' && counted(c); });
                 return;
             }
         } else if (cls & (Blank | LineEnd)) {
             countPunctuation(cls);
+            engine.skipPlain(limit, [this](char16_t c) {
+                return c <= 255 && (Table[c] & (Blank | LineEnd)) && counted(c);
+            });
             engine.ResetStart(0);
             return;
         } else if (cls & Word) {
@@ -75,11 +81,11 @@ clsVBSyntaxHighlight::clsVBSyntaxHighlight(ScriptWordLists lists)
 }
 
 void clsVBSyntaxHighlight::ProcessChars(clsSyntaxHighlight& engine, int limit) {
-    engine.walk(limit, [&](int ch) { step(ch, engine); });
+    engine.walk(limit, [&](int ch) { step(ch, engine, limit); });
 }
 
 void clsVBSyntaxHighlight::ProcessChar(int ch, clsSyntaxHighlight& engine) {
-    step(ch, engine);
+    step(ch, engine, 0);
 }
 
 // Outside a word the processor's whole state is three flags and a count below 3.

@@ -51,8 +51,9 @@ public:
     void RestoreLineState(quint32 state) override;
 
 private:
-    // The handling of one character; the common cases take no call.
-    void step(int ch, clsSyntaxHighlight& engine);
+    // The handling of one character; the common cases take no call, and skip the characters after it, up
+    // to limit, that go on alike.
+    void step(int ch, clsSyntaxHighlight& engine, int limit);
     // The characters that may end or start a token; catches every error of the character.
     [[gnu::noinline]] void processToken(int ch, std::uint8_t cls, int pos, clsSyntaxHighlight& engine);
     void handle(int ch, std::uint8_t cls, int pos, clsSyntaxHighlight& engine);
@@ -63,6 +64,12 @@ private:
             mPunctuationCount = 0;
         else if ((cls & charclass::Punctuation) && mPunctuationCount < 2)
             ++mPunctuationCount;
+    }
+    // Counts a character that a skip passes: those above 255 are not looked at.
+    bool counted(char16_t ch) {
+        if (ch <= 255)
+            countPunctuation(charclass::Table[ch]);
+        return true;
     }
     // A word ended at ch: colour it by what it is, or leave it black.
     void endWord(int ch, clsSyntaxHighlight& engine);

@@ -74,63 +74,90 @@ TEST(Corpus, ALongScriptValueIsColouredFromItsStart) {
         << "the value's first keyword has the script's colours";
 }
 
-// Hands the tag processor one character at a time, so that it never skips what goes on alike.
-class OneByOne final : public SyntaxProcessor {
+// Hands a processor one character at a time, so that it never skips what goes on alike.
+template <class Processor> class OneByOne final : public SyntaxProcessor {
 public:
-    void ProcessChar(int ch, clsSyntaxHighlight& engine) override { mTags.ProcessChar(ch, engine); }
+    void ProcessChar(int ch, clsSyntaxHighlight& engine) override { mInner.ProcessChar(ch, engine); }
 
 private:
-    clsQXSyntaxHighlight mTags;
+    Processor mInner;
 };
 
-// Tag markup pieced together from what changes the tag processor's state, wide characters and NULs among.
-QString mixedMarkup(std::mt19937& random) {
-    static const QStringList pieces = {"<QX:VBS>", "<qx:script>",
-                                       "</QX>",    "<QX:LONGERTHANTEN a=\"b\">",
-                                       "<b>",      "<",
-                                       ">",        "result=\"",
-                                       "Eval =",   "\":",
-                                       "\"",       "\"\"",
-                                       "~64\"",    "~6",
-                                       "~",        "QUJD",
-                                       "\r\n",     "\n",
-                                       "\r",       " ",
-                                       "x",        "If a Then",
-                                       "' c",      "\u00e9",
-                                       "\u20ac",   QString(QChar(0)),
-                                       "word",     "="};
+// Text pieced together from what changes either processor's state, wide characters and NULs among.
+QString mixedText(std::mt19937& random) {
+    static const QStringList pieces = {"<QX:VBS>",
+                                       "<qx:script>",
+                                       "</QX>",
+                                       "<QX:LONGERTHANTEN a=\"b\">",
+                                       "<b>",
+                                       "<",
+                                       ">",
+                                       "result=\"",
+                                       "Eval =",
+                                       "\":",
+                                       "\"",
+                                       "\"\"",
+                                       "~64\"",
+                                       "~6",
+                                       "~",
+                                       "QUJD",
+                                       "\r\n",
+                                       "\n",
+                                       "\r",
+                                       " ",
+                                       "\t",
+                                       "x",
+                                       "If a Then",
+                                       "' c",
+                                       "\u00e9",
+                                       "\u20ac",
+                                       QString(QChar(0)),
+                                       "word",
+                                       "=",
+                                       "1.5E3",
+                                       "&H1F",
+                                       ".",
+                                       ":",
+                                       "Database.",
+                                       "(x, 2)"};
     QString text;
     for (int i = 0; i < 400; ++i)
         text += pieces[int(random() % pieces.size())];
     return text;
 }
 
-// The tag processor skips the characters that only go on with a name, an area, a value or plain text:
-// it colours as it would looking at each.
+template <class Processor> void expectSkippingColoursAsEach(const QString& text) {
+    MemoryCodeBox each, skipping, recorded;
+    for (MemoryCodeBox* box : {&each, &skipping, &recorded})
+        box->setText(text);
+    OneByOne<Processor> oneByOne;
+    clsSyntaxHighlight().ProcessSyntax(each, oneByOne);
+    Processor walking, byLine;
+    clsSyntaxHighlight().ProcessSyntax(skipping, walking);
+    LineStates lines;
+    clsSyntaxHighlight().ProcessSyntax(recorded, byLine, false, &lines);
+    EXPECT_EQ(skipping.formats().runs(), each.formats().runs()) << text.left(300).toStdString();
+    EXPECT_EQ(recorded.formats().runs(), each.formats().runs()) << text.left(300).toStdString();
+}
+
+// Both processors skip the characters that only go on with what they are in (a tag name, an area, a value,
+// a string, a comment, plain text or blanks): they colour as they would looking at each.
 TEST(Corpus, SkippingWhatGoesOnAlikeColoursAsEachCharacterWould) {
     const TempSettings settings;
     std::mt19937 random(20261208);
     QStringList texts;
     for (int i = 0; i < 300; ++i)
-        texts << mixedMarkup(random);
+        texts << mixedText(random);
     for (const QString& path : corpusFiles()) {
         QFile file(path);
         if (file.open(QIODevice::ReadOnly))
             texts << decodeScriptFile(file.readAll());
     }
     for (const QString& text : texts) {
-        MemoryCodeBox each, skipping, recorded;
-        for (MemoryCodeBox* box : {&each, &skipping, &recorded})
-            box->setText(text);
-        OneByOne oneByOne;
-        clsSyntaxHighlight().ProcessSyntax(each, oneByOne);
-        clsQXSyntaxHighlight tags;
-        clsSyntaxHighlight().ProcessSyntax(skipping, tags);
-        LineStates lines;
-        clsQXSyntaxHighlight tagsByLine;
-        clsSyntaxHighlight().ProcessSyntax(recorded, tagsByLine, false, &lines);
-        ASSERT_EQ(skipping.formats().runs(), each.formats().runs()) << text.left(300).toStdString();
-        ASSERT_EQ(recorded.formats().runs(), each.formats().runs()) << text.left(300).toStdString();
+        expectSkippingColoursAsEach<clsQXSyntaxHighlight>(text);
+        expectSkippingColoursAsEach<clsVBSyntaxHighlight>(text);
+        if (::testing::Test::HasFailure())
+            break;
     }
 }
 
