@@ -63,19 +63,17 @@ public:
         }
     }
 
-    // Moves Current on over the characters after it, before limit, that `plain` accepts, and returns how
-    // many it passed; the walk goes on after the last of them. A processor's step skips with it what would
-    // only go on with the token or area it is in, so that the loop does not look at each such character.
-    template <class Plain> int skipPlain(int limit, Plain&& plain) {
+    // Moves Current on over the characters after it, before limit, that `plain` accepts; the walk goes on
+    // after the last of them. A processor's step skips with it what would only go on with the token or area
+    // it is in, so that the walk's loop does not hand over each such character.
+    template <class Plain> void skipPlain(int limit, Plain&& plain) {
         limit = limit < mLength ? limit : mLength;
-        const int from = mCurrent + 1;
-        int pos = from;
+        int pos = mCurrent + 1;
         const QChar* const view = mView;
         const int base = mBase;
         while (pos < limit && plain(view[pos - base].unicode()))
             ++pos;
         mCurrent = pos - 1;
-        return pos - from;
     }
 
 private:
