@@ -208,7 +208,8 @@ Q_SIGNALS:
     void showMessagesChanged(bool show);
     void groupTypingUndoChanged(bool grouped);
     void liveDiagnosticsChanged(bool live);
-    // While LiveDiagnostics is on: a check after an edit found other findings than the one before.
+    // While LiveDiagnostics is on: a check after an edit found other findings than the one before, or the
+    // edit took findings away.
     void diagnosticsChanged();
     void findWrapAroundChanged(bool wrap);
     void findFromCaretChanged(bool fromCaret);
