@@ -85,41 +85,13 @@ private:
 
 // Text pieced together from what changes either processor's state, wide characters and NULs among.
 QString mixedText(std::mt19937& random) {
-    static const QStringList pieces = {"<QX:VBS>",
-                                       "<qx:script>",
-                                       "</QX>",
-                                       "<QX:LONGERTHANTEN a=\"b\">",
-                                       "<b>",
-                                       "<",
-                                       ">",
-                                       "result=\"",
-                                       "Eval =",
-                                       "\":",
-                                       "\"",
-                                       "\"\"",
-                                       "~64\"",
-                                       "~6",
-                                       "~",
-                                       "QUJD",
-                                       "\r\n",
-                                       "\n",
-                                       "\r",
-                                       " ",
-                                       "\t",
-                                       "x",
-                                       "If a Then",
-                                       "' c",
-                                       "\u00e9",
-                                       "\u20ac",
-                                       QString(QChar(0)),
-                                       "word",
-                                       "=",
-                                       "1.5E3",
-                                       "&H1F",
-                                       ".",
-                                       ":",
-                                       "Database.",
-                                       "(x, 2)"};
+    static const QStringList pieces =
+        QStringLiteral(
+            "<QX:VBS>|<qx:script>|</QX>|<QX:LONGERTHANTEN a=\"b\">|<b>|<|>|result=\"|Eval =|\":|\"|"
+            "\"\"|~64\"|~6|~|QUJD|\r\n|\n|\r| |\t|x|If a Then|' c|\u00e9|\u20ac|word|=|1.5E3|&H1F|.|:|"
+            "Database.|(x, 2)")
+            .split(u'|')
+        << QString(QChar(0));
     QString text;
     for (int i = 0; i < 400; ++i)
         text += pieces[int(random() % pieces.size())];
