@@ -104,7 +104,7 @@ void QtCodeBox::setText(const QString& given) {
     reportSelChange(); // the caret, now at the start of the new text
     if (mEvents && changed)
         mEvents->Change();
-    reportSelChange();
+    reportSelChange(); // where a Change handler may have moved it
 }
 
 // What QPlainTextEdit::setPlainText does, less giving the whole new text the caret's character format: that
